@@ -1,0 +1,43 @@
+// The project file: reading a JSON project into the host's workspace model,
+// and writing the model back (the state file).
+#ifndef QXHOST_PROJFILE_H
+#define QXHOST_PROJFILE_H
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "../objstore/workspace.h"
+
+namespace qxhost {
+
+// A project file that cannot be read or is not valid. what() is the whole
+// message: "FILE:LINE:COLUMN: what is wrong" for a syntax error,
+// "FILE: at /json/pointer: what is wrong" for a value that is not valid,
+// "FILE: cannot read: reason" when the file cannot be opened.
+class ProjectFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads and validates a project file. Fills the default cost rows when the
+// file has none. Throws ProjectFileError.
+std::unique_ptr<Project> read_project_file(const std::string& path);
+// The same from a text; `file_label` names it in messages.
+std::unique_ptr<Project> parse_project(std::string_view text, const std::string& file_label);
+
+// The project as a project file (format "tovex-project/1"), with every slot,
+// entry, database and cost row as it now stands. Ends with a line feed.
+std::string write_project_json(const Project& project);
+
+// The text of KVT_ELEC.TMP that the project asks for: its
+// "electrical_load_file", else lines made from "electrical_loads"; empty when
+// the project has neither (a file already in the working directory is then
+// used as it is).
+std::optional<std::string> electrical_load_file_text(const Project& project);
+
+}  // namespace qxhost
+
+#endif

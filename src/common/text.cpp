@@ -1,0 +1,54 @@
+#include "common/text.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "host/listkit.h"
+
+namespace tovex {
+
+std::string format_text(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    va_list again;
+    va_copy(again, args);
+    const int length = std::vsnprintf(nullptr, 0, format, args);
+    va_end(args);
+    std::string text;
+    if (length > 0) {
+        text.resize(static_cast<std::size_t>(length));
+        std::vsnprintf(text.data(), text.size() + 1, format, again);
+    }
+    va_end(again);
+    return text;
+}
+
+static char lower_ascii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool starts_with_nocase(std::string_view text, std::string_view prefix)
+{
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (lower_ascii(text[i]) != lower_ascii(prefix[i])) return false;
+    return true;
+}
+
+bool equals_nocase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && starts_with_nocase(a, b);
+}
+
+std::string trim_right(std::string_view text)
+{
+    CqxString trimmed(text);
+    trimmed.TrimRight();
+    return trimmed.Str();
+}
+
+std::string fixed6(double value) { return format_text("%f", value); }
+
+}  // namespace tovex

@@ -1,0 +1,29 @@
+// Small text helpers shared by the module's subsystems.
+#ifndef TOVEX_COMMON_TEXT_H
+#define TOVEX_COMMON_TEXT_H
+
+#include <string>
+#include <string_view>
+
+namespace tovex {
+
+// printf-style formatting into a string of whatever length the text needs.
+std::string format_text(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// True when the first prefix.size() characters of `text` equal `prefix`,
+// letter case ignored (ASCII). A shorter text never matches.
+bool starts_with_nocase(std::string_view text, std::string_view prefix);
+bool equals_nocase(std::string_view a, std::string_view b);
+
+// Removes trailing blanks as the host's CqxString::TrimRight does.
+std::string trim_right(std::string_view text);
+
+// "%f" of a value (six decimals).
+std::string fixed6(double value);
+
+// "%s" of a C text that may be null.
+inline std::string_view text_or_empty(const char* text) { return text ? text : ""; }
+
+}  // namespace tovex
+
+#endif

@@ -1,0 +1,33 @@
+// The usage records of the results database UTILRES0: per equipment item, how
+// much of which utility it uses and through which stream.
+#ifndef TOVEX_COSTS_USAGE_RECORDS_H
+#define TOVEX_COSTS_USAGE_RECORDS_H
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tovex {
+
+inline constexpr std::string_view results_database = "UTILRES0";
+inline constexpr std::string_view usage_registry = "UTIL_USAGE_LIST_OF_OBJECTS";
+inline constexpr std::string_view electricity_record_prefix = "$$ELECTRCOBJECT##";
+inline constexpr std::string_view utility_record_prefix = "$$UTILITYOBJECT##";
+inline constexpr std::size_t record_prefix_length = 17;
+inline constexpr std::string_view stream_slot_suffix = "-STREAM";
+
+// The usage record name of an item for a utility: the electricity prefix for
+// "Electricity" (letter case ignored), else the utility prefix; then the item.
+std::string usage_record_name(std::string_view utility, std::string_view item_name);
+
+// Writes the item's use of the utility into its usage record (created when
+// missing) and lists the record in the usage registry. An empty stream name
+// writes no "-STREAM" slot. Returns the result of the last slot write, or 0
+// when the database or the record cannot be opened.
+int record_utility_usage(std::string_view utility, std::string_view value_text,
+                         std::string_view item_name, std::string_view item_description,
+                         std::string_view stream_name);
+
+}  // namespace tovex
+
+#endif

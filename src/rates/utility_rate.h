@@ -1,0 +1,26 @@
+// A utility stream's rate in the units in which its utility is priced.
+#ifndef TOVEX_RATES_UTILITY_RATE_H
+#define TOVEX_RATES_UTILITY_RATE_H
+
+#include <string>
+#include <string_view>
+
+class CqxProject;
+class CqxProjectStreamsConfig;
+class CqxItemObject;
+
+namespace tovex {
+
+// Fills `rate` (the caller sets it to 0) and `rate_units` (empty on entry).
+void get_utility_rate(CqxProject* project, CqxItemObject* stream, CqxProjectStreamsConfig* config,
+                      std::string_view utility, double& rate, std::string& rate_units);
+void get_fuel_rate(CqxProject* project, CqxItemObject* stream, double& rate, std::string& rate_units);
+void get_volumetric_rate(CqxItemObject* stream, std::string_view utility, double& rate,
+                         std::string& rate_units);
+
+// The rate units derived from an entry's "Unit Cost Units" text.
+std::string rate_units_from_cost_units(std::string_view cost_units);
+
+}  // namespace tovex
+
+#endif

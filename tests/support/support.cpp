@@ -1,0 +1,101 @@
+#include "support/support.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+#include "projfile/projfile.h"
+
+namespace tovex_test {
+
+qxhost::Project& load_project(std::string_view json)
+{
+    qxhost::Workspace::get().load(qxhost::parse_project(json, "test-project.json"));
+    return loaded();
+}
+
+qxhost::Project& loaded()
+{
+    qxhost::Project* project = qxhost::Workspace::get().project();
+    if (project == nullptr) throw std::logic_error("no project loaded");
+    return *project;
+}
+
+CallerLists::CallerLists() : CallerLists(loaded().cost_rows) {}
+
+CallerLists::CallerLists(const std::vector<qxhost::CostRow>& rows)
+    : names_(list2_create()), cost_slots_(list2_create()), values_(list2_create())
+{
+    for (const auto& row : rows) {
+        list2_append(names_, row.name);
+        list2_append(cost_slots_, row.cost_slot);
+        list2_append(values_, row.value);
+    }
+}
+
+CallerLists::~CallerLists()
+{
+    list2_destroy(values_);
+    list2_destroy(cost_slots_);
+    list2_destroy(names_);
+}
+
+std::string CallerLists::value_of(std::string_view cost_slot) const
+{
+    const char* text = list2_get_slot_value(cost_slots_, values_, cost_slot, nullptr);
+    return text ? text : "";
+}
+
+bool CallerLists::number_of(std::string_view cost_slot, std::uint64_t& number) const
+{
+    const int position = list2_get_item_location(cost_slots_, cost_slot);
+    return position >= 0 && list2_get_number(values_, position, &number) != 0;
+}
+
+ScratchDir::ScratchDir() : previous_(std::filesystem::current_path())
+{
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (;;) {
+        path_ = std::filesystem::temp_directory_path() /
+                ("tovex-test-" + std::to_string(random() % 1000000000ULL));
+        if (std::filesystem::create_directory(path_)) break;
+    }
+    std::filesystem::current_path(path_);
+}
+
+ScratchDir::~ScratchDir()
+{
+    std::error_code ignored;
+    std::filesystem::current_path(previous_, ignored);
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::string ScratchDir::read(const std::string& name) const
+{
+    std::ifstream in(path_ / name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void ScratchDir::write(const std::string& name, std::string_view text) const
+{
+    std::ofstream out(path_ / name, std::ios::binary);
+    out << text;
+}
+
+bool ScratchDir::exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
+
+static std::filesystem::path from_env(const char* name, const char* fallback)
+{
+    const char* value = std::getenv(name);
+    return value ? std::filesystem::path(value) : std::filesystem::path(fallback);
+}
+
+std::filesystem::path source_dir() { return from_env("TOVEX_SOURCE_DIR", "."); }
+std::filesystem::path binary_dir() { return from_env("TOVEX_BINARY_DIR", "."); }
+
+}  // namespace tovex_test
