@@ -1,0 +1,120 @@
+#include "positional_index.h"
+
+#include <bit>
+
+namespace qxhost::listkit {
+
+namespace {
+
+std::size_t lowest_bit(std::size_t i) { return i & (~i + 1); }
+
+}  // namespace
+
+PositionalIndex::PositionalIndex(const PositionalIndex& other)
+{
+    for (const auto& node : other.nodes_)
+        if (node) append(node->Clone());
+}
+
+void PositionalIndex::append(std::unique_ptr<CListNode> node)
+{
+    const std::size_t slot = nodes_.size();
+    std::string key = node->Key();
+    nodes_.push_back(std::move(node));
+    tree_.resize(nodes_.size() + 1, 0);
+    // A Fenwick cell covers the slots (i - lowbit(i), i]; the new slot is
+    // alive and the others of its range already hold their counts.
+    const std::size_t i = slot + 1;
+    tree_[i] = 1 + alive_before(slot) - alive_before(i - lowest_bit(i));
+    slots_by_key_[key].insert(slot);
+    keys_.push_back(std::move(key));
+    ++alive_;
+}
+
+const CListNode* PositionalIndex::at(int position) const
+{
+    if (position < 0 || position >= alive_) return nullptr;
+    return nodes_[slot_of(position)].get();
+}
+
+bool PositionalIndex::remove_at(int position)
+{
+    if (position < 0 || position >= alive_) return false;
+    const std::size_t slot = slot_of(position);
+    auto found = slots_by_key_.find(keys_[slot]);
+    found->second.erase(slot);
+    if (found->second.empty()) slots_by_key_.erase(found);
+    nodes_[slot].reset();
+    keys_[slot].clear();
+    add_to_tree(slot, -1);
+    --alive_;
+    if (nodes_.size() > 64 && static_cast<std::size_t>(alive_) * 2 < nodes_.size()) compact();
+    return true;
+}
+
+int PositionalIndex::first_position_of(std::string_view key) const
+{
+    auto found = slots_by_key_.find(key);
+    if (found == slots_by_key_.end()) return -1;
+    return alive_before(*found->second.begin());
+}
+
+int PositionalIndex::count_of(std::string_view key) const
+{
+    auto found = slots_by_key_.find(key);
+    return found == slots_by_key_.end() ? 0 : static_cast<int>(found->second.size());
+}
+
+// The slot of the living node at `position`: descend the tree, keeping the
+// count of living nodes still to pass.
+std::size_t PositionalIndex::slot_of(int position) const
+{
+    const std::size_t n = nodes_.size();
+    std::size_t index = 0;
+    int remaining = position + 1;
+    for (std::size_t step = std::bit_floor(n); step != 0; step >>= 1) {
+        if (index + step <= n && tree_[index + step] < remaining) {
+            index += step;
+            remaining -= tree_[index];
+        }
+    }
+    return index;  // tree cell index + 1 holds the node: slot `index`
+}
+
+int PositionalIndex::alive_before(std::size_t slot) const
+{
+    int count = 0;
+    for (std::size_t i = slot; i > 0; i -= lowest_bit(i)) count += tree_[i];
+    return count;
+}
+
+void PositionalIndex::add_to_tree(std::size_t slot, int delta)
+{
+    for (std::size_t i = slot + 1; i < tree_.size(); i += lowest_bit(i)) tree_[i] += delta;
+}
+
+void PositionalIndex::compact()
+{
+    std::vector<std::unique_ptr<CListNode>> living;
+    std::vector<std::string> keys;
+    living.reserve(static_cast<std::size_t>(alive_));
+    keys.reserve(static_cast<std::size_t>(alive_));
+    for (std::size_t slot = 0; slot < nodes_.size(); ++slot) {
+        if (!nodes_[slot]) continue;
+        living.push_back(std::move(nodes_[slot]));
+        keys.push_back(std::move(keys_[slot]));
+    }
+    nodes_ = std::move(living);
+    keys_ = std::move(keys);
+
+    tree_.assign(nodes_.size() + 1, 1);
+    tree_[0] = 0;
+    for (std::size_t i = 1; i < tree_.size(); ++i) {
+        const std::size_t parent = i + lowest_bit(i);
+        if (parent < tree_.size()) tree_[parent] += tree_[i];
+    }
+    slots_by_key_.clear();
+    for (std::size_t slot = 0; slot < keys_.size(); ++slot) slots_by_key_[keys_[slot]].insert(slot);
+}
+
+}  // namespace qxhost::listkit

@@ -1,0 +1,57 @@
+// Storage behind CDLList: nodes kept in the slots they were appended to, a
+// Fenwick tree over the slots' alive flags that turns a position into a slot
+// and back, and an index from a node's key to its slots. Every operation
+// costs O(log n); removed slots are reclaimed once they outnumber the living.
+#ifndef QXHOST_LISTKIT_POSITIONAL_INDEX_H
+#define QXHOST_LISTKIT_POSITIONAL_INDEX_H
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "host/listkit.h"
+
+namespace qxhost::listkit {
+
+struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const noexcept
+    {
+        return std::hash<std::string_view>{}(text);
+    }
+};
+
+class PositionalIndex {
+public:
+    PositionalIndex() = default;
+    PositionalIndex(const PositionalIndex& other);
+    PositionalIndex& operator=(const PositionalIndex&) = delete;
+
+    int size() const { return alive_; }
+    void append(std::unique_ptr<CListNode> node);
+    const CListNode* at(int position) const;  // null when out of range
+    bool remove_at(int position);
+    int first_position_of(std::string_view key) const;  // -1 when absent
+    int count_of(std::string_view key) const;
+
+private:
+    std::size_t slot_of(int position) const;
+    int alive_before(std::size_t slot) const;
+    void add_to_tree(std::size_t slot, int delta);
+    void compact();
+
+    std::vector<std::unique_ptr<CListNode>> nodes_;  // by slot; null once removed
+    std::vector<std::string> keys_;                  // by slot
+    std::vector<int> tree_;                          // Fenwick tree, 1-based
+    std::unordered_map<std::string, std::set<std::size_t>, KeyHash, std::equal_to<>> slots_by_key_;
+    int alive_ = 0;
+};
+
+}  // namespace qxhost::listkit
+
+#endif
