@@ -1,0 +1,131 @@
+// The total process utility cost: rate and cost per hour on every utility
+// streams entry, and hours per period times their sum.
+#include "costs/total_cost.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "common/host_ptr.h"
+#include "host/listkit.h"
+#include "host/objstore.h"
+#include "host/projmodel.h"
+#include "host/textkit.h"
+
+namespace tovex {
+
+namespace {
+
+constexpr double default_hours_per_period = 8000.0;
+
+// The utility's accumulated rate and its units, read back from the value
+// list at the row of its name.
+struct posted_rate {
+    double rate = 0.0;
+    std::string units;
+};
+
+posted_rate read_posted_rate(QX_LIST names, QX_LIST values, const std::string& utility)
+{
+    posted_rate posted;
+    const char* value_text = list2_get_slot_value(names, values, utility, nullptr);
+    if (value_text == nullptr || *value_text == '\0') return posted;
+    std::string work = value_text;
+    std::string amount;
+    list_pop_first(work, amount);
+    convert_todouble(amount, &posted.rate);
+    if (!work.empty()) list_pop_first(work, posted.units);
+    return posted;
+}
+
+// Writes rate and cost per hour onto one entry; returns its cost per hour.
+double settle_entry(CqxProjectStreamsConfig& config, const std::string& utility, QX_LIST names, QX_LIST values)
+{
+    auto entry = adopt(config.InstantiateEntry(utility));
+    if (!entry || entry->IsValid() == 0) return 0.0;
+
+    // Values of an earlier run never survive, also where nothing was posted.
+    entry->SetValue("Rate per Hour", 0.0, "", 0);
+    entry->SetValue("Cost per Hour", 0.0, "", 0);
+
+    double unit_cost = 0.0;  // [currency per priced unit]
+    std::string unused_units;
+    entry->GetValue("Unit Cost", unit_cost, unused_units);
+
+    // The rate arrives in the units in which the unit cost is quoted, so no
+    // conversion is made.
+    const posted_rate posted = read_posted_rate(names, values, utility);
+    double cost_per_hour = 0.0;
+    if (unit_cost != 0.0 && posted.rate != 0.0) cost_per_hour = unit_cost * posted.rate;
+
+    entry->SetValue("Rate per Hour", posted.rate, posted.units, 0);
+    entry->SetValue("Cost per Hour", cost_per_hour, "", 0);
+    return cost_per_hour;
+}
+
+double operating_hours_per_period(std::uint32_t instance)
+{
+    CqxGenericObject parameters(instance, "INV", "Investment Analysis Parameters", 0, nullptr, 0);
+    if (parameters.IsValid() == 0 || parameters.Exists() == 0) return default_hours_per_period;
+    // An object without the slot gives no hours, and so a total of 0.
+    double hours = 0.0;
+    std::string unused_units;
+    parameters.GetValue("Operating Hours per Period", hours, unused_units);
+    return hours;
+}
+
+void store_total_in_project(std::uint32_t instance, double total)
+{
+    CqxGenericObject information(instance, "UTILITY", "Process Utilities Information", 0, nullptr, 0);
+    if (information.IsValid() != 0 && information.Exists() != 0)
+        information.SetValue(total_cost_slot, total, "", 0);
+}
+
+}  // namespace
+
+// Truncation of a double to a signed 64-bit integer is undefined in C++ when
+// the value is not finite or does not fit, so those totals are given defined
+// results first: not a number gives 0, a total at or beyond either end of the
+// signed range gives that end. The signed value then wraps into the unsigned
+// range as the host expects (a negative total lands at the top).
+std::uint64_t total_cost_number(double total)
+{
+    constexpr double two_to_63 = 9223372036854775808.0;
+    std::int64_t truncated;
+    if (std::isnan(total))
+        truncated = 0;
+    else if (total >= two_to_63)
+        truncated = std::numeric_limits<std::int64_t>::max();
+    else if (total < -two_to_63)
+        truncated = std::numeric_limits<std::int64_t>::min();
+    else
+        truncated = static_cast<std::int64_t>(total);
+    return static_cast<std::uint64_t>(truncated);
+}
+
+void calc_total_utility_cost(CqxProject* project, QX_LIST names, QX_LIST cost_slots, QX_LIST values)
+{
+    if (project == nullptr) return;
+    CqxProjectStreamsConfig config(project, 2005, 0);
+    if (config.IsValid() == 0) return;
+
+    CStrList utilities;
+    config.GetEntries(utilities, nullptr, nullptr);
+    double sum_of_costs_per_hour = 0.0;  // [currency/H]
+    const int count = utilities.GetLength();
+    for (int position = 0; position < count; ++position) {
+        const char* utility = utilities.GetTextAt(position, nullptr);
+        if (utility == nullptr) continue;
+        sum_of_costs_per_hour += settle_entry(config, utility, names, values);
+    }
+
+    const std::uint32_t instance = project->UserInstance();
+    const double total = operating_hours_per_period(instance) * sum_of_costs_per_hour;  // [currency/period]
+    store_total_in_project(instance, total);
+
+    std::string total_text;
+    compiler_float_to_string(total, total_text);
+    list2_add_slot_value(cost_slots, values, total_cost_slot, total_text, total_cost_number(total));
+}
+
+}  // namespace tovex
