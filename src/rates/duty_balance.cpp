@@ -14,6 +14,7 @@
 #include "host/objstore.h"
 #include "host/projmodel.h"
 #include "host/unitkit.h"
+#include "rates/duty_lines.h"
 #include "rates/duty_partners.h"
 #include "rates/duty_units.h"
 
@@ -41,13 +42,6 @@ double own_duty(CqxStream& stream, std::string_view duty_units_name, std::string
     std::string message;
     units_adjust(duty_units_text, duty_units_name, &duty, &duty, &message, "", "b");
     return duty;
-}
-
-// "MIX" when nothing was joined at other connectors, else the sign of the net.
-std::string_view duty_direction(const duty_sums& sums, double net_duty)
-{
-    if (sums.other == 0.0) return "MIX";
-    return net_duty < 0.0 ? "IN" : "OUT";
 }
 
 }  // namespace
@@ -107,23 +101,18 @@ int balance_utility_duties(CqxProject* project, CqxSimCase* sim_case, CqxProject
         stream->GetStreamName(stream_name);
 
         sums.outlet += duty;
-        const double net_duty = sums.outlet - sums.other;  // [duty units]
-        const std::string_view direction = duty_direction(sums, net_duty);
-        const std::string balance_value = fixed6(std::fabs(net_duty));
+        const double net = net_duty(sums);  // [duty units]
 
         if (item) {
             std::string item_description;
             item->GetValueWithInheritance("CpItemDescription", item_description, nullptr);
-            const std::string record_text = balance_value + '\n' + std::string(duty_units_name);
+            const std::string record_text =
+                fixed6(std::fabs(net)) + '\n' + std::string(duty_units_name);
             record_utility_usage(utility_name, record_text, item->ObjectName(), item_description,
                                  stream_name);
         }
 
-        std::string& balance_text = balances[utility_name];
-        balance_text += balance_value;
-        balance_text += '-';
-        balance_text += direction;
-        balance_text += '\n';
+        balances[utility_name] += balance_line(sums);
     }
 
     if (!balances.empty()) post_duty_balances(balances, names, cost_slots, values);

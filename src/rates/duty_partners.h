@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "host/projmodel.h"
+#include "rates/duty_lines.h"
 
 namespace tovex {
 
@@ -20,12 +21,6 @@ struct stream_walk {
     std::uint32_t class_id;
     int position = 0;  // the stream being visited
     int count = 0;     // elements still in the list
-};
-
-// Duties of one stream's balance [duty units].
-struct duty_sums {
-    double outlet = 0.0;  // the stream's own duty and the partners at "Outlet"
-    double other = 0.0;   // the partners at every other connector
 };
 
 // Takes the stream named `partner_name` out of the list when the walk has not
