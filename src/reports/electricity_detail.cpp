@@ -1,0 +1,133 @@
+#include <cstdint>
+#include <cstdlib>
+#include <map>
+
+#include "common/host_ptr.h"
+#include "common/text.h"
+#include "costs/usage_records.h"
+#include "host/projmodel.h"
+#include "reports/detailed_line.h"
+#include "reports/detailed_report.h"
+#include "reports/load_file.h"
+#include "reports/report_file.h"
+
+namespace tovex {
+
+namespace {
+
+// Item object name -> electrical load [KW], visited in byte order of the name.
+using load_map = std::map<std::string, double>;
+
+// The price of electricity [currency/KWH]; 0 when the project has none.
+double read_electricity_unit_cost(std::uint32_t instance)
+{
+    double unit_cost = 0.0;
+    std::string unused_units;
+    CqxODB operating_costs(instance, "OP", 0);
+    operating_costs.GetValue("Operating Unit Costs", "Electricity", unit_cost, unused_units, 0);
+    return unit_cost;
+}
+
+// The leading decimal integer of the text, taken as the host's unsigned
+// reference id. A value outside the 32-bit range wraps, as a negative one
+// does, instead of overflowing.
+std::uint32_t parse_reference_id(const std::string& text)
+{
+    return static_cast<std::uint32_t>(std::strtoll(text.c_str(), nullptr, 10));
+}
+
+// Keeps the load of a "REF:LOAD" line under the name of the object it
+// refers to; a later line for the same object replaces the earlier load.
+void add_load_line(CqxProject& project, const std::string& line, load_map& loads)
+{
+    if (line.find("Object") != std::string::npos || line.find("Project Total") != std::string::npos) return;
+    const std::vector<std::string> pieces = load_line_pieces(line);
+    if (pieces.size() != 2) return;
+    const auto object = adopt(project.FindObjectByRefID(parse_reference_id(pieces[0])));
+    if (!object || !object->IsValid()) return;
+    const double load = std::strtod(pieces[1].c_str(), nullptr);  // [KW]
+    if (load == 0.0) return;
+    loads[object->ObjectName()] = load;
+}
+
+load_map read_item_loads(CqxProject& project, load_file& file)
+{
+    load_map loads;
+    std::string line;
+    while (file.read_line(line)) add_load_line(project, line, loads);
+    return loads;
+}
+
+// The electricity line of one item, written to both files, and its usage
+// record. An item that is no equipment item or lies in no area is passed
+// over. False on a file error.
+bool write_item_electricity(CqxProject& project, const std::string& item_name, double load,
+                            double unit_cost, report_pair& files)
+{
+    CqxProjectObject item(item_name.c_str(), 1705, &project, 0);
+    if (!item.IsValid()) return true;
+    std::string description;
+    item.GetValue("CpItemDescription", description);
+    CqxProjectObject* found_area = nullptr;
+    item.GetParentAreaObject(&found_area);
+    const auto area = adopt(found_area);
+    if (!area || !area->IsValid()) return true;
+
+    detailed_line line;
+    line.description = "Electricity";
+    line.item = item.Model();
+    line.item_description = description;
+    line.rate = load;
+    line.units = "KW";
+    line.rate_units = "KWH";
+    line.cost_per_hour = load * unit_cost;
+    area->GetValue("ArAreaReferenceNumber", line.area_id);
+    area->GetValue("ArReportGroupNumber", line.report_group_id);
+    const std::string text = compose_detailed_line(line);
+    if (!files.write_first(text) || !files.write_first("\n") || !files.write_second(text) ||
+        !files.write_second("\n"))
+        return false;
+
+    record_utility_usage("Electricity", format_text("%f\n%s", load, "KWH"), item_name, description, "");
+    CqxGenericObject record(project.UserInstance(), results_database, usage_record_name("Electricity", item_name),
+                            0, nullptr, 0);
+    record.SetValue("COST PER HOUR", line.cost_per_hour, "", 0);
+    record.SetValue("UTILITY NAME", "Electricity", 0);
+    return true;
+}
+
+// Releases the project's object list when the pass that built it ends.
+struct object_list_release {
+    object_list_release() = default;
+    object_list_release(const object_list_release&) = delete;
+    object_list_release& operator=(const object_list_release&) = delete;
+    ~object_list_release() { CqxProject::DeleteObjectList(); }
+};
+
+}  // namespace
+
+int write_electricity_detail(CqxProject* project, const std::string& main_file, const std::string& da_file)
+{
+    if (project == nullptr) return 0;
+    report_pair files;
+    if (!files.open(main_file, da_file, open_mode::append)) return 0;
+    // Ends the column heading line and leaves one empty line, also when no
+    // electricity line follows.
+    if (!files.write_both("\n\n")) return 0;
+
+    const double unit_cost = read_electricity_unit_cost(project->UserInstance());
+    if (unit_cost == 0.0) return 0;
+    load_file file;
+    if (!file.open()) return 0;
+
+    project->InitObjectList();
+    const object_list_release release;
+    const load_map loads = read_item_loads(*project, file);
+    file.close();
+
+    for (const auto& [item_name, load] : loads)
+        if (!write_item_electricity(*project, item_name, load, unit_cost, files)) return 0;
+    return files.close() ? 1 : 0;
+}
+
+}  // namespace tovex

@@ -1,0 +1,56 @@
+// The report files: opened, written and closed so that every failure of the
+// file system is seen where it happens.
+#ifndef TOVEX_REPORTS_REPORT_FILE_H
+#define TOVEX_REPORTS_REPORT_FILE_H
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace tovex {
+
+enum class open_mode {
+    create,  // created, or truncated when it exists
+    append,  // must exist; written at its end
+};
+
+// One report file in text mode. Every write is flushed at once, so a write
+// that the file system refuses fails at that write and what went before it
+// stays in the file. The file is closed on every path.
+class report_file {
+public:
+    // Opens `name` and positions it at its end; false on any failure.
+    bool open(const std::string& name, open_mode mode);
+    bool write(std::string_view text);
+    // False when the file was not open or closing it reported an error.
+    bool close();
+
+private:
+    struct closer {
+        void operator()(std::FILE* file) const noexcept { std::fclose(file); }
+    };
+    std::unique_ptr<std::FILE, closer> file_;
+};
+
+// The two files of a report, opened, written and closed in pairs: the first
+// before the second.
+class report_pair {
+public:
+    bool open(const std::string& first_name, const std::string& second_name, open_mode mode);
+    bool write_both(std::string_view text);
+    bool write_first(std::string_view text) { return first_.write(text); }
+    bool write_second(std::string_view text) { return second_.write(text); }
+    report_file& first() { return first_; }
+    report_file& second() { return second_; }
+    // Closes both, first then second; false when either close failed.
+    bool close();
+
+private:
+    report_file first_;
+    report_file second_;
+};
+
+}  // namespace tovex
+
+#endif

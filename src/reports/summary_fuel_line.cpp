@@ -1,0 +1,101 @@
+#include <cstdlib>
+
+#include "common/text.h"
+#include "host/objstore.h"
+#include "host/projmodel.h"
+#include "host/textkit.h"
+#include "reports/priced_unit.h"
+#include "reports/report_file.h"
+#include "reports/summary_line.h"
+#include "reports/summary_report.h"
+
+namespace tovex {
+
+namespace {
+
+struct fuel_amount {
+    double amount = 0.0;
+    std::string units;
+};
+
+// A value text "amount\nunits" (any text whose leading number is the amount):
+// the amount, and what follows it without blanks and the separating line
+// feed.
+fuel_amount split_fuel_amount(const char* value_text)
+{
+    fuel_amount fuel;
+    char* end = nullptr;
+    fuel.amount = std::strtod(value_text, &end);
+    fuel.units = end;
+    text_remove_initial_and_trailing_blanks(fuel.units);
+    if (fuel.units.starts_with('\n')) fuel.units.erase(0, 1);
+    text_remove_initial_and_trailing_blanks(fuel.units);
+    return fuel;
+}
+
+}  // namespace
+
+void get_fuel_unit_cost(std::uint32_t instance, CqxSlot& slot)
+{
+    CqxGenericObject operating_costs(instance, "OP", "Operating Unit Costs", 0, nullptr, 0);
+    if (!operating_costs.IsValid()) return;
+    CStrList names;
+    operating_costs.GetSlots(names, 0, 0);
+    // Every slot named Fuel in any letter case is read: the last one wins.
+    for (int i = 0; i < names.GetLength(); ++i) {
+        const char* name = names.GetTextAt(i, nullptr);
+        if (name != nullptr && equals_nocase(name, "Fuel"))
+            operating_costs.GetValueWithInheritance(name, slot, nullptr);
+    }
+}
+
+void write_summary_fuel_line(CqxProject* project, const std::string& first_file, const std::string& second_file,
+                             QX_LIST names, QX_LIST /*cost_slots*/, QX_LIST values)
+{
+    if (project == nullptr) return;
+    const int position = list2_get_item_location(names, "Fuel");
+    if (position < 0) return;
+    const std::uint32_t instance = project->UserInstance();
+
+    summary_line line;
+    line.description = "Fuel";
+    line.cost_units = read_cost_units(instance);
+
+    report_pair files;
+    if (!files.open(first_file, second_file, open_mode::append)) return;
+
+    CqxSlot unit_cost_slot;
+    get_fuel_unit_cost(instance, unit_cost_slot);
+    if (!unit_cost_slot.IsValid()) {
+        files.close();
+        return;
+    }
+    double unit_cost = 0.0;
+    std::string unit_cost_units;
+    if (unit_cost_slot.IsNumber()) {
+        unit_cost = unit_cost_slot.Number();
+        if (unit_cost_slot.HasUnits()) unit_cost_units = unit_cost_slot.Units();
+    } else if (unit_cost_slot.IsList()) {
+        const CStrList items = unit_cost_slot.List();
+        const char* value = items.GetTextAt(0, nullptr);
+        const char* units = items.GetTextAt(1, nullptr);
+        unit_cost = value ? std::strtod(value, nullptr) : 0.0;
+        unit_cost_units = units ? units : "";
+    }
+
+    const char* value_text = list2_get_item(values, position, nullptr);
+    if (value_text == nullptr) {
+        files.close();
+        return;
+    }
+    const fuel_amount fuel = split_fuel_amount(value_text);
+    line.rate = fuel.amount;
+    line.rate_units = fuel.units;
+    line.units = summary_priced_unit(unit_cost_units);
+    line.cost_per_hour = fuel.amount * unit_cost;
+
+    if (unit_cost != 0.0 && fuel.amount != 0.0 && !files.write_both(compose_summary_line(line))) return;
+    files.close();
+}
+
+}  // namespace tovex

@@ -1,0 +1,194 @@
+#include <cstdint>
+#include <cstdlib>
+
+#include "common/host_ptr.h"
+#include "common/text.h"
+#include "costs/usage_records.h"
+#include "host/projmodel.h"
+#include "reports/cooling_water.h"
+#include "reports/detailed_line.h"
+#include "reports/detailed_report.h"
+#include "reports/item_area.h"
+#include "reports/report_file.h"
+#include "reports/summary_report.h"
+#include "reports/utility_properties.h"
+
+namespace tovex {
+
+namespace {
+
+// The longest detailed utility line; the rest of a longer one is cut off.
+constexpr std::size_t max_utility_line = 2047;
+// The Item column holds the first characters of the item name only.
+constexpr std::size_t short_item_length = 14;
+
+// Fuel is priced by the operating unit costs, not by a configuration entry;
+// its units are shown as stored. False when the project has no Fuel price.
+bool read_fuel_properties(std::uint32_t instance, utility_properties& properties)
+{
+    CqxSlot unit_cost;
+    get_fuel_unit_cost(instance, unit_cost);
+    if (!unit_cost.IsValid()) return false;
+    if (unit_cost.IsNumber()) {
+        properties.unit_cost = unit_cost.Number();
+        if (unit_cost.HasUnits()) properties.priced_unit = unit_cost.Units();
+    } else if (unit_cost.IsList()) {
+        const CStrList items = unit_cost.List();
+        const char* value = items.GetTextAt(0, nullptr);
+        const char* units = items.GetTextAt(1, nullptr);
+        properties.unit_cost = value ? std::strtod(value, nullptr) : 0.0;
+        properties.priced_unit = units ? units : "";
+    }
+    return true;
+}
+
+// The columns that every line of the utility shares. Fuel has no entry and
+// so no temperatures or pressures to print.
+detailed_line utility_columns(const std::string& utility, const utility_properties& properties, bool from_entry)
+{
+    detailed_line line;
+    line.description = utility;
+    line.fluid = properties.fluid;
+    line.units = properties.priced_unit;
+    line.pressure_units = properties.pressure_units;
+    line.temperature_units = properties.temperature_units;
+    if (from_entry) {
+        line.operating_pressure = fixed6(properties.pressure);
+        line.operating_temperature = fixed6(properties.operating_temperature);
+        line.design_pressure = fixed6(properties.design_pressure);
+        line.design_temperature = fixed6(properties.design_temperature);
+        line.inlet_temperature = fixed6(properties.inlet_temperature);
+        line.exit_temperature = fixed6(properties.exit_temperature);
+    }
+    return line;
+}
+
+bool write_utility_line(report_file& file, const detailed_line& line)
+{
+    std::string text = compose_detailed_line(line);
+    if (text.size() > max_utility_line) text.resize(max_utility_line);
+    return file.write(text) && file.write("\n");
+}
+
+// The DA file's line: warming water shown as cooling water, and a cooling
+// water duty shown as a mass rate. The cost per hour stays that of the duty.
+void show_cooling_water_view(const utility_properties& properties, detailed_line& line)
+{
+    if (shown_as_cooling_water(line.description, properties.fluid, properties.inlet_temperature,
+                               properties.exit_temperature))
+        line.description = cooling_water_name;
+    const auto mass_unit = cooling_water_mass_unit(line.description, properties.fluid, line.rate_units,
+                                                   properties.energy_per_mass, properties.energy_units);
+    if (!mass_unit) return;
+    line.rate /= properties.energy_per_mass;
+    line.rate_units = *mass_unit + "/H";
+    line.units = *mass_unit;
+}
+
+// The lines of one usage record for one utility, and the record's cost per
+// hour. A record that does not use the utility, or a use that costs nothing,
+// is passed over. False on a file error.
+bool write_record_lines(CqxProject& project, CqxODB& results, const std::string& record_name,
+                        const std::string& utility, const utility_properties& properties,
+                        const detailed_line& columns, report_pair& files)
+{
+    CqxGenericObject record(results.UserInstance(), results.DB(), record_name, 0, nullptr, 0);
+    if (!record.IsValid() || !record.Exists()) return true;
+    CStrList slots;
+    record.GetSlots(slots, 0, 0);
+    if (!slots.IsMember(utility)) return true;
+
+    detailed_line line = columns;
+    record.GetValue(utility, line.rate, line.rate_units);
+    record.GetValue("CpItemDescription", line.item_description);
+    record.GetValue(utility + std::string(stream_slot_suffix), line.stream_name);
+    const std::string item_name =
+        record_name.size() > record_prefix_length ? record_name.substr(record_prefix_length) : std::string();
+    line.item = item_name.substr(0, short_item_length);
+    get_item_area_and_group(&project, item_name, line.area_id, line.report_group_id);
+
+    if (line.rate == 0.0 || properties.unit_cost == 0.0) return true;
+    line.cost_per_hour = line.rate * properties.unit_cost;
+    record.SetValue("COST PER HOUR", line.cost_per_hour, "", 0);
+    record.SetValue("UTILITY NAME", utility, 0);
+
+    if (!write_utility_line(files.first(), line)) return false;
+    show_cooling_water_view(properties, line);
+    return write_utility_line(files.second(), line);
+}
+
+// The usage record names, in the order the usage registry lists them.
+CStrList read_usage_record_names(std::uint32_t instance)
+{
+    CStrList names;
+    CqxGenericObject registry(instance, results_database, usage_registry, 0, nullptr, 0);
+    registry.GetSlots(names, 0, 0);
+    return names;
+}
+
+// Keeps the results database open for the pass, closing it on every path.
+class results_session {
+public:
+    explicit results_session(CqxODB& results) : results_(results) { results_.Open(0); }
+    results_session(const results_session&) = delete;
+    results_session& operator=(const results_session&) = delete;
+    ~results_session() { results_.Close(0); }
+
+private:
+    CqxODB& results_;
+};
+
+// Every utility of the configuration, then Fuel, each over every usage
+// record. False on a file error.
+bool write_utility_lines(CqxProject& project, CqxProjectStreamsConfig& config, CqxODB& results,
+                         report_pair& files)
+{
+    const results_session session(results);
+    const std::uint32_t instance = project.UserInstance();
+    const CStrList records = read_usage_record_names(instance);
+    CStrList utilities;
+    config.GetEntries(utilities, nullptr, nullptr);
+    utilities.AddTextList("Fuel", '\n');
+
+    for (int u = 0; u < utilities.GetLength(); ++u) {
+        const char* utility_text = utilities.GetTextAt(u, nullptr);
+        if (utility_text == nullptr) continue;
+        const std::string utility(utility_text);
+        utility_properties properties;
+        host_ptr<CqxProjectConfig> entry;
+        const bool is_fuel = equals_nocase(utility, "Fuel");
+        if (is_fuel) {
+            if (!read_fuel_properties(instance, properties)) continue;
+        } else {
+            entry = adopt(config.InstantiateEntry(utility));
+            if (!entry || !entry->IsValid()) continue;
+            read_utility_entry_properties(*entry, properties);
+        }
+        const detailed_line columns = utility_columns(utility, properties, !is_fuel);
+
+        for (int r = 0; r < records.GetLength(); ++r) {
+            const char* record_name = records.GetTextAt(r, nullptr);
+            if (record_name == nullptr) continue;
+            if (!write_record_lines(project, results, record_name, utility, properties, columns, files))
+                return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int write_utility_item_detail(CqxProject* project, const std::string& main_file, const std::string& da_file)
+{
+    if (project == nullptr) return 0;
+    report_pair files;
+    if (!files.open(main_file, da_file, open_mode::append)) return 0;
+    CqxProjectStreamsConfig config(project, 2005, 0);
+    if (!config.IsValid()) return 0;
+    CqxODB results(project->UserInstance(), results_database, 0);
+    if (!results.IsValid() || !results.Exists()) return 0;
+    if (!write_utility_lines(*project, config, results, files)) return 0;
+    return files.close() ? 1 : 0;
+}
+
+}  // namespace tovex
