@@ -46,10 +46,11 @@ double own_duty(CqxStream& stream, std::string_view duty_units_name, std::string
 
 }  // namespace
 
-int balance_utility_duties(CqxProject* project, CqxSimCase* sim_case, CqxProjectStreamsConfig* config,
+// The simulation case is the caller's reason to balance; the pass itself
+// never consults it.
+int balance_utility_duties(CqxProject* project, CqxSimCase* /*sim_case*/, CqxProjectStreamsConfig* config,
                            std::uint32_t class_id, QX_LIST names, QX_LIST cost_slots, QX_LIST values)
 {
-    (void)sim_case;
     balance_map balances;
     const std::string_view duty_units_name = duty_units_for(units_get_unit_type());
 
