@@ -1,1 +1,36 @@
-// placeholder: replaced by the implementation
+// The workspace: the one loaded project.
+#include "objstore/workspace.h"
+
+#include "host/unitkit.h"
+
+namespace qxhost {
+
+Workspace& Workspace::get()
+{
+    static Workspace workspace;
+    return workspace;
+}
+
+void Workspace::load(std::unique_ptr<Project> project)
+{
+    project_ = std::move(project);
+    object_list_built = false;
+    if (!project_) return;
+    project_->reindex();
+    unitkit_set_unit_type(project_->unit_system);
+}
+
+void Workspace::unload()
+{
+    project_.reset();
+    object_list_built = false;
+    unitkit_set_unit_type(0);
+}
+
+Project* Workspace::project_for(std::uint32_t instance)
+{
+    if (!project_) return nullptr;
+    return instance == 0 || instance == project_->instance ? project_.get() : nullptr;
+}
+
+}  // namespace qxhost

@@ -125,9 +125,9 @@ struct Value {
     std::string units;               // number: empty when without units
     std::vector<std::string> items;  // list
 
-    static Value of_text(std::string text);
-    static Value of_number(double number, std::string units = {});
-    static Value of_list(std::vector<std::string> items);
+    QXHOST_API static Value of_text(std::string text);
+    QXHOST_API static Value of_number(double number, std::string units = {});
+    QXHOST_API static Value of_list(std::vector<std::string> items);
 };
 
 class SlotTable : public OrderedMap<Value> {};

@@ -1,0 +1,47 @@
+// CqxGenericObject: an object of an object database, found again by database
+// and object name on every access.
+#include "host/objstore.h"
+#include "objstore/workspace.h"
+
+namespace {
+
+qxhost::Database* find_database(std::uint32_t instance, std::string_view db)
+{
+    qxhost::Project* project = qxhost::Workspace::get().project_for(instance);
+    return project == nullptr ? nullptr : project->databases.find(db);
+}
+
+}  // namespace
+
+CqxGenericObject::CqxGenericObject(std::uint32_t instance, std::string_view db, std::string_view object_name,
+                                   int create, const void*, int)
+    : instance_(instance), db_(db), object_(object_name), valid_(false)
+{
+    qxhost::Database* database = find_database(instance_, db_);
+    if (database == nullptr) return;
+    valid_ = true;
+    if (create != 0 && !database->contains(object_)) database->set(object_, qxhost::SlotTable{});
+}
+
+CqxGenericObject::~CqxGenericObject() = default;
+
+int CqxGenericObject::IsValid() const { return valid_ && find_database(instance_, db_) != nullptr ? 1 : 0; }
+
+int CqxGenericObject::Exists() { return OwnSlots(false) != nullptr ? 1 : 0; }
+
+std::uint32_t CqxGenericObject::UserInstance() const { return instance_; }
+
+std::string CqxGenericObject::ObjectName() const { return object_; }
+
+// Writes go to an existing object only: making one is the constructor's
+// create flag's business.
+qxhost::SlotTable* CqxGenericObject::OwnSlots(bool)
+{
+    if (!valid_) return nullptr;
+    qxhost::Database* database = find_database(instance_, db_);
+    return database == nullptr ? nullptr : database->find(object_);
+}
+
+const qxhost::SlotTable* CqxGenericObject::DefaultSlots() { return nullptr; }
+
+std::string CqxGenericObject::SourceName() const { return db_ + "/" + object_; }

@@ -1,0 +1,29 @@
+// Reading a stored slot value into the caller's outputs, in the three forms
+// the host hands values out in. A read that finds nothing (null value, or a
+// value with no number in it read as a number) returns false and leaves the
+// outputs as they were.
+#ifndef QXHOST_OBJSTORE_SLOT_READS_H
+#define QXHOST_OBJSTORE_SLOT_READS_H
+
+#include <string>
+#include <string_view>
+
+#include "host/objstore.h"
+#include "objstore/workspace.h"
+
+namespace qxhost {
+
+// Names the object and slot read to the unit service, so that a conversion
+// that fails afterwards can say where its units came from.
+struct ReadSource {
+    std::string object;
+    std::string_view slot;
+};
+
+bool read_into_slot(const Value* value, CqxSlot& out, const ReadSource& source);
+bool read_as_text(const Value* value, std::string& out, const ReadSource& source);
+bool read_as_number(const Value* value, double& number, std::string& units, const ReadSource& source);
+
+}  // namespace qxhost
+
+#endif

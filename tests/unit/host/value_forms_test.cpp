@@ -1,0 +1,59 @@
+// How a stored value reads as text and as a number.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "objstore/workspace.h"
+
+namespace {
+
+using qxhost::Value;
+using qxhost::value_as_number;
+using qxhost::value_as_text;
+
+TEST(ValueForms, AsText)
+{
+    EXPECT_EQ(value_as_text(Value::of_text("Cooling Water")), "Cooling Water");
+    EXPECT_EQ(value_as_text(Value::of_number(120000)), "120000");
+    EXPECT_EQ(value_as_text(Value::of_number(99.9, "KLB/H")), "99.9\nKLB/H");
+    EXPECT_EQ(value_as_text(Value::of_number(-0.0)), "-0");
+    EXPECT_EQ(value_as_text(Value::of_number(std::numeric_limits<double>::infinity(), "KW")), "inf\nKW");
+    EXPECT_EQ(value_as_text(Value::of_list({"first", "second"})), "first");
+    EXPECT_EQ(value_as_text(Value::of_list({})), "");
+}
+
+TEST(ValueForms, AsNumber)
+{
+    using Read = std::pair<double, std::string>;
+    EXPECT_EQ(value_as_number(Value::of_number(12.5, "KW")), (Read{12.5, "KW"}));
+    EXPECT_EQ(value_as_number(Value::of_text("12.5")), (Read{12.5, ""}));
+    EXPECT_EQ(value_as_number(Value::of_text("12.5\n \tKLB/H\r\n")), (Read{12.5, "KLB/H"}));
+    EXPECT_EQ(value_as_number(Value::of_text("3\nM3/H\nignored")), (Read{3, "M3/H"}));
+    EXPECT_EQ(value_as_number(Value::of_list({"4.5 x", " $/MMBTU "})), (Read{4.5, " $/MMBTU "}));
+    EXPECT_EQ(value_as_number(Value::of_list({"7"})), (Read{7, ""}));
+    EXPECT_FALSE(value_as_number(Value::of_text("Water")));
+    EXPECT_FALSE(value_as_number(Value::of_text("")));
+    EXPECT_FALSE(value_as_number(Value::of_list({})));
+    EXPECT_FALSE(value_as_number(Value::of_list({"none", "KW"})));
+}
+
+TEST(OrderedMap, KeepsInsertionOrderAndResetGoesToTheEnd)
+{
+    qxhost::SlotTable slots;
+    slots.set("a", Value::of_text("1"));
+    slots.set("b", Value::of_text("2"));
+    slots.set("c", Value::of_text("3"));
+    slots.set("a", Value::of_text("overwritten"));
+    ASSERT_TRUE(slots.erase("b"));
+    slots.set("b", Value::of_text("again"));
+    std::string order;
+    for (const auto& [name, value] : slots) order += name + "=" + value.text + ";";
+    EXPECT_EQ(order, "a=overwritten;c=3;b=again;");
+
+    qxhost::SlotTable copy(slots);
+    ASSERT_NE(copy.find("c"), nullptr);
+    copy.erase("c");
+    EXPECT_NE(slots.find("c"), nullptr);
+}
+
+}  // namespace
