@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "../objstore/workspace.h"
 
@@ -27,6 +28,12 @@ public:
 std::unique_ptr<Project> read_project_file(const std::string& path);
 // The same from a text; `file_label` names it in messages.
 std::unique_ptr<Project> parse_project(std::string_view text, const std::string& file_label);
+
+// The rows the host makes when a project file has no "cost_rows": one per
+// utility streams entry, then "Fuel", "Instrument Air" and "Potable Water"
+// where no entry has that name, then "Total Process Utility Cost Per Period";
+// name and cost slot alike, values empty.
+std::vector<CostRow> default_cost_rows(const Project& project);
 
 // The project as a project file (format "tovex-project/1"), with every slot,
 // entry, database and cost row as it now stands. Ends with a line feed.

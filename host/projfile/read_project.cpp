@@ -1,1 +1,298 @@
-// placeholder: replaced by the implementation
+// Reading a project file: the document is checked completely, section by
+// section, before anything of it is handed on.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <unordered_map>
+#include <utility>
+
+#include "projfile/json_checks.h"
+#include "projfile/json_document.h"
+#include "projfile/projfile.h"
+#include "projfile/slot_value_json.h"
+
+namespace qxhost {
+
+namespace {
+
+constexpr const char* project_format = "tovex-project/1";
+
+class ProjectReader {
+public:
+    explicit ProjectReader(Project& project) : project_(project) {}
+
+    void read(const Json& document)
+    {
+        const Json::object_t& top = expect_object(
+            document, "",
+            {"format", "project", "simulation_case", "configurations", "design_criteria", "utility_streams",
+             "objects", "connections", "databases", "cost_rows", "electrical_loads", "electrical_load_file"});
+        if (const Json* format = member(top, "format")) read_format(*format);
+        read_identity(required_member(top, "project", ""));
+        if (const Json* sim_case = member(top, "simulation_case")) read_sim_case(*sim_case);
+        if (const Json* configurations = member(top, "configurations")) read_configurations(*configurations);
+        if (const Json* criteria = member(top, "design_criteria")) read_design_criteria(*criteria);
+        if (const Json* streams = member(top, "utility_streams")) read_utility_streams(*streams);
+        if (const Json* objects = member(top, "objects")) read_objects(*objects);
+        if (const Json* connections = member(top, "connections")) read_connections(*connections);
+        if (const Json* databases = member(top, "databases")) read_databases(*databases);
+        if (const Json* rows = member(top, "cost_rows")) read_cost_rows(*rows);
+        else project_.cost_rows = default_cost_rows(project_);
+        if (const Json* loads = member(top, "electrical_loads")) read_electrical_loads(*loads);
+        if (const Json* file = member(top, "electrical_load_file")) {
+            project_.electrical_load_file = expect_string(*file, "/electrical_load_file");
+        }
+    }
+
+private:
+    void read_format(const Json& format)
+    {
+        if (expect_string(format, "/format") != project_format) {
+            invalid("/format", std::string("expected \"") + project_format + "\", found " + format.dump());
+        }
+    }
+
+    void read_identity(const Json& json)
+    {
+        const std::string at = "/project";
+        const auto& object = expect_object(json, at, {"instance", "name", "scenario", "unit_system"});
+        project_.instance = expect_uint32(required_member(object, "instance", at), at + "/instance");
+        project_.name = expect_string(required_member(object, "name", at), at + "/name");
+        project_.scenario = expect_string(required_member(object, "scenario", at), at + "/scenario");
+        if (const Json* units = member(object, "unit_system")) {
+            project_.unit_system = expect_int(*units, at + "/unit_system");
+        }
+    }
+
+    void read_sim_case(const Json& json)
+    {
+        const std::string at = "/simulation_case";
+        const auto& object = expect_object(json, at, {"valid", "sim_type"});
+        project_.has_sim_case = true;
+        project_.sim_case_valid = true;
+        if (const Json* valid = member(object, "valid")) project_.sim_case_valid = expect_bool(*valid, at + "/valid");
+        if (const Json* type = member(object, "sim_type")) project_.sim_type = expect_int(*type, at + "/sim_type");
+    }
+
+    void read_configurations(const Json& json)
+    {
+        const auto& ids = expect_array(json, "/configurations");
+        for (std::size_t i = 0; i < ids.size(); ++i) {
+            project_.configurations.push_back(expect_int(ids[i], child_pointer("/configurations", i)));
+        }
+    }
+
+    void read_design_criteria(const Json& json)
+    {
+        const std::string at = "/design_criteria";
+        for (const auto& [group_name, group] : expect_any_object(json, at)) {
+            const std::string group_at = child_pointer(at, group_name);
+            auto& criteria = project_.design_criteria.get_or_add(group_name);
+            for (const auto& [name, value] : expect_any_object(group, group_at)) {
+                auto [number, units] = number_with_units_from_json(value, child_pointer(group_at, name));
+                criteria.set(name, Criterion{number, std::move(units)});
+            }
+        }
+    }
+
+    void read_utility_streams(const Json& json)
+    {
+        const std::string at = "/utility_streams";
+        const auto& object = expect_object(json, at, {"valid", "entries"});
+        project_.has_utility_streams = true;
+        project_.utility_streams_valid = true;
+        if (const Json* valid = member(object, "valid")) {
+            project_.utility_streams_valid = expect_bool(*valid, at + "/valid");
+        }
+        const Json* entries = member(object, "entries");
+        if (entries == nullptr) return;
+        const auto& list = expect_array(*entries, at + "/entries");
+        for (std::size_t i = 0; i < list.size(); ++i) read_entry(list[i], child_pointer(at + "/entries", i));
+    }
+
+    void read_entry(const Json& json, const std::string& at)
+    {
+        const auto& object = expect_object(json, at, {"name", "slots", "defaults", "valid"});
+        const std::string& name = expect_string(required_member(object, "name", at), at + "/name");
+        if (project_.entries.contains(name)) {
+            invalid(at + "/name", "duplicate entry name \"" + name + "\" (names of entries are unique)");
+        }
+        Entry entry;
+        if (const Json* slots = member(object, "slots")) entry.slots = slot_table_from_json(*slots, at + "/slots");
+        if (const Json* defaults = member(object, "defaults")) {
+            entry.defaults = slot_table_from_json(*defaults, at + "/defaults");
+        }
+        if (const Json* valid = member(object, "valid")) entry.valid = expect_bool(*valid, at + "/valid");
+        project_.entries.set(name, std::move(entry));
+    }
+
+    void read_objects(const Json& json)
+    {
+        const auto& list = expect_array(json, "/objects");
+        for (std::size_t i = 0; i < list.size(); ++i) read_object(list[i], child_pointer("/objects", i));
+        // An area may be listed after the items it holds.
+        for (std::size_t i = 0; i < project_.objects.size(); ++i) {
+            const std::string& area = project_.objects[i].area;
+            if (!area.empty() && !object_index_.contains(area)) {
+                invalid(child_pointer("/objects", i) + "/area", "no object is named \"" + area + "\"");
+            }
+        }
+    }
+
+    void read_object(const Json& json, const std::string& at)
+    {
+        const auto& object = expect_object(
+            json, at, {"name", "class", "ref_id", "stream_name", "model", "area", "slots", "defaults"});
+        Object read;
+        read.name = expect_string(required_member(object, "name", at), at + "/name");
+        // An empty item name in a connection means that nothing is joined.
+        if (read.name.empty()) invalid(at + "/name", "expected a non-empty object name");
+        const auto [first, added] = object_index_.emplace(read.name, project_.objects.size());
+        if (!added) {
+            invalid(at + "/name", "duplicate object name \"" + read.name + "\" (also at " +
+                                      child_pointer("/objects", first->second) + "; names are unique)");
+        }
+        read.class_id = expect_int(required_member(object, "class", at), at + "/class");
+        if (const Json* ref_id = member(object, "ref_id")) read_ref_id(read, *ref_id, at + "/ref_id");
+        if (const Json* name = member(object, "stream_name")) read.stream_name = expect_string(*name, at + "/stream_name");
+        if (const Json* model = member(object, "model")) read.model = expect_string(*model, at + "/model");
+        if (const Json* area = member(object, "area")) read.area = expect_string(*area, at + "/area");
+        if (const Json* slots = member(object, "slots")) read.slots = slot_table_from_json(*slots, at + "/slots");
+        if (const Json* defaults = member(object, "defaults")) {
+            read.defaults = slot_table_from_json(*defaults, at + "/defaults");
+        }
+        project_.objects.push_back(std::move(read));
+    }
+
+    // A reference id names one object: a second object with the same id
+    // would make the lookup by id depend on file order.
+    void read_ref_id(Object& object, const Json& json, const std::string& at)
+    {
+        const std::uint32_t ref_id = expect_uint32(json, at);
+        const auto [first, added] = ref_id_index_.emplace(ref_id, project_.objects.size());
+        if (!added) {
+            invalid(at, "duplicate ref_id " + std::to_string(ref_id) + " (also at " +
+                            child_pointer("/objects", first->second) + "/ref_id; reference ids are unique)");
+        }
+        object.ref_id = ref_id;
+    }
+
+    void read_connections(const Json& json)
+    {
+        const auto& list = expect_array(json, "/connections");
+        for (std::size_t i = 0; i < list.size(); ++i) read_connection(list[i], child_pointer("/connections", i));
+    }
+
+    void read_connection(const Json& json, const std::string& at)
+    {
+        const auto& object = expect_object(json, at, {"stream", "item", "direction", "connector"});
+        Connection connection;
+        connection.stream = expect_string(required_member(object, "stream", at), at + "/stream");
+        if (!object_index_.contains(connection.stream)) {
+            invalid(at + "/stream", "no object is named \"" + connection.stream + "\"");
+        }
+        if (const Json* item = member(object, "item")) connection.item = expect_string(*item, at + "/item");
+        if (!connection.item.empty() && !object_index_.contains(connection.item)) {
+            invalid(at + "/item", "no object is named \"" + connection.item + "\" (use \"\" for nothing joined)");
+        }
+        const Json& direction = required_member(object, "direction", at);
+        if (!direction.is_number_integer() || (direction != 1 && direction != 2)) {
+            invalid(at + "/direction", "expected 1 or 2, found " + direction.dump());
+        }
+        connection.direction = direction.get<int>();
+        if (const Json* connector = member(object, "connector")) {
+            connection.connector = expect_string(*connector, at + "/connector");
+        }
+        project_.connections.push_back(std::move(connection));
+    }
+
+    void read_databases(const Json& json)
+    {
+        for (const auto& [name, objects] : expect_any_object(json, "/databases")) {
+            const std::string at = child_pointer("/databases", name);
+            Database& database = project_.databases.get_or_add(name);
+            for (const auto& [object_name, slots] : expect_any_object(objects, at)) {
+                database.set(object_name, slot_table_from_json(slots, child_pointer(at, object_name)));
+            }
+        }
+    }
+
+    void read_cost_rows(const Json& json)
+    {
+        const auto& list = expect_array(json, "/cost_rows");
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const std::string at = child_pointer("/cost_rows", i);
+            const auto& object = expect_object(list[i], at, {"name", "cost_slot", "value", "number"});
+            CostRow row;
+            row.name = expect_string(required_member(object, "name", at), at + "/name");
+            row.cost_slot = expect_string(required_member(object, "cost_slot", at), at + "/cost_slot");
+            if (const Json* value = member(object, "value")) row.value = expect_string(*value, at + "/value");
+            if (const Json* number = member(object, "number")) row.number = expect_uint64(*number, at + "/number");
+            project_.cost_rows.push_back(std::move(row));
+        }
+    }
+
+    void read_electrical_loads(const Json& json)
+    {
+        const std::string at = "/electrical_loads";
+        const auto& object = expect_object(json, at, {"total_kw", "items"});
+        project_.has_electrical_loads = true;
+        if (const Json* total = member(object, "total_kw")) project_.total_kw = expect_number(*total, at + "/total_kw");
+        const Json* items = member(object, "items");
+        if (items == nullptr) return;
+        const auto& list = expect_array(*items, at + "/items");
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const std::string item_at = child_pointer(at + "/items", i);
+            const auto& item = expect_object(list[i], item_at, {"ref_id", "kw"});
+            ElectricalLoad load;
+            load.ref_id = expect_uint32(required_member(item, "ref_id", item_at), item_at + "/ref_id");
+            load.kw = expect_number(required_member(item, "kw", item_at), item_at + "/kw");
+            project_.electrical_loads.push_back(load);
+        }
+    }
+
+    Project& project_;
+    std::unordered_map<std::string, std::size_t> object_index_;
+    std::unordered_map<std::uint32_t, std::size_t> ref_id_index_;
+};
+
+[[noreturn]] void cannot_read(const std::string& path, int error)
+{
+    throw ProjectFileError(path + ": cannot read: " + std::strerror(error));
+}
+
+std::string read_whole_file(const std::string& path)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) cannot_read(path, errno);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(file, &std::fclose);
+    std::string text;
+    char buffer[65536];
+    std::size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, count);
+    if (std::ferror(file)) cannot_read(path, errno);
+    return text;
+}
+
+}  // namespace
+
+std::unique_ptr<Project> parse_project(std::string_view text, const std::string& file_label)
+{
+    const Json document = parse_json_document(text, file_label);
+    auto project = std::make_unique<Project>();
+    try {
+        ProjectReader(*project).read(document);
+    } catch (const InvalidValue& error) {
+        const std::string where = error.pointer.empty() ? "the top level" : error.pointer;
+        throw ProjectFileError(file_label + ": at " + where + ": " + error.reason);
+    }
+    return project;
+}
+
+std::unique_ptr<Project> read_project_file(const std::string& path)
+{
+    return parse_project(read_whole_file(path), path);
+}
+
+}  // namespace qxhost

@@ -1,0 +1,127 @@
+#include "projfile/json_checks.h"
+
+#include <limits>
+#include <type_traits>
+#include <utility>
+
+namespace qxhost {
+
+void invalid(const std::string& pointer, std::string reason) { throw InvalidValue{pointer, std::move(reason)}; }
+
+std::string child_pointer(const std::string& pointer, std::string_view key)
+{
+    return pointer + "/" + pointer_token(key);
+}
+
+std::string child_pointer(const std::string& pointer, std::size_t index)
+{
+    return pointer + "/" + std::to_string(index);
+}
+
+const Json::object_t& expect_any_object(const Json& value, const std::string& pointer)
+{
+    if (!value.is_object()) invalid(pointer, std::string("expected an object, found ") + value.type_name());
+    return value.get_ref<const Json::object_t&>();
+}
+
+const Json::object_t& expect_object(const Json& value, const std::string& pointer,
+                                    std::initializer_list<std::string_view> allowed)
+{
+    const Json::object_t& object = expect_any_object(value, pointer);
+    for (const auto& [key, ignored] : object) {
+        bool known = false;
+        for (std::string_view name : allowed) known = known || key == name;
+        if (known) continue;
+        std::string expected;
+        for (std::string_view name : allowed) {
+            expected += expected.empty() ? "" : ", ";
+            expected += "\"" + std::string(name) + "\"";
+        }
+        invalid(child_pointer(pointer, key), "unknown key \"" + key + "\" (expected one of " + expected + ")");
+    }
+    return object;
+}
+
+const Json::array_t& expect_array(const Json& value, const std::string& pointer)
+{
+    if (!value.is_array()) invalid(pointer, std::string("expected an array, found ") + value.type_name());
+    return value.get_ref<const Json::array_t&>();
+}
+
+const std::string& expect_string(const Json& value, const std::string& pointer)
+{
+    if (!value.is_string()) invalid(pointer, std::string("expected a string, found ") + value.type_name());
+    return value.get_ref<const std::string&>();
+}
+
+bool expect_bool(const Json& value, const std::string& pointer)
+{
+    if (!value.is_boolean()) invalid(pointer, std::string("expected true or false, found ") + value.type_name());
+    return value.get<bool>();
+}
+
+namespace {
+
+// The integer in `value` when it is one and lies in [low, high].
+template <class Int>
+Int expect_integer_in(const Json& value, const std::string& pointer, const char* what)
+{
+    const auto low = std::numeric_limits<Int>::min();
+    const auto high = std::numeric_limits<Int>::max();
+    bool in_range = false;
+    if (value.is_number_unsigned()) {
+        in_range = value.get<std::uint64_t>() <= static_cast<std::uint64_t>(high);
+    } else if (value.is_number_integer()) {
+        const auto number = value.get<std::int64_t>();
+        if (number >= 0) {
+            in_range = static_cast<std::uint64_t>(number) <= static_cast<std::uint64_t>(high);
+        } else if constexpr (std::is_signed_v<Int>) {
+            in_range = number >= static_cast<std::int64_t>(low);
+        }
+    } else {
+        invalid(pointer, std::string("expected ") + what + ", found " +
+                             (value.is_number_float() ? "a number with a fraction or exponent" : value.type_name()));
+    }
+    if (!in_range) invalid(pointer, std::string("expected ") + what + ", found " + value.dump());
+    return value.get<Int>();
+}
+
+}  // namespace
+
+int expect_int(const Json& value, const std::string& pointer)
+{
+    return expect_integer_in<int>(value, pointer, "an integer");
+}
+
+std::uint32_t expect_uint32(const Json& value, const std::string& pointer)
+{
+    return expect_integer_in<std::uint32_t>(value, pointer, "an unsigned 32-bit integer");
+}
+
+std::uint64_t expect_uint64(const Json& value, const std::string& pointer)
+{
+    return expect_integer_in<std::uint64_t>(value, pointer, "an unsigned 64-bit integer");
+}
+
+double expect_number(const Json& value, const std::string& pointer)
+{
+    if (!value.is_number()) invalid(pointer, std::string("expected a number, found ") + value.type_name());
+    return value.get<double>();
+}
+
+const Json* member(const Json::object_t& object, std::string_view key)
+{
+    for (const auto& [name, value] : object) {
+        if (name == key) return &value;
+    }
+    return nullptr;
+}
+
+const Json& required_member(const Json::object_t& object, std::string_view key, const std::string& pointer)
+{
+    const Json* value = member(object, key);
+    if (value == nullptr) invalid(child_pointer(pointer, key), "required key \"" + std::string(key) + "\" is missing");
+    return *value;
+}
+
+}  // namespace qxhost

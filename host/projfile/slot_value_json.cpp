@@ -1,0 +1,121 @@
+#include "projfile/slot_value_json.h"
+
+#include <cmath>
+#include <limits>
+
+#include "projfile/json_checks.h"
+
+namespace qxhost {
+
+namespace {
+
+const char* const number_forms =
+    "a number, or {\"value\": NUMBER, \"units\": TEXT} with NUMBER a number or \"inf\", \"-inf\", \"nan\"";
+
+double non_finite_from_text(const std::string& text, const std::string& pointer)
+{
+    if (text == "inf") return std::numeric_limits<double>::infinity();
+    if (text == "-inf") return -std::numeric_limits<double>::infinity();
+    if (text == "nan") return std::numeric_limits<double>::quiet_NaN();
+    invalid(pointer, "expected a number or \"inf\", \"-inf\", \"nan\", found \"" + text + "\"");
+}
+
+std::pair<double, std::string> number_object_from_json(const Json& json, const std::string& pointer)
+{
+    const Json::object_t& object = expect_object(json, pointer, {"value", "units"});
+    const std::string value_pointer = child_pointer(pointer, "value");
+    const Json& value = required_member(object, "value", pointer);
+    double number = 0.0;
+    if (value.is_string()) number = non_finite_from_text(value.get_ref<const std::string&>(), value_pointer);
+    else number = expect_number(value, value_pointer);
+    std::string units;
+    if (const Json* given = member(object, "units")) units = expect_string(*given, child_pointer(pointer, "units"));
+    return {number, units};
+}
+
+Value number_value(double number, std::string units)
+{
+    Value value;
+    value.kind = Value::Kind::number;
+    value.number = number;
+    value.units = std::move(units);
+    return value;
+}
+
+}  // namespace
+
+std::pair<double, std::string> number_with_units_from_json(const Json& json, const std::string& pointer)
+{
+    if (json.is_number()) return {json.get<double>(), std::string()};
+    if (json.is_object()) return number_object_from_json(json, pointer);
+    invalid(pointer, std::string("expected ") + number_forms + ", found " + json.type_name());
+}
+
+Json number_with_units_to_json(double number, const std::string& units)
+{
+    if (std::isfinite(number) && units.empty()) return Json(number);
+    Json object = Json::object();
+    if (std::isnan(number)) object["value"] = "nan";
+    else if (std::isinf(number)) object["value"] = number > 0 ? "inf" : "-inf";
+    else object["value"] = number;
+    if (!units.empty()) object["units"] = units;
+    return object;
+}
+
+Value slot_value_from_json(const Json& json, const std::string& pointer)
+{
+    if (json.is_string()) {
+        Value value;
+        value.kind = Value::Kind::text;
+        value.text = json.get<std::string>();
+        return value;
+    }
+    if (json.is_number() || json.is_object()) {
+        auto [number, units] = number_with_units_from_json(json, pointer);
+        return number_value(number, std::move(units));
+    }
+    if (json.is_array()) {
+        Value value;
+        value.kind = Value::Kind::list;
+        const Json::array_t& items = json.get_ref<const Json::array_t&>();
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            value.items.push_back(expect_string(items[i], child_pointer(pointer, i)));
+        }
+        return value;
+    }
+    invalid(pointer, std::string("expected a slot value (a string, ") + number_forms +
+                         ", or an array of strings), found " + json.type_name());
+}
+
+Json slot_value_to_json(const Value& value)
+{
+    switch (value.kind) {
+    case Value::Kind::text:
+        return Json(value.text);
+    case Value::Kind::number:
+        return number_with_units_to_json(value.number, value.units);
+    case Value::Kind::list:
+        break;
+    }
+    Json items = Json::array();
+    for (const std::string& item : value.items) items.push_back(item);
+    return items;
+}
+
+SlotTable slot_table_from_json(const Json& json, const std::string& pointer)
+{
+    SlotTable slots;
+    for (const auto& [name, value] : expect_any_object(json, pointer)) {
+        slots.set(name, slot_value_from_json(value, child_pointer(pointer, name)));
+    }
+    return slots;
+}
+
+Json slot_table_to_json(const SlotTable& slots)
+{
+    Json object = Json::object();
+    for (const auto& [name, value] : slots) append_member(object, name, slot_value_to_json(value));
+    return object;
+}
+
+}  // namespace qxhost

@@ -1,0 +1,32 @@
+// The JSON forms of a slot value and of a number with units:
+//   "text"                              text
+//   12.5                                number without units
+//   {"value": 12.5, "units": "KW"}      number with units (empty units: without)
+//   ["a", "b"]                          list
+//   {"value": "inf"} ("-inf", "nan")    a number that is not finite, units allowed
+#ifndef QXHOST_PROJFILE_SLOT_VALUE_JSON_H
+#define QXHOST_PROJFILE_SLOT_VALUE_JSON_H
+
+#include <string>
+#include <utility>
+
+#include "objstore/workspace.h"
+#include "projfile/json_document.h"
+
+namespace qxhost {
+
+// Throws InvalidValue when `json` has none of the forms above.
+Value slot_value_from_json(const Json& json, const std::string& pointer);
+Json slot_value_to_json(const Value& value);
+
+// A number with optional units: a JSON number, or the object form.
+std::pair<double, std::string> number_with_units_from_json(const Json& json, const std::string& pointer);
+Json number_with_units_to_json(double number, const std::string& units);
+
+// Every slot of a JSON object, in order.
+SlotTable slot_table_from_json(const Json& json, const std::string& pointer);
+Json slot_table_to_json(const SlotTable& slots);
+
+}  // namespace qxhost
+
+#endif
