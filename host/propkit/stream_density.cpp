@@ -1,0 +1,93 @@
+// propkit_calc_tot_mass_density: a stream's "TOTAL MASS DENSITY" from its
+// fluid, temperature and pressure, when the stream does not hold one.
+#include <cmath>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "host/projmodel.h"
+#include "host/propkit.h"
+#include "host/unitkit.h"
+#include "propkit/fluid_density.h"
+
+namespace {
+
+constexpr std::string_view density_slot = "TOTAL MASS DENSITY";
+
+// What the stream carries, as far as its density goes.
+struct Fluid {
+    bool water = false;
+    double molar_mass = 0.0;  // gases [g/mol]
+};
+
+bool begins_with_ignoring_case(std::string_view text, std::string_view prefix)
+{
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t k = 0; k < prefix.size(); ++k) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        if (lower(text[k]) != lower(prefix[k])) return false;
+    }
+    return true;
+}
+
+// Water and air by the name of the fluid; any other fluid (a stream without
+// "FLUID" included) only by a positive "MOLECULAR WEIGHT" [g/mol].
+std::optional<Fluid> read_fluid(CqxStream& stream)
+{
+    std::string name;
+    stream.GetValueWithInheritance("FLUID", name, nullptr);
+    if (begins_with_ignoring_case(name, "Water")) return Fluid{true, qxhost::fluids::water_molar_mass};
+    if (begins_with_ignoring_case(name, "Air")) return Fluid{false, qxhost::fluids::air_molar_mass};
+
+    double molar_mass = 0.0;
+    std::string units;
+    if (!stream.GetValueWithInheritance("MOLECULAR WEIGHT", molar_mass, units, nullptr)) return std::nullopt;
+    if (!(molar_mass > 0.0) || !std::isfinite(molar_mass)) return std::nullopt;
+    return Fluid{false, molar_mass};
+}
+
+// The slot's number converted to `units`, or the default when the stream has
+// no such slot. A value whose units cannot be converted gives nothing (the
+// failure is among the host's warnings).
+std::optional<double> read_state(CqxStream& stream, std::string_view slot, double default_value,
+                                 std::string_view default_units, std::string_view units)
+{
+    double value = default_value;
+    std::string value_units(default_units);
+    if (!stream.GetValueWithInheritance(slot, value, value_units, nullptr)) {
+        value = default_value;
+        value_units = default_units;
+    }
+    double converted = 0.0;
+    if (units_adjust(value_units, units, &value, &converted, nullptr, "", "b") == 0) return std::nullopt;
+    return converted;
+}
+
+}  // namespace
+
+int propkit_calc_tot_mass_density(CqxStream* stream)
+{
+    if (stream == nullptr) return 0;
+    try {
+        double held = 0.0;
+        std::string held_units;
+        if (stream->GetValueWithInheritance(density_slot, held, held_units, nullptr)) return 1;
+
+        const std::optional<Fluid> fluid = read_fluid(*stream);
+        if (!fluid) return 0;
+        const std::optional<double> temperature = read_state(*stream, "TEMPERATURE", 60.0, "DEG F", "K");
+        const std::optional<double> pressure = read_state(*stream, "PRESSURE", 14.696, "PSIA", "MPA");
+        if (!temperature || !pressure) return 0;
+
+        const std::optional<double> density =
+            fluid->water ? qxhost::fluids::water_density(*temperature, *pressure)
+                         : qxhost::fluids::ideal_gas_density(*temperature, *pressure, fluid->molar_mass);
+        if (!density) return 0;
+
+        double density_pcf = 0.0;  // [PCF]
+        if (units_adjust("KG/M3", "PCF", &*density, &density_pcf, nullptr, "", "b") == 0) return 0;
+        return stream->SetValue(density_slot, density_pcf, "PCF", 0) != 0 ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
+}
