@@ -188,16 +188,36 @@ TEST(DutyBalance, PartnersAreConvertedToTheDutyUnitsAndRecordsCarryTheAbsoluteNe
     EXPECT_EQ(record_slot("E-4", "Cooling Water"), "<none>");
 }
 
-TEST(DutyBalance, EveryUnitSystemButEnglishGivesKilojoulesPerHour)
+TEST(DutyBalance, PartnersOfOtherClassesOrWithoutAUtilityAreLeftOut)
 {
-    load(joined({item("E-5"), stream("A", "Steam", 1000), stream("U", "Steam", 1000)}),
-         joint("A", "E-5", 2, "Inlet"), 2);
+    const std::string other_class =
+        R"({"name": "X", "class": 3105, "slots": {"DESCRIPTION": "Steam", "DUTY": {"value": 900, "units": "BTU/H"}}})";
+    const std::string undescribed = R"({"name": "Q", "class": 3005, "slots": {"DUTY": {"value": 800, "units": "BTU/H"}}})";
+    load(joined({item("E-6"), stream("A", "Steam", 100), other_class, stream("B", "", 700), undescribed}),
+         joined({joint("A", "E-6", 2, "Inlet"), joint("X", "E-6", 1, "Shell"), joint("B", "E-6", 1, "Shell"),
+                 joint("Q", "E-6", 1, "Shell")}));
     tovex_test::CallerLists lists;
 
     balance(lists);
 
-    EXPECT_EQ(record_slot("E-5", "Steam"), "1055.055853\nKJ/H");
-    EXPECT_EQ(lists.value_of("Steam"), "2110.112\nKJ/H");
+    EXPECT_EQ(record_slot("E-6", "Steam"), "100.000000\nBTU/H");
+    EXPECT_EQ(lists.value_of("Steam"), "100     \nBTU/H");
+}
+
+TEST(DutyBalance, EveryUnitSystemButEnglishGivesKilojoulesPerHour)
+{
+    // Own and partner duties alike are converted [1000 BTU/H = 1055.05585262
+    // KJ/H].
+    load(joined({item("E-5"), stream("A", "Steam", 1000), stream("P", "Condensate", 500),
+                 stream("U", "Steam", 1000)}),
+         joined({joint("A", "E-5", 2, "Inlet"), joint("P", "E-5", 1, "Shell")}), 2);
+    tovex_test::CallerLists lists;
+
+    balance(lists);
+
+    EXPECT_EQ(record_slot("E-5", "Steam"), "527.527926\nKJ/H");
+    // U's mix less A's OUT line.
+    EXPECT_EQ(lists.value_of("Steam"), "527.5279\nKJ/H");
 }
 
 TEST(DutyBalance, UtilitiesArePostedInByteOrderOfTheirNames)
