@@ -1,0 +1,24 @@
+// Writing a file so that readers see either the old file or the whole new
+// one, never a part.
+#ifndef TOVEX_CLI_ATOMIC_FILE_H
+#define TOVEX_CLI_ATOMIC_FILE_H
+
+#include <filesystem>
+#include <stdexcept>
+#include <string_view>
+
+namespace tovex_cli {
+
+class FileWriteError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Writes `text` to a temporary file in the folder of `path` and renames it
+// to `path`. Throws FileWriteError ("cannot write PATH: reason"); the
+// temporary file is then gone and `path` is as it was.
+void write_file_atomically(const std::filesystem::path& path, std::string_view text);
+
+}  // namespace tovex_cli
+
+#endif

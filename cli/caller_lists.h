@@ -1,0 +1,37 @@
+// The three caller lists, built from a project's cost rows.
+#ifndef TOVEX_CLI_CALLER_LISTS_H
+#define TOVEX_CLI_CALLER_LISTS_H
+
+#include <vector>
+
+#include "host/listkit.h"
+#include "objstore/workspace.h"
+
+namespace tovex_cli {
+
+class CallerLists {
+public:
+    // One entry per row in each list: name, cost slot, value.
+    explicit CallerLists(const std::vector<qxhost::CostRow>& rows);
+    ~CallerLists();
+    CallerLists(const CallerLists&) = delete;
+    CallerLists& operator=(const CallerLists&) = delete;
+
+    QX_LIST names() const { return names_; }
+    QX_LIST cost_slots() const { return cost_slots_; }
+    QX_LIST values() const { return values_; }
+
+    // Copies the value list back into the rows: each row's value text, and
+    // its number when the host was handed one (a number the row already had
+    // is kept otherwise).
+    void copy_values_to(std::vector<qxhost::CostRow>& rows) const;
+
+private:
+    QX_LIST names_;
+    QX_LIST cost_slots_;
+    QX_LIST values_;
+};
+
+}  // namespace tovex_cli
+
+#endif

@@ -1,0 +1,72 @@
+#include "command_line.h"
+
+#include <CLI/CLI.hpp>
+
+namespace tovex_cli {
+
+namespace {
+
+// What the command line says in place of the file's identity.
+struct IdentityOverrides {
+    std::uint32_t instance = 0;
+    std::string name;
+    std::string scenario;
+    CLI::Option* instance_option = nullptr;
+    CLI::Option* name_option = nullptr;
+    CLI::Option* scenario_option = nullptr;
+
+    void store(CommandOptions& options) const
+    {
+        if (instance_option->count() > 0) options.instance = instance;
+        if (name_option->count() > 0) options.name = name;
+        if (scenario_option->count() > 0) options.scenario = scenario;
+    }
+};
+
+// The options that run and pass share.
+void add_run_options(CLI::App& command, CommandOptions& options, IdentityOverrides& overrides)
+{
+    command.add_option("PROJECT", options.project_path, "The project file (JSON)")->required();
+    command.add_option("--dir", options.dir, "Working directory of the run: KVT_ELEC.TMP and the reports")
+        ->check(CLI::ExistingDirectory);
+    command.add_option("--state", options.state_path, "Write the project as the run left it to this file");
+    command.add_flag("--json", options.json, "Print the result as one JSON object");
+    overrides.instance_option = command.add_option("--instance", overrides.instance,
+                                                   "User instance handed to the module (default: the file's)");
+    overrides.name_option =
+        command.add_option("--name", overrides.name, "Project name handed to the module (default: the file's)");
+    overrides.scenario_option = command.add_option(
+        "--scenario", overrides.scenario, "Scenario name handed to the module (default: the file's)");
+    command.add_option("--module", options.module_path, "The module library to load (default: the installed one)");
+}
+
+}  // namespace
+
+std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& options)
+{
+    CLI::App app("Runs the utility calculation module on a project file.", "tovex");
+    app.require_subcommand(1);
+
+    CLI::App* run = app.add_subcommand("run", "The full run (with --reduced: without equipment information)");
+    IdentityOverrides run_overrides;
+    add_run_options(*run, options, run_overrides);
+    run->add_flag("--reduced", options.reduced, "The run without equipment information");
+
+    CLI::App* pass = app.add_subcommand("pass", "The stream pass for one class id");
+    IdentityOverrides pass_overrides;
+    add_run_options(*pass, options, pass_overrides);
+    pass->add_option("--class", options.class_id, "Class id of the streams")->required();
+    pass->add_flag("--record", options.record, "Record each stream's connected item and amount");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error) == 0 ? 0 : 2;
+    }
+    const bool is_pass = pass->parsed();
+    options.action = is_pass ? CommandOptions::Action::pass : CommandOptions::Action::run;
+    (is_pass ? pass_overrides : run_overrides).store(options);
+    return std::nullopt;
+}
+
+}  // namespace tovex_cli

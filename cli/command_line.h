@@ -1,0 +1,34 @@
+// The command line of the tovex command.
+#ifndef TOVEX_CLI_COMMAND_LINE_H
+#define TOVEX_CLI_COMMAND_LINE_H
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tovex_cli {
+
+struct CommandOptions {
+    enum class Action { run, pass };
+    Action action = Action::run;
+    std::string project_path;
+    bool reduced = false;      // run: the run without equipment information
+    std::int32_t class_id = 0; // pass
+    bool record = false;       // pass: record equipment information
+    std::string dir;           // working directory of the run; empty: the current one
+    std::string state_path;    // empty: no state file
+    bool json = false;
+    std::optional<std::uint32_t> instance;
+    std::optional<std::string> name;
+    std::optional<std::string> scenario;
+    std::string module_path;   // empty: the default module
+};
+
+// Fills `options` from the command line. Returns the exit status when the
+// command is to end here (help asked for: 0; a bad command line: 2, with
+// the reason on standard error), else nothing.
+std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& options);
+
+}  // namespace tovex_cli
+
+#endif

@@ -1,0 +1,64 @@
+#include "entry_call.h"
+
+#include "host/projmodel.h"
+#include "objstore/workspace.h"
+
+namespace tovex_cli {
+
+namespace {
+
+constexpr int utility_streams_class = 2005;
+
+}  // namespace
+
+EntryCall::EntryCall(const Module& module, const CommandOptions& options) : options_(options)
+{
+    if (options.action == CommandOptions::Action::run) {
+        run_ = options.reduced ? module.entry<RunEntry>("tovex_get_utility_old")
+                               : module.entry<RunEntry>("tovex_get_utility_init");
+    } else if (options.record) {
+        recording_pass_ = module.entry<RecordingPassEntry>("tovex_get_utility_for_class_and_equip_info");
+    } else {
+        pass_ = module.entry<PassEntry>("tovex_get_utility_for_class");
+    }
+}
+
+int EntryCall::call(const ProjectIdentity& identity, const CallerLists& lists) const
+{
+    if (run_ != nullptr) {
+        return run_(identity.name.c_str(), identity.scenario.c_str(), identity.instance, lists.names(),
+                    lists.cost_slots(), lists.values());
+    }
+    return pass(identity, lists);
+}
+
+int EntryCall::pass(const ProjectIdentity& identity, const CallerLists& lists) const
+{
+    CqxProject project(identity.instance, identity.name.c_str(), identity.scenario.c_str(), 0, nullptr, nullptr, 0);
+    if (project.IsValid() == 0) return 0;
+    CqxSimCase sim_case(identity.instance, nullptr, identity.name.c_str(), identity.scenario.c_str(), 0,
+                        QX_SIMULATOR_TYPE_4);
+    CqxProjectStreamsConfig config(&project, utility_streams_class, 0);
+    if (config.IsValid() == 0) return 0;
+    if (recording_pass_ != nullptr) {
+        return recording_pass_(&project, &sim_case, &config, options_.class_id, lists.names(), lists.cost_slots(),
+                               lists.values(), 1);
+    }
+    return pass_(&project, &sim_case, &config, options_.class_id, lists.names(), lists.cost_slots(),
+                 lists.values());
+}
+
+std::string why_not_valid(const ProjectIdentity& identity)
+{
+    const qxhost::Project* loaded = qxhost::Workspace::get().project();
+    CqxProject project(identity.instance, identity.name.c_str(), identity.scenario.c_str(), 0, nullptr, nullptr, 0);
+    if (loaded != nullptr && project.IsValid() == 0) {
+        return "the project file holds instance " + std::to_string(loaded->instance) + ", name \"" + loaded->name +
+               "\" and scenario \"" + loaded->scenario + "\", not instance " + std::to_string(identity.instance) +
+               ", name \"" + identity.name + "\" and scenario \"" + identity.scenario + "\"";
+    }
+    if (loaded != nullptr && !loaded->has_utility_streams) return "the project has no utility streams configuration";
+    return "its utility streams configuration is marked not valid";
+}
+
+}  // namespace tovex_cli

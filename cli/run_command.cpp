@@ -1,0 +1,124 @@
+#include "run_command.h"
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <system_error>
+
+#include "atomic_file.h"
+#include "caller_lists.h"
+#include "command_error.h"
+#include "entry_call.h"
+#include "host/unitkit.h"
+#include "module.h"
+#include "projfile/projfile.h"
+#include "run_output.h"
+#include "working_directory.h"
+
+namespace tovex_cli {
+
+namespace {
+
+constexpr const char* electrical_load_file_name = "KVT_ELEC.TMP";
+
+std::unique_ptr<qxhost::Project> read_project(const std::string& path)
+{
+    try {
+        return qxhost::read_project_file(path);
+    } catch (const qxhost::ProjectFileError& error) {
+        throw CommandError(exit_bad_input, error.what());
+    }
+}
+
+// The state file's path, made absolute now: the run changes the working
+// directory. Its folder must exist before anything is written.
+std::filesystem::path checked_state_path(const std::string& state)
+{
+    if (state.empty()) return {};
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::absolute(state, error);
+    if (error) throw CommandError(exit_bad_input, "--state " + state + ": " + error.message());
+    if (std::filesystem::is_directory(path, error)) {
+        throw CommandError(exit_bad_input, "--state " + state + ": is a directory");
+    }
+    if (!std::filesystem::is_directory(path.parent_path(), error)) {
+        throw CommandError(exit_bad_input, "--state " + state + ": folder " + path.parent_path().string() +
+                                               " does not exist");
+    }
+    return path;
+}
+
+// Loads a project into the workspace and unloads it on every path.
+class LoadedProject {
+public:
+    explicit LoadedProject(std::unique_ptr<qxhost::Project> project)
+    {
+        qxhost::Workspace::get().load(std::move(project));
+    }
+    ~LoadedProject() { qxhost::Workspace::get().unload(); }
+    LoadedProject(const LoadedProject&) = delete;
+    LoadedProject& operator=(const LoadedProject&) = delete;
+
+    qxhost::Project& project() { return *qxhost::Workspace::get().project(); }
+};
+
+ProjectIdentity identity_for(const CommandOptions& options, const qxhost::Project& project)
+{
+    return ProjectIdentity{options.instance.value_or(project.instance), options.name.value_or(project.name),
+                           options.scenario.value_or(project.scenario)};
+}
+
+void write_electrical_load_file(const qxhost::Project& project)
+{
+    const auto text = qxhost::electrical_load_file_text(project);
+    if (!text) return;  // a file already in the folder is used as it is
+    try {
+        write_file_atomically(electrical_load_file_name, *text);
+    } catch (const FileWriteError& error) {
+        throw CommandError(exit_bad_input, error.what());
+    }
+}
+
+// The run itself, inside the working directory: returns the entry point's
+// result, with the value lists copied back into the project's cost rows.
+int run_in_folder(const CommandOptions& options, const EntryCall& entry, qxhost::Project& project)
+{
+    WorkingDirectory folder(options.dir);
+    write_electrical_load_file(project);
+    CallerLists lists(project.cost_rows);
+    unitkit_clear_warnings();
+    const int result = entry.call(identity_for(options, project), lists);
+    lists.copy_values_to(project.cost_rows);
+    return result;
+}
+
+}  // namespace
+
+int run_command(const CommandOptions& options)
+{
+    std::unique_ptr<qxhost::Project> read = read_project(options.project_path);
+    const std::filesystem::path state_path = checked_state_path(options.state_path);
+    const Module module(options.module_path.empty() ? default_module_path() : options.module_path);
+    const EntryCall entry(module, options);
+
+    LoadedProject loaded(std::move(read));
+    qxhost::Project& project = loaded.project();
+    const int result = run_in_folder(options, entry, project);
+
+    if (!state_path.empty()) {
+        try {
+            write_file_atomically(state_path, qxhost::write_project_json(project));
+        } catch (const FileWriteError& error) {
+            throw CommandError(exit_not_saved, error.what());
+        }
+    }
+    std::cout << (options.json ? result_json(result, project, unitkit_warnings()) : utility_table(project));
+    std::cout.flush();
+    std::cerr << warning_lines(unitkit_warnings());
+    if (result == 1) return 0;
+    std::cerr << "tovex: the project or its utility streams configuration is not valid: "
+              << why_not_valid(identity_for(options, project)) << "\n";
+    return 1;
+}
+
+}  // namespace tovex_cli

@@ -1,0 +1,115 @@
+#include "run_output.h"
+
+#include <algorithm>
+#include <array>
+
+#include <nlohmann/json.hpp>
+
+namespace tovex_cli {
+
+namespace {
+
+constexpr const char* total_cost_slot = "Total Process Utility Cost Per Period";
+
+std::string trimmed(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(" \t\r\n");
+    return std::string(text.substr(first, last - first + 1));
+}
+
+// A value text is the amount, a line feed and the units.
+std::pair<std::string, std::string> amount_and_units(const std::string& value_text)
+{
+    const auto feed = value_text.find('\n');
+    if (feed == std::string::npos) return {trimmed(value_text), {}};
+    return {trimmed(std::string_view(value_text).substr(0, feed)),
+            trimmed(std::string_view(value_text).substr(feed + 1))};
+}
+
+std::string cost_per_hour(const qxhost::Project& project, const std::string& utility)
+{
+    const qxhost::Entry* entry = project.entries.find(utility);
+    if (entry == nullptr) return "-";
+    const qxhost::Value* value = entry->slots.find("Cost per Hour");
+    if (value == nullptr) return "-";
+    const auto number = qxhost::value_as_number(*value);
+    if (!number) return "-";
+    std::string text = qxhost::shortest_number_text(number->first);
+    if (!number->second.empty()) text += " " + number->second;
+    return text;
+}
+
+using TableRow = std::array<std::string, 4>;
+
+std::string aligned(const std::vector<TableRow>& rows)
+{
+    std::array<std::size_t, 4> widths{};
+    for (const TableRow& row : rows) {
+        for (std::size_t column = 0; column < row.size(); ++column) {
+            widths[column] = std::max(widths[column], row[column].size());
+        }
+    }
+    std::string text;
+    for (const TableRow& row : rows) {
+        std::string line;
+        for (std::size_t column = 0; column < row.size(); ++column) {
+            line += row[column];
+            if (column + 1 < row.size()) line.append(widths[column] - row[column].size() + 2, ' ');
+        }
+        text += trimmed(line) + "\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string utility_table(const qxhost::Project& project)
+{
+    std::vector<TableRow> rows{{"Utility", "Rate", "Rate units", "Cost per hour"}};
+    std::string total = "-";
+    for (const qxhost::CostRow& row : project.cost_rows) {
+        if (row.cost_slot == total_cost_slot) {
+            if (!trimmed(row.value).empty()) total = amount_and_units(row.value).first;
+            continue;
+        }
+        if (row.value.empty()) continue;
+        auto [rate, units] = amount_and_units(row.value);
+        rows.push_back({row.name, rate, units, cost_per_hour(project, row.name)});
+    }
+    return aligned(rows) + "Total process utility cost per period: " + total + "\n";
+}
+
+std::string result_json(int result, const qxhost::Project& project, const std::vector<UnitWarning>& warnings)
+{
+    nlohmann::ordered_json rows = nlohmann::ordered_json::array();
+    for (const qxhost::CostRow& row : project.cost_rows) {
+        nlohmann::ordered_json json = {{"name", row.name}, {"cost_slot", row.cost_slot}, {"value", row.value}};
+        if (row.number) json["number"] = *row.number;
+        rows.push_back(std::move(json));
+    }
+    nlohmann::ordered_json warning_list = nlohmann::ordered_json::array();
+    for (const UnitWarning& warning : warnings) {
+        warning_list.push_back({{"from_units", warning.from_units},
+                                {"to_units", warning.to_units},
+                                {"source", warning.source},
+                                {"message", warning.message}});
+    }
+    const nlohmann::ordered_json document = {{"result", result}, {"cost_rows", rows}, {"warnings", warning_list}};
+    return document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}
+
+std::string warning_lines(const std::vector<UnitWarning>& warnings)
+{
+    std::string text;
+    for (const UnitWarning& warning : warnings) {
+        text += "tovex: warning: cannot convert \"" + warning.from_units + "\" to \"" + warning.to_units + "\"";
+        if (!warning.source.empty()) text += " (in " + warning.source + ")";
+        if (!warning.message.empty()) text += ": " + warning.message;
+        text += "\n";
+    }
+    return text;
+}
+
+}  // namespace tovex_cli

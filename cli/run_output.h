@@ -1,0 +1,31 @@
+// What the command prints after a run: the utility table or the JSON result
+// on standard output, the warnings on standard error.
+#ifndef TOVEX_CLI_RUN_OUTPUT_H
+#define TOVEX_CLI_RUN_OUTPUT_H
+
+#include <string>
+#include <vector>
+
+#include "host/unitkit.h"
+#include "objstore/workspace.h"
+
+namespace tovex_cli {
+
+// One line per cost row that holds a value (the total row aside): name,
+// rate, rate units and cost per hour (from the "Cost per Hour" slot of the
+// utility streams entry of that name, "-" when there is none); then the line
+// "Total process utility cost per period: TOTAL".
+std::string utility_table(const qxhost::Project& project);
+
+// {"result": R, "cost_rows": [...], "warnings": [...]}, ended by a line feed;
+// the rows in the project file's row form, each warning as
+// {"from_units", "to_units", "source", "message"}.
+std::string result_json(int result, const qxhost::Project& project, const std::vector<UnitWarning>& warnings);
+
+// One line per warning: "tovex: warning: cannot convert "FROM" to "TO"
+// (in SOURCE): MESSAGE", the part in brackets only when the source is known.
+std::string warning_lines(const std::vector<UnitWarning>& warnings);
+
+}  // namespace tovex_cli
+
+#endif
