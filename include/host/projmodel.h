@@ -222,6 +222,7 @@ protected:
     int class_id_;
     std::string entry_;  // the entry's name; empty for a configuration itself
     bool valid_;
+    bool is_entry_ = false;  // an entry of the utility streams configuration
 
     friend class CqxProjectStreamsConfig;
 };

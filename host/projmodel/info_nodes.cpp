@@ -1,0 +1,45 @@
+// Info nodes: list elements naming a project object, which can open it.
+#include "host/projmodel.h"
+#include "objstore/workspace.h"
+
+namespace {
+
+// The index of the named object in the project `project` stands for, or -1.
+long object_index_in(CqxProject* project, std::string_view name)
+{
+    if (project == nullptr || !project->IsValid()) return -1;
+    qxhost::Project* loaded = qxhost::Workspace::get().project_for(project->UserInstance());
+    return loaded == nullptr ? -1 : loaded->object_index(name);
+}
+
+}  // namespace
+
+CqxObjectInfoNode::CqxObjectInfoNode(const char* name, const char*, const char*, int, int class_id, const void*)
+    : name_(name ? name : ""), class_id_(class_id)
+{
+}
+
+std::unique_ptr<CListNode> CqxObjectInfoNode::Clone() const { return std::make_unique<CqxObjectInfoNode>(*this); }
+
+CqxProjectObject* CqxObjectInfoNode::Instantiate(CqxProject* project, int) const
+{
+    const long index = object_index_in(project, name_);
+    return index < 0 ? nullptr : new CqxProjectObject(project, index);
+}
+
+CqxStream* CqxObjectInfoNode::InstantiateStream(CqxProject* project, int) const
+{
+    const long index = object_index_in(project, name_);
+    return index < 0 ? nullptr : new CqxStream(project, index);
+}
+
+CqxConnectorInfoNode::CqxConnectorInfoNode(const char* name, const char* reserved1, const char* reserved2,
+                                           int flags, int class_id, const void* reserved3, int)
+    : CqxObjectInfoNode(name, reserved1, reserved2, flags, class_id, reserved3)
+{
+}
+
+std::unique_ptr<CListNode> CqxConnectorInfoNode::Clone() const
+{
+    return std::make_unique<CqxConnectorInfoNode>(*this);
+}

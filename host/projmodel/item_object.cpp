@@ -1,0 +1,96 @@
+// CqxItemObject: a project object found again by its index on every access,
+// with the connections that name it in the role it was opened in.
+#include "host/projmodel.h"
+#include "projmodel/object_access.h"
+
+namespace {
+
+int class_of(const qxhost::Project& project, const std::string& name)
+{
+    const qxhost::Object* object = project.object(name);
+    return object == nullptr ? 0 : object->class_id;
+}
+
+}  // namespace
+
+CqxItemObject::CqxItemObject(CqxProject* project, std::string_view name, int class_id, Role role) : role_(role)
+{
+    if (project == nullptr || !project->IsValid()) return;
+    instance_ = project->UserInstance();
+    qxhost::Project* loaded = qxhost::Workspace::get().project_for(instance_);
+    if (loaded == nullptr) return;
+    const long index = loaded->object_index(name);
+    if (index >= 0 && loaded->objects[static_cast<std::size_t>(index)].class_id == class_id) index_ = index;
+}
+
+CqxItemObject::~CqxItemObject() = default;
+
+int CqxItemObject::IsValid() const { return qxhost::resolve_object(instance_, index_) != nullptr ? 1 : 0; }
+
+std::uint32_t CqxItemObject::UserInstance() const { return instance_; }
+
+std::string CqxItemObject::ObjectName() const
+{
+    const qxhost::Object* object = qxhost::resolve_object(instance_, index_);
+    return object == nullptr ? std::string() : object->name;
+}
+
+int CqxItemObject::ClassId() const
+{
+    const qxhost::Object* object = qxhost::resolve_object(instance_, index_);
+    return object == nullptr ? 0 : object->class_id;
+}
+
+std::string CqxItemObject::ProjectName() const
+{
+    qxhost::Project* project = nullptr;
+    return qxhost::resolve_object(instance_, index_, &project) == nullptr ? std::string() : project->name;
+}
+
+std::string CqxItemObject::ScenarioName() const
+{
+    qxhost::Project* project = nullptr;
+    return qxhost::resolve_object(instance_, index_, &project) == nullptr ? std::string() : project->scenario;
+}
+
+// Both views of the connections give the same nodes: the object at the other
+// end of each connection and the connector's name.
+CqxConnectorInfoList* CqxItemObject::GetConnectors(int direction, int, const void*)
+{
+    return GetConnectedObjects(direction, nullptr, nullptr);
+}
+
+CqxConnectorInfoList* CqxItemObject::GetConnectedObjects(int direction, const void*, const void*)
+{
+    qxhost::Project* project = nullptr;
+    const qxhost::Object* self = qxhost::resolve_object(instance_, index_, &project);
+    if (self == nullptr) return nullptr;
+    const auto& by_role = role_ == Role::stream ? project->connections_by_stream : project->connections_by_item;
+    const auto found = by_role.find(self->name);
+    if (found == by_role.end()) return nullptr;
+
+    auto list = std::make_unique<CqxConnectorInfoList>();
+    for (const long index : found->second) {
+        const qxhost::Connection& connection = project->connections[static_cast<std::size_t>(index)];
+        if (direction != QX_DIRECTION_ALL && connection.direction != direction) continue;
+        const std::string& other = role_ == Role::stream ? connection.item : connection.stream;
+        CqxConnectorInfoNode node(other.c_str(), nullptr, nullptr, 0, class_of(*project, other), nullptr, 0);
+        node.SetConnectorName(connection.connector);
+        list->Append(node);
+    }
+    return list->GetLength() == 0 ? nullptr : list.release();
+}
+
+qxhost::SlotTable* CqxItemObject::OwnSlots(bool)
+{
+    qxhost::Object* object = qxhost::resolve_object(instance_, index_);
+    return object == nullptr ? nullptr : &object->slots;
+}
+
+const qxhost::SlotTable* CqxItemObject::DefaultSlots()
+{
+    qxhost::Object* object = qxhost::resolve_object(instance_, index_);
+    return object == nullptr ? nullptr : &object->defaults;
+}
+
+std::string CqxItemObject::SourceName() const { return ObjectName(); }
