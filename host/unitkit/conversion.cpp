@@ -27,13 +27,15 @@ std::string fault_message(std::string_view units, const ReadUnit& read)
     return "unknown unit " + quoted(read.culprit) + " in " + quoted(units);
 }
 
-// Remembers the failure, hands the reason to the caller and fails.
+// Remembers the failure with its reason (the warning names both units
+// itself), hands the caller the whole sentence and fails.
 int fail(std::string_view from_units, std::string_view to_units, const std::string& reason,
          std::string* message)
 {
-    const std::string text = "cannot convert from " + quoted(from_units) + " to " + quoted(to_units) + ": " + reason;
-    qxhost::units::remember_failure(from_units, to_units, text);
-    if (message != nullptr) *message = text;
+    qxhost::units::remember_failure(from_units, to_units, reason);
+    if (message != nullptr) {
+        *message = "cannot convert from " + quoted(from_units) + " to " + quoted(to_units) + ": " + reason;
+    }
     return 0;
 }
 
