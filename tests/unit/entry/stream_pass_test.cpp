@@ -52,7 +52,6 @@ constexpr const char* project_json = R"({
 
 class StreamPass : public ::testing::Test {
 protected:
-    void SetUp() override { tovex_test::load_project(project_json); }
     void TearDown() override { qxhost::Workspace::get().unload(); }
 
     // Runs one pass with the run's objects and fresh caller lists.
@@ -77,6 +76,8 @@ protected:
         return text;
     }
 
+    // Loaded before the lists, which are made from its cost rows.
+    qxhost::Project& project_file = tovex_test::load_project(project_json);
     tovex_test::CallerLists lists;
 };
 

@@ -1,0 +1,72 @@
+// Times the full and the reduced run on generated plants of growing size and
+// prints the figures; the time per unit shows whether a run scales linearly.
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "host/listkit.h"
+#include "plant_generator.h"
+#include "tovex/tovex.h"
+
+namespace {
+
+struct caller_lists {
+    QX_LIST names = list2_create();
+    QX_LIST cost_slots = list2_create();
+    QX_LIST values = list2_create();
+
+    explicit caller_lists(const qxhost::Project& plant)
+    {
+        for (const auto& row : plant.cost_rows) {
+            list2_append(names, row.name);
+            list2_append(cost_slots, row.cost_slot);
+            list2_append(values, row.value);
+        }
+    }
+    ~caller_lists()
+    {
+        list2_destroy(values);
+        list2_destroy(cost_slots);
+        list2_destroy(names);
+    }
+};
+
+double seconds_for(int units, bool balanced, bool full)
+{
+    qxhost::Workspace::get().load(tovex_bench::generate_plant(units, balanced));
+    caller_lists lists(*qxhost::Workspace::get().project());
+    const auto start = std::chrono::steady_clock::now();
+    const int result = full ? tovex_get_utility_init("BENCH", "Base", 1, lists.names, lists.cost_slots, lists.values)
+                            : tovex_get_utility_old("BENCH", "Base", 1, lists.names, lists.cost_slots, lists.values);
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    qxhost::Workspace::get().unload();
+    if (result != 1) std::fprintf(stderr, "run returned %d\n", result);
+    return elapsed.count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int largest = argc > 1 ? std::stoi(argv[1]) : 8000;
+    const auto folder = std::filesystem::temp_directory_path() / "tovex-bench";
+    std::filesystem::create_directories(folder);
+    std::filesystem::current_path(folder);
+
+    std::printf("%8s %8s %14s %14s %14s\n", "units", "streams", "run", "seconds", "us per unit");
+    for (int units = 500; units <= largest; units *= 2) {
+        const struct {
+            const char* name;
+            bool balanced;
+            bool full;
+        } runs[] = {{"reduced", false, false}, {"full", false, true}, {"balanced", true, true}};
+        for (const auto& run : runs) {
+            const double seconds = seconds_for(units, run.balanced, run.full);
+            std::printf("%8d %8d %14s %14.4f %14.2f\n", units, units * 5, run.name, seconds, 1e6 * seconds / units);
+        }
+    }
+    std::filesystem::current_path(folder.parent_path());
+    std::filesystem::remove_all(folder);
+    return 0;
+}
