@@ -40,9 +40,9 @@ std::vector<CostRow> default_cost_rows(const Project& project);
 std::string write_project_json(const Project& project);
 
 // The text of KVT_ELEC.TMP that the project asks for: its
-// "electrical_load_file", else lines made from "electrical_loads"; empty when
-// the project has neither (a file already in the working directory is then
-// used as it is).
+// "electrical_load_file", else lines made from "electrical_loads"; nullopt
+// when the project has neither (a file already in the working directory is
+// then used as it is).
 std::optional<std::string> electrical_load_file_text(const Project& project);
 
 }  // namespace qxhost
