@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 
 #include <nlohmann/json.hpp>
 
@@ -28,6 +30,14 @@ std::pair<std::string, std::string> amount_and_units(const std::string& value_te
             trimmed(std::string_view(value_text).substr(feed + 1))};
 }
 
+// Costs are shown to the cent, in the project's currency per hour or period.
+std::string money(double amount)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f", amount);
+    return text;
+}
+
 std::string cost_per_hour(const qxhost::Project& project, const std::string& utility)
 {
     const qxhost::Entry* entry = project.entries.find(utility);
@@ -36,7 +46,7 @@ std::string cost_per_hour(const qxhost::Project& project, const std::string& uti
     if (value == nullptr) return "-";
     const auto number = qxhost::value_as_number(*value);
     if (!number) return "-";
-    std::string text = qxhost::shortest_number_text(number->first);
+    std::string text = money(number->first);
     if (!number->second.empty()) text += " " + number->second;
     return text;
 }
@@ -71,7 +81,8 @@ std::string utility_table(const qxhost::Project& project)
     std::string total = "-";
     for (const qxhost::CostRow& row : project.cost_rows) {
         if (row.cost_slot == total_cost_slot) {
-            if (!trimmed(row.value).empty()) total = amount_and_units(row.value).first;
+            const std::string amount = amount_and_units(row.value).first;
+            if (!amount.empty()) total = money(std::strtod(amount.c_str(), nullptr));
             continue;
         }
         if (row.value.empty()) continue;
@@ -104,7 +115,12 @@ std::string warning_lines(const std::vector<UnitWarning>& warnings)
 {
     std::string text;
     for (const UnitWarning& warning : warnings) {
-        text += "tovex: warning: cannot convert \"" + warning.from_units + "\" to \"" + warning.to_units + "\"";
+        // A warning without target units is a rate units text that gave no
+        // cost basis; every other one is a conversion that failed.
+        if (warning.to_units.empty())
+            text += "tovex: warning: cannot price in \"" + warning.from_units + "\"";
+        else
+            text += "tovex: warning: cannot convert \"" + warning.from_units + "\" to \"" + warning.to_units + "\"";
         if (!warning.source.empty()) text += " (in " + warning.source + ")";
         if (!warning.message.empty()) text += ": " + warning.message;
         text += "\n";

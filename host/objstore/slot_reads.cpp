@@ -40,7 +40,9 @@ bool read_as_text(const Value* value, std::string& out, const ReadSource& source
 {
     if (value == nullptr) return false;
     out = value_as_text(*value);
-    if (has_units(*value)) note_source(source);
+    // A text read may carry a unit text ("Unit Cost Units", "Energy units")
+    // that is converted or classified next, so it names its source too.
+    note_source(source);
     return true;
 }
 

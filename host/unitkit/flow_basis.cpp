@@ -1,6 +1,7 @@
 // The cost basis of a rate units text, decided by its dimension.
 #include "host/unitkit.h"
 #include "unitkit/unit_definitions.h"
+#include "unitkit/unit_warnings.h"
 
 namespace {
 
@@ -16,7 +17,14 @@ int unitkit_flow_basis(std::string_view units)
 {
     try {
         const qxhost::units::ReadUnit read = qxhost::units::read_unit_text(units);
-        if (!read.unit) return 0;
+        if (!read.unit) {
+            // Priced in a unit the host does not know: the rate stays 0, and
+            // the user is told why rather than finding a silent zero. A text
+            // that names no unit at all ("/H") has nothing to report.
+            if (!read.culprit.empty())
+                qxhost::units::remember_failure(units, "", "no cost basis: unknown unit \"" + read.culprit + "\"");
+            return 0;
+        }
         const Dimension& dimension = read.unit->dimension;
         if (dimension == volume_flow) return 1;
         if (dimension == mass_flow) return 2;
