@@ -162,6 +162,24 @@ TEST(FlowBasis, RateUnitsGiveVolumeMassOrEnergyFlow)
     }
 }
 
+TEST(FlowBasis, RateUnitsWithAnUnknownCodeAreWarnedAbout)
+{
+    unitkit_clear_warnings();
+    unitkit_note_source("Steam / Unit Cost Units");
+    EXPECT_EQ(unitkit_flow_basis("KLBS/H"), 0);
+    ASSERT_EQ(unitkit_warnings().size(), 1u);
+    EXPECT_EQ(unitkit_warnings()[0].from_units, "KLBS/H");
+    EXPECT_EQ(unitkit_warnings()[0].to_units, "");
+    EXPECT_EQ(unitkit_warnings()[0].source, "Steam / Unit Cost Units");
+    EXPECT_NE(unitkit_warnings()[0].message.find("KLBS"), std::string::npos);
+
+    // Texts that name no unit, or known units of another quantity, are not
+    // unknown: nothing to warn about.
+    unitkit_clear_warnings();
+    for (const char* units : {"/H", "", "KLB", "PCF", "KW/H"}) unitkit_flow_basis(units);
+    EXPECT_TRUE(unitkit_warnings().empty());
+}
+
 TEST(UnitSystem, ReportsWhatTheHostSet)
 {
     const int before = units_get_unit_type();
