@@ -35,12 +35,17 @@ std::unique_ptr<CqxProject> load_and_open(std::string_view json)
     return open_project();
 }
 
-std::string fixture(const std::string& name)
+std::string read_text(const std::filesystem::path& path)
 {
-    std::ifstream in(tovex_test::source_dir() / "tests" / "fixtures" / "reports" / name, std::ios::binary);
+    std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::string fixture(const std::string& name)
+{
+    return read_text(tovex_test::source_dir() / "tests" / "fixtures" / "reports" / name);
 }
 
 std::vector<std::string> lines_of(const std::string& text)
