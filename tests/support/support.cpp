@@ -95,7 +95,9 @@ static std::filesystem::path from_env(const char* name, const char* fallback)
     return value ? std::filesystem::path(value) : std::filesystem::path(fallback);
 }
 
-std::filesystem::path source_dir() { return from_env("TOVEX_SOURCE_DIR", "."); }
-std::filesystem::path binary_dir() { return from_env("TOVEX_BINARY_DIR", "."); }
+// The environment wins so that a moved tree can still be tested; the
+// folders of the build are the fallback for running a test binary by hand.
+std::filesystem::path source_dir() { return from_env("TOVEX_SOURCE_DIR", TOVEX_DEFAULT_SOURCE_DIR); }
+std::filesystem::path binary_dir() { return from_env("TOVEX_BINARY_DIR", TOVEX_DEFAULT_BINARY_DIR); }
 
 }  // namespace tovex_test
