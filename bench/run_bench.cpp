@@ -7,38 +7,18 @@
 
 #include "host/listkit.h"
 #include "plant_generator.h"
+#include "projfile/caller_lists.h"
 #include "tovex/tovex.h"
 
 namespace {
 
-struct caller_lists {
-    QX_LIST names = list2_create();
-    QX_LIST cost_slots = list2_create();
-    QX_LIST values = list2_create();
-
-    explicit caller_lists(const qxhost::Project& plant)
-    {
-        for (const auto& row : plant.cost_rows) {
-            list2_append(names, row.name);
-            list2_append(cost_slots, row.cost_slot);
-            list2_append(values, row.value);
-        }
-    }
-    ~caller_lists()
-    {
-        list2_destroy(values);
-        list2_destroy(cost_slots);
-        list2_destroy(names);
-    }
-};
-
 double seconds_for(int units, bool balanced, bool full)
 {
     qxhost::Workspace::get().load(tovex_bench::generate_plant(units, balanced));
-    caller_lists lists(*qxhost::Workspace::get().project());
+    const qxhost::CallerLists lists(qxhost::Workspace::get().project()->cost_rows);
     const auto start = std::chrono::steady_clock::now();
-    const int result = full ? tovex_get_utility_init("BENCH", "Base", 1, lists.names, lists.cost_slots, lists.values)
-                            : tovex_get_utility_old("BENCH", "Base", 1, lists.names, lists.cost_slots, lists.values);
+    const int result = full ? tovex_get_utility_init("BENCH", "Base", 1, lists.names(), lists.cost_slots(), lists.values())
+                            : tovex_get_utility_old("BENCH", "Base", 1, lists.names(), lists.cost_slots(), lists.values());
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     qxhost::Workspace::get().unload();
     if (result != 1) std::fprintf(stderr, "run returned %d\n", result);

@@ -23,7 +23,7 @@ EntryCall::EntryCall(const Module& module, const CommandOptions& options) : opti
     }
 }
 
-int EntryCall::call(const ProjectIdentity& identity, const CallerLists& lists) const
+int EntryCall::call(const ProjectIdentity& identity, const qxhost::CallerLists& lists) const
 {
     if (run_ != nullptr) {
         return run_(identity.name.c_str(), identity.scenario.c_str(), identity.instance, lists.names(),
@@ -32,7 +32,7 @@ int EntryCall::call(const ProjectIdentity& identity, const CallerLists& lists) c
     return pass(identity, lists);
 }
 
-int EntryCall::pass(const ProjectIdentity& identity, const CallerLists& lists) const
+int EntryCall::pass(const ProjectIdentity& identity, const qxhost::CallerLists& lists) const
 {
     CqxProject project(identity.instance, identity.name.c_str(), identity.scenario.c_str(), 0, nullptr, nullptr, 0);
     if (project.IsValid() == 0) return 0;

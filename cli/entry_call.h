@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "caller_lists.h"
+#include "projfile/caller_lists.h"
 #include "command_line.h"
 #include "module.h"
 
@@ -28,10 +28,10 @@ public:
     // simulation case and utility streams configuration as a run would, and
     // calls nothing (result 0) when the project or the configuration is not
     // valid.
-    int call(const ProjectIdentity& identity, const CallerLists& lists) const;
+    int call(const ProjectIdentity& identity, const qxhost::CallerLists& lists) const;
 
 private:
-    int pass(const ProjectIdentity& identity, const CallerLists& lists) const;
+    int pass(const ProjectIdentity& identity, const qxhost::CallerLists& lists) const;
 
     const CommandOptions& options_;
     RunEntry run_ = nullptr;

@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "atomic_file.h"
-#include "caller_lists.h"
+#include "projfile/caller_lists.h"
 #include "command_error.h"
 #include "entry_call.h"
 #include "host/unitkit.h"
@@ -85,7 +85,7 @@ int run_in_folder(const CommandOptions& options, const EntryCall& entry, qxhost:
 {
     WorkingDirectory folder(options.dir);
     write_electrical_load_file(project);
-    CallerLists lists(project.cost_rows);
+    qxhost::CallerLists lists(project.cost_rows);
     unitkit_clear_warnings();
     const int result = entry.call(identity_for(options, project), lists);
     lists.copy_values_to(project.cost_rows);

@@ -25,33 +25,16 @@ qxhost::Project& loaded()
 
 CallerLists::CallerLists() : CallerLists(loaded().cost_rows) {}
 
-CallerLists::CallerLists(const std::vector<qxhost::CostRow>& rows)
-    : names_(list2_create()), cost_slots_(list2_create()), values_(list2_create())
-{
-    for (const auto& row : rows) {
-        list2_append(names_, row.name);
-        list2_append(cost_slots_, row.cost_slot);
-        list2_append(values_, row.value);
-    }
-}
-
-CallerLists::~CallerLists()
-{
-    list2_destroy(values_);
-    list2_destroy(cost_slots_);
-    list2_destroy(names_);
-}
-
 std::string CallerLists::value_of(std::string_view cost_slot) const
 {
-    const char* text = list2_get_slot_value(cost_slots_, values_, cost_slot, nullptr);
+    const char* text = list2_get_slot_value(cost_slots(), values(), cost_slot, nullptr);
     return text ? text : "";
 }
 
 bool CallerLists::number_of(std::string_view cost_slot, std::uint64_t& number) const
 {
-    const int position = list2_get_item_location(cost_slots_, cost_slot);
-    return position >= 0 && list2_get_number(values_, position, &number) != 0;
+    const int position = list2_get_item_location(cost_slots(), cost_slot);
+    return position >= 0 && list2_get_number(values(), position, &number) != 0;
 }
 
 ScratchDir::ScratchDir() : previous_(std::filesystem::current_path())

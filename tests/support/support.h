@@ -11,6 +11,7 @@
 
 #include "host/listkit.h"
 #include "objstore/workspace.h"
+#include "projfile/caller_lists.h"
 
 namespace tovex_test {
 
@@ -21,29 +22,17 @@ qxhost::Project& load_project(std::string_view json);
 qxhost::Project& loaded();
 
 // The caller's three parallel lists, built from the loaded project's cost
-// rows (or given rows) and released on destruction.
-class CallerLists {
+// rows (or given rows), with readers for the tests.
+class CallerLists : public qxhost::CallerLists {
 public:
     CallerLists();  // from loaded().cost_rows
-    explicit CallerLists(const std::vector<qxhost::CostRow>& rows);
-    ~CallerLists();
-    CallerLists(const CallerLists&) = delete;
-    CallerLists& operator=(const CallerLists&) = delete;
-
-    QX_LIST names() const { return names_; }
-    QX_LIST cost_slots() const { return cost_slots_; }
-    QX_LIST values() const { return values_; }
+    explicit CallerLists(const std::vector<qxhost::CostRow>& rows) : qxhost::CallerLists(rows) {}
 
     // The value text of the row whose cost slot is `cost_slot` ("" when the row
     // is missing).
     std::string value_of(std::string_view cost_slot) const;
     // The number handed with that row, if any.
     bool number_of(std::string_view cost_slot, std::uint64_t& number) const;
-
-private:
-    QX_LIST names_;
-    QX_LIST cost_slots_;
-    QX_LIST values_;
 };
 
 // A fresh empty folder that is the process's working directory while the

@@ -1,18 +1,19 @@
-// The three caller lists, built from a project's cost rows.
-#ifndef TOVEX_CLI_CALLER_LISTS_H
-#define TOVEX_CLI_CALLER_LISTS_H
+// The three caller lists that a host program hands the module, built from a
+// project's cost rows and released with the object.
+#ifndef QXHOST_CALLER_LISTS_H
+#define QXHOST_CALLER_LISTS_H
 
 #include <vector>
 
 #include "host/listkit.h"
-#include "objstore/workspace.h"
+#include "../objstore/workspace.h"
 
-namespace tovex_cli {
+namespace qxhost {
 
 class CallerLists {
 public:
     // One entry per row in each list: name, cost slot, value.
-    explicit CallerLists(const std::vector<qxhost::CostRow>& rows);
+    explicit CallerLists(const std::vector<CostRow>& rows);
     ~CallerLists();
     CallerLists(const CallerLists&) = delete;
     CallerLists& operator=(const CallerLists&) = delete;
@@ -24,7 +25,7 @@ public:
     // Copies the value list back into the rows: each row's value text, and
     // its number when the host was handed one (a number the row already had
     // is kept otherwise).
-    void copy_values_to(std::vector<qxhost::CostRow>& rows) const;
+    void copy_values_to(std::vector<CostRow>& rows) const;
 
 private:
     QX_LIST names_;
@@ -32,6 +33,6 @@ private:
     QX_LIST values_;
 };
 
-}  // namespace tovex_cli
+}  // namespace qxhost
 
 #endif

@@ -1,6 +1,6 @@
-#include "caller_lists.h"
+#include "projfile/caller_lists.h"
 
-namespace tovex_cli {
+namespace qxhost {
 
 namespace {
 
@@ -22,12 +22,12 @@ struct ListGuard {
 
 }  // namespace
 
-CallerLists::CallerLists(const std::vector<qxhost::CostRow>& rows)
+CallerLists::CallerLists(const std::vector<CostRow>& rows)
 {
     ListGuard names;
     ListGuard cost_slots;
     ListGuard values;
-    for (const qxhost::CostRow& row : rows) {
+    for (const CostRow& row : rows) {
         list2_append(names.list, row.name);
         list2_append(cost_slots.list, row.cost_slot);
         list2_append(values.list, row.value);
@@ -44,7 +44,7 @@ CallerLists::~CallerLists()
     list2_destroy(names_);
 }
 
-void CallerLists::copy_values_to(std::vector<qxhost::CostRow>& rows) const
+void CallerLists::copy_values_to(std::vector<CostRow>& rows) const
 {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int position = static_cast<int>(i);
@@ -54,4 +54,4 @@ void CallerLists::copy_values_to(std::vector<qxhost::CostRow>& rows) const
     }
 }
 
-}  // namespace tovex_cli
+}  // namespace qxhost
