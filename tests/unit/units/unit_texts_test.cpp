@@ -106,7 +106,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Failure{"BTU/LB/F", "KJ/KG", "unknown unit \"LB/F\""},
                       Failure{"KLBS/H", "LB/H", "unknown unit \"KLBS\""},
                       Failure{"BTU/DEG F", "BTU/K", "shifted scale"},
-                      Failure{"KPA/PSIG", "KPA/PSIA", "shifted scale"}));
+                      Failure{"KPA/PSIG", "KPA/PSIA", "shifted scale"}),
+    // Stable names: the default would print the texts' addresses, which change
+    // from one run of the binary to the next.
+    [](const ::testing::TestParamInfo<Failure>& info) { return "Case" + std::to_string(info.index); });
 
 TEST_F(UnitTexts, AFailureIsRememberedOncePerUnitsAndSource)
 {
