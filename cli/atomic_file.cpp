@@ -18,12 +18,22 @@ namespace {
     throw FileWriteError("cannot write " + path.string() + ": " + std::strerror(error));
 }
 
+// ".NAME.XXXXXX", built by appending: the same text made with a literal on
+// the left of operator+ trips a false -Wrestrict of GCC 12 in optimised builds.
+std::string hidden_name(const std::filesystem::path& target)
+{
+    std::string name = ".";
+    name += target.filename().string();
+    name += ".XXXXXX";
+    return name;
+}
+
 // The temporary file; removed unless it was renamed into place.
 class TemporaryFile {
 public:
     explicit TemporaryFile(const std::filesystem::path& target)
         : path_((target.has_parent_path() ? target.parent_path() : std::filesystem::path(".")) /
-                ("." + target.filename().string() + ".XXXXXX"))
+                hidden_name(target))
     {
         std::string name = path_.string();
         descriptor_ = mkstemp(name.data());

@@ -34,8 +34,8 @@ const Json::object_t& expect_object(const Json& value, const std::string& pointe
         if (known) continue;
         std::string expected;
         for (std::string_view name : allowed) {
-            expected += expected.empty() ? "" : ", ";
-            expected += "\"" + std::string(name) + "\"";
+            if (!expected.empty()) expected += ", ";
+            expected.append("\"").append(name).append("\"");
         }
         invalid(child_pointer(pointer, key), "unknown key \"" + key + "\" (expected one of " + expected + ")");
     }
