@@ -9,14 +9,19 @@ namespace tovex {
 
 std::string format_text(const char* format, ...)
 {
+    // Most texts fit the local buffer and are formatted once; a longer one
+    // is formatted again into a string of its exact length.
+    char local[512];
     va_list args;
     va_start(args, format);
     va_list again;
     va_copy(again, args);
-    const int length = std::vsnprintf(nullptr, 0, format, args);
+    const int length = std::vsnprintf(local, sizeof local, format, args);
     va_end(args);
     std::string text;
-    if (length > 0) {
+    if (length > 0 && static_cast<std::size_t>(length) < sizeof local) {
+        text.assign(local, static_cast<std::size_t>(length));
+    } else if (length > 0) {
         text.resize(static_cast<std::size_t>(length));
         std::vsnprintf(text.data(), text.size() + 1, format, again);
     }

@@ -94,9 +94,11 @@ bool write_record_lines(CqxProject& project, CqxODB& results, const std::string&
 {
     CqxGenericObject record(results.UserInstance(), results.DB(), record_name, 0, nullptr, 0);
     if (!record.IsValid() || !record.Exists()) return true;
-    CStrList slots;
-    record.GetSlots(slots, 0, 0);
-    if (!slots.IsMember(utility)) return true;
+    // Whether the record has a slot named after the utility is asked
+    // directly: listing every record's slot names once per utility made the
+    // pass spend most of its time building lists.
+    CqxSlot held;
+    if (record.GetValue(utility, held) == 0) return true;
 
     detailed_line line = columns;
     record.GetValue(utility, line.rate, line.rate_units);
