@@ -29,13 +29,15 @@ double seconds_for(int units, bool balanced, bool full)
 
 int main(int argc, char** argv)
 {
+    // tovex_bench [LARGEST [SMALLEST]]: sizes double from SMALLEST to LARGEST.
     const int largest = argc > 1 ? std::stoi(argv[1]) : 8000;
+    const int smallest = argc > 2 ? std::stoi(argv[2]) : 500;
     const auto folder = std::filesystem::temp_directory_path() / "tovex-bench";
     std::filesystem::create_directories(folder);
     std::filesystem::current_path(folder);
 
     std::printf("%8s %8s %14s %14s %14s\n", "units", "streams", "run", "seconds", "us per unit");
-    for (int units = 500; units <= largest; units *= 2) {
+    for (int units = smallest; units <= largest; units *= 2) {
         const struct {
             const char* name;
             bool balanced;
