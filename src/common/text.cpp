@@ -54,6 +54,15 @@ std::string trim_right(std::string_view text)
     return trimmed.Str();
 }
 
+void blank_through_first_slash(std::string& text)
+{
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        const bool slash = text[i] == '/';
+        text[i] = ' ';
+        if (slash) break;
+    }
+}
+
 std::string fixed6(double value) { return format_text("%f", value); }
 
 }  // namespace tovex

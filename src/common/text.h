@@ -18,6 +18,11 @@ bool equals_nocase(std::string_view a, std::string_view b);
 // Removes trailing blanks as the host's CqxString::TrimRight does.
 std::string trim_right(std::string_view text);
 
+// Blanks a "currency/unit" text up to and including its first '/'. The walk
+// never looks at the last character, so a text without a '/' before it keeps
+// only that character. The caller trims what is left.
+void blank_through_first_slash(std::string& text);
+
 // "%f" of a value (six decimals).
 std::string fixed6(double value);
 

@@ -51,15 +51,7 @@ void volume_rate(CqxStream* stream, std::string_view target_units, double& rate)
 
 std::string rate_units_from_cost_units(std::string cost_units)
 {
-    // Currency, '/', unit: everything up to and including the first '/' is
-    // blanked. The walk never looks at the last character, so a text without
-    // '/' keeps its last character.
-    const std::size_t examined = cost_units.empty() ? 0 : cost_units.size() - 1;
-    for (std::size_t i = 0; i < examined; ++i) {
-        const bool slash = cost_units[i] == '/';
-        cost_units[i] = ' ';
-        if (slash) break;
-    }
+    blank_through_first_slash(cost_units);
     cost_units += "/H";
     text_remove_initial_and_trailing_blanks(cost_units);
     return cost_units;

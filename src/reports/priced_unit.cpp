@@ -1,5 +1,6 @@
 #include "reports/priced_unit.h"
 
+#include "common/text.h"
 #include "host/listkit.h"
 #include "host/textkit.h"
 
@@ -8,11 +9,7 @@ namespace tovex {
 std::string summary_priced_unit(std::string_view cost_units)
 {
     std::string unit(cost_units);
-    for (std::size_t i = 0; i + 1 < unit.size(); ++i) {
-        const char examined = unit[i];
-        unit[i] = ' ';
-        if (examined == '/') break;
-    }
+    blank_through_first_slash(unit);
     text_remove_initial_and_trailing_blanks(unit);
     return unit;
 }
