@@ -49,6 +49,25 @@ void get_fuel_unit_cost(std::uint32_t instance, CqxSlot& slot)
     }
 }
 
+std::optional<fuel_unit_cost> read_fuel_unit_cost(std::uint32_t instance)
+{
+    CqxSlot slot;
+    get_fuel_unit_cost(instance, slot);
+    if (!slot.IsValid()) return std::nullopt;
+    fuel_unit_cost cost;
+    if (slot.IsNumber()) {
+        cost.value = slot.Number();
+        if (slot.HasUnits()) cost.units = slot.Units();
+    } else if (slot.IsList()) {
+        const CStrList items = slot.List();
+        const char* value = items.GetTextAt(0, nullptr);
+        const char* units = items.GetTextAt(1, nullptr);
+        cost.value = value ? std::strtod(value, nullptr) : 0.0;
+        cost.units = units ? units : "";
+    }
+    return cost;
+}
+
 void write_summary_fuel_line(CqxProject* project, const std::string& first_file, const std::string& second_file,
                              QX_LIST names, QX_LIST /*cost_slots*/, QX_LIST values)
 {
@@ -64,23 +83,10 @@ void write_summary_fuel_line(CqxProject* project, const std::string& first_file,
     report_pair files;
     if (!files.open(first_file, second_file, open_mode::append)) return;
 
-    CqxSlot unit_cost_slot;
-    get_fuel_unit_cost(instance, unit_cost_slot);
-    if (!unit_cost_slot.IsValid()) {
+    const std::optional<fuel_unit_cost> unit_cost = read_fuel_unit_cost(instance);
+    if (!unit_cost) {
         files.close();
         return;
-    }
-    double unit_cost = 0.0;
-    std::string unit_cost_units;
-    if (unit_cost_slot.IsNumber()) {
-        unit_cost = unit_cost_slot.Number();
-        if (unit_cost_slot.HasUnits()) unit_cost_units = unit_cost_slot.Units();
-    } else if (unit_cost_slot.IsList()) {
-        const CStrList items = unit_cost_slot.List();
-        const char* value = items.GetTextAt(0, nullptr);
-        const char* units = items.GetTextAt(1, nullptr);
-        unit_cost = value ? std::strtod(value, nullptr) : 0.0;
-        unit_cost_units = units ? units : "";
     }
 
     const char* value_text = list2_get_item(values, position, nullptr);
@@ -91,10 +97,10 @@ void write_summary_fuel_line(CqxProject* project, const std::string& first_file,
     const fuel_amount fuel = split_fuel_amount(value_text);
     line.rate = fuel.amount;
     line.rate_units = fuel.units;
-    line.units = summary_priced_unit(unit_cost_units);
-    line.cost_per_hour = fuel.amount * unit_cost;
+    line.units = summary_priced_unit(unit_cost->units);
+    line.cost_per_hour = fuel.amount * unit_cost->value;
 
-    if (unit_cost != 0.0 && fuel.amount != 0.0 && !files.write_both(compose_summary_line(line))) return;
+    if (unit_cost->value != 0.0 && fuel.amount != 0.0 && !files.write_both(compose_summary_line(line))) return;
     files.close();
 }
 

@@ -1,5 +1,5 @@
 #include <cstdint>
-#include <cstdlib>
+#include <optional>
 
 #include "common/host_ptr.h"
 #include "common/text.h"
@@ -26,19 +26,11 @@ constexpr std::size_t short_item_length = 14;
 // its units are shown as stored. False when the project has no Fuel price.
 bool read_fuel_properties(std::uint32_t instance, utility_properties& properties)
 {
-    CqxSlot unit_cost;
-    get_fuel_unit_cost(instance, unit_cost);
-    if (!unit_cost.IsValid()) return false;
-    if (unit_cost.IsNumber()) {
-        properties.unit_cost = unit_cost.Number();
-        if (unit_cost.HasUnits()) properties.priced_unit = unit_cost.Units();
-    } else if (unit_cost.IsList()) {
-        const CStrList items = unit_cost.List();
-        const char* value = items.GetTextAt(0, nullptr);
-        const char* units = items.GetTextAt(1, nullptr);
-        properties.unit_cost = value ? std::strtod(value, nullptr) : 0.0;
-        properties.priced_unit = units ? units : "";
-    }
+    const std::optional<fuel_unit_cost> unit_cost = read_fuel_unit_cost(instance);
+    if (!unit_cost) return false;
+    properties.unit_cost = unit_cost->value;
+    // Fuel's priced unit is its units text as stored, not cut.
+    properties.priced_unit = unit_cost->units;
     return true;
 }
 
