@@ -9,6 +9,7 @@
 
 #include "common/host_ptr.h"
 #include "common/text.h"
+#include "common/units.h"
 #include "costs/usage_records.h"
 #include "entry/stream_pass.h"
 #include "host/objstore.h"
@@ -39,8 +40,7 @@ double own_duty(CqxStream& stream, std::string_view duty_units_name, std::string
     double duty = 0.0;
     if (stream.GetValueWithInheritance("DUTY", duty, duty_units_text, nullptr) == 0)
         stream.GetValueWithInheritance("DUTY (SIM)", duty, duty_units_text, nullptr);
-    std::string message;
-    units_adjust(duty_units_text, duty_units_name, &duty, &duty, &message, "", "b");
+    convert_units(duty_units_text, duty_units_name, duty);
     return duty;
 }
 

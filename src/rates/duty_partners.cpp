@@ -1,9 +1,9 @@
 #include "rates/duty_partners.h"
 
 #include "common/host_ptr.h"
+#include "common/units.h"
 #include "entry/stream_pass.h"
 #include "host/objstore.h"
-#include "host/unitkit.h"
 
 namespace tovex {
 
@@ -52,9 +52,7 @@ void scan_duty_partners(CqxProject* project, const CqxConnectorInfoList& item_co
 
         // A duty that cannot be read stays 0 and still converts to 0.
         partner->GetValueWithInheritance("DUTY", partner_duty, duty_units_text, nullptr);
-        std::string message;
-        units_adjust(duty_units_text, duty_units_name, &partner_duty, &partner_duty, &message, "",
-                     "b");
+        convert_units(duty_units_text, duty_units_name, partner_duty);
 
         if (connection.Name() == outlet_connector) {
             sums.outlet += partner_duty;

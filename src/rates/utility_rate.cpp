@@ -4,6 +4,7 @@
 
 #include "common/host_ptr.h"
 #include "common/text.h"
+#include "common/units.h"
 #include "host/critkit.h"
 #include "host/projmodel.h"
 #include "host/propkit.h"
@@ -16,21 +17,13 @@ namespace {
 
 enum cost_basis : int { volume_basis = 1, mass_basis = 2, duty_basis = 3 };
 
-// Converts in place; a failed conversion leaves the value as it was and is
-// reported by the host, not here.
-void convert(std::string_view from, std::string_view to, double& value)
-{
-    std::string message;
-    units_adjust(from, to, &value, &value, &message, "", "b");
-}
-
 // Reads a number with units (own or inherited) into `value` and converts it
 // to `to` when the read gave units; a failed read leaves `value` untouched.
 void read_converted(CqxStream* stream, std::string_view slot, std::string_view to, double& value)
 {
     std::string units;
     if (stream->GetValueWithInheritance(slot, value, units, nullptr) != 0 && !units.empty())
-        convert(units, to, value);
+        convert_units(units, to, value);
 }
 
 // Mass flow over mass density, converted from CFH to the target units.
@@ -44,7 +37,7 @@ void volume_rate(CqxStream* stream, std::string_view target_units, double& rate)
 
     // Not-a-number fails both tests, so no division by anything unusable.
     rate = (mass_flow > 0.0 && density > 0.0) ? mass_flow / density : 0.0;  // [CFH]
-    convert("CFH", target_units, rate);
+    convert_units("CFH", target_units, rate);
 }
 
 }  // namespace
@@ -103,8 +96,7 @@ void get_fuel_rate(CqxProject* project, CqxStream* stream, double& rate, std::st
     std::string given_units;
     if (stream->GetValueWithInheritance("Rate", given, given_units, nullptr) != 0 && given != 0.0 &&
         !given_units.empty()) {
-        std::string message;
-        units_adjust(given_units, target_units, &given, &rate, &message, "", "b");
+        convert_units(given_units, target_units, given, rate);
     }
     if (rate != 0.0) return;
 
@@ -120,10 +112,7 @@ void get_fuel_rate(CqxProject* project, CqxStream* stream, double& rate, std::st
     if (heating_value == 0.0 || mass_flow == 0.0) return;
 
     double heat_rate = heating_value * mass_flow;  // [BTU/H]
-    if (heat_rate != 0.0) {
-        std::string message;
-        units_adjust("BTU/H", target_units, &heat_rate, &rate, &message, "", "b");
-    }
+    if (heat_rate != 0.0) convert_units("BTU/H", target_units, heat_rate, rate);
 }
 
 void get_volumetric_rate(CqxStream* stream, std::string_view utility, double& rate, std::string& rate_units)
