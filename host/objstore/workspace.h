@@ -87,8 +87,11 @@ public:
     {
         auto it = index_.find(key);
         if (it == index_.end()) return false;
-        items_.erase(it->second);
+        // The index's key views the item's string, and erasing from the
+        // index may hash that key again: the item goes last.
+        const iterator item = it->second;
         index_.erase(it);
+        items_.erase(item);
         return true;
     }
     void clear()

@@ -56,4 +56,24 @@ TEST(OrderedMap, KeepsInsertionOrderAndResetGoesToTheEnd)
     EXPECT_NE(slots.find("c"), nullptr);
 }
 
+// Long keys live on the heap, and the allocator reuses a freed key's memory at
+// once: erasing must not hash a key whose storage is already gone.
+TEST(OrderedMap, ErasesLongKeysAndKeepsTheRestFindable)
+{
+    qxhost::OrderedMap<int> map;
+    const auto key = [](int i) { return "a slot name long enough to need the heap " + std::to_string(i); };
+    for (int i = 0; i < 2000; ++i) map.set(key(i), i);
+    for (int i = 0; i < 2000; i += 2) {
+        ASSERT_TRUE(map.erase(key(i)));
+        map.set(key(i) + " again", i);  // reuses the storage just freed
+    }
+    EXPECT_EQ(map.size(), 2000u);
+    for (int i = 0; i < 2000; ++i) {
+        EXPECT_EQ(map.contains(key(i)), i % 2 == 1) << i;
+        if (i % 2 == 0) {
+            EXPECT_TRUE(map.contains(key(i) + " again")) << i;
+        }
+    }
+}
+
 }  // namespace
