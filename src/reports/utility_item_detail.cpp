@@ -1,5 +1,8 @@
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "common/host_ptr.h"
 #include "common/text.h"
@@ -21,6 +24,9 @@ namespace {
 constexpr std::size_t max_utility_line = 2047;
 // The Item column holds the first characters of the item name only.
 constexpr std::size_t short_item_length = 14;
+// The slots that the pass writes on a record that has a line.
+constexpr const char* cost_per_hour_slot = "COST PER HOUR";
+constexpr const char* utility_name_slot = "UTILITY NAME";
 
 // Fuel is priced by the operating unit costs, not by a configuration entry;
 // its units are shown as stored. False when the project has no Fuel price.
@@ -55,11 +61,13 @@ detailed_line utility_columns(const std::string& utility, const utility_properti
     return line;
 }
 
+// One write for the line and its line feed.
 bool write_utility_line(report_file& file, const detailed_line& line)
 {
     std::string text = compose_detailed_line(line);
     if (text.size() > max_utility_line) text.resize(max_utility_line);
-    return file.write(text) && file.write("\n");
+    text += '\n';
+    return file.write(text);
 }
 
 // The DA file's line: warming water shown as cooling water, and a cooling
@@ -103,8 +111,8 @@ bool write_record_lines(CqxProject& project, CqxODB& results, const std::string&
 
     if (line.rate == 0.0 || properties.unit_cost == 0.0) return true;
     line.cost_per_hour = line.rate * properties.unit_cost;
-    record.SetValue("COST PER HOUR", line.cost_per_hour, "", 0);
-    record.SetValue("UTILITY NAME", utility, 0);
+    record.SetValue(cost_per_hour_slot, line.cost_per_hour, "", 0);
+    record.SetValue(utility_name_slot, utility, 0);
 
     if (!write_utility_line(files.first(), line)) return false;
     show_cooling_water_view(properties, line);
@@ -119,6 +127,43 @@ CStrList read_usage_record_names(std::uint32_t instance)
     registry.GetSlots(names, 0, 0);
     return names;
 }
+
+// For each slot name, the positions (in registry order) of the records that
+// hold a slot of that name before the pass begins. A record can only have a
+// line for a utility whose slot it holds, so the pass visits these records
+// instead of asking every record about every utility. The slots that the
+// pass itself writes are not listed: a utility of such a name visits every
+// record.
+class records_by_slot {
+public:
+    records_by_slot(CqxODB& results, const CStrList& records)
+    {
+        for (int r = 0; r < records.GetLength(); ++r) {
+            const char* record_name = records.GetTextAt(r, nullptr);
+            if (record_name == nullptr) continue;
+            CqxGenericObject record(results.UserInstance(), results.DB(), record_name, 0, nullptr, 0);
+            CStrList slots;
+            if (!record.IsValid() || !record.Exists() || record.GetSlots(slots, 0, 0) == 0) continue;
+            for (int i = 0; i < slots.GetLength(); ++i) {
+                if (const char* slot = slots.GetTextAt(i, nullptr)) positions_[slot].push_back(r);
+            }
+        }
+        all_.resize(static_cast<std::size_t>(records.GetLength()));
+        for (std::size_t r = 0; r < all_.size(); ++r) all_[r] = static_cast<int>(r);
+    }
+
+    const std::vector<int>& candidates(const std::string& utility) const
+    {
+        if (utility == cost_per_hour_slot || utility == utility_name_slot) return all_;
+        const auto found = positions_.find(utility);
+        return found == positions_.end() ? none_ : found->second;
+    }
+
+private:
+    std::unordered_map<std::string, std::vector<int>> positions_;
+    std::vector<int> all_;
+    std::vector<int> none_;
+};
 
 // Keeps the results database open for the pass, closing it on every path.
 class results_session {
@@ -140,6 +185,7 @@ bool write_utility_lines(CqxProject& project, CqxProjectStreamsConfig& config, C
     const results_session session(results);
     const std::uint32_t instance = project.UserInstance();
     const CStrList records = read_usage_record_names(instance);
+    const records_by_slot lookup(results, records);
     CStrList utilities;
     config.GetEntries(utilities, nullptr, nullptr);
     utilities.AddTextList("Fuel", '\n');
@@ -160,7 +206,7 @@ bool write_utility_lines(CqxProject& project, CqxProjectStreamsConfig& config, C
         }
         const detailed_line columns = utility_columns(utility, properties, !is_fuel);
 
-        for (int r = 0; r < records.GetLength(); ++r) {
+        for (const int r : lookup.candidates(utility)) {
             const char* record_name = records.GetTextAt(r, nullptr);
             if (record_name == nullptr) continue;
             if (!write_record_lines(project, results, record_name, utility, properties, columns, files))
