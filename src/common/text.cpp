@@ -1,5 +1,7 @@
 #include "common/text.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 
@@ -63,6 +65,25 @@ void blank_through_first_slash(std::string& text)
     }
 }
 
-std::string fixed6(double value) { return format_text("%f", value); }
+// std::to_chars gives the digits that printf gives for "%f" (both are exact)
+// at a fraction of the cost; the texts of infinities and not-a-number are
+// left to printf.
+void append_fixed6(std::string& text, double value)
+{
+    if (!std::isfinite(value)) {
+        text += format_text("%f", value);
+        return;
+    }
+    char digits[400];  // the largest double has 309 integer digits
+    const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 6);
+    text.append(digits, result.ptr);
+}
+
+std::string fixed6(double value)
+{
+    std::string text;
+    append_fixed6(text, value);
+    return text;
+}
 
 }  // namespace tovex

@@ -25,6 +25,7 @@ void blank_through_first_slash(std::string& text);
 
 // "%f" of a value (six decimals).
 std::string fixed6(double value);
+void append_fixed6(std::string& text, double value);
 
 // "%s" of a C text that may be null.
 inline std::string_view text_or_empty(const char* text) { return text ? text : ""; }
