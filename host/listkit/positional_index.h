@@ -2,6 +2,10 @@
 // Fenwick tree over the slots' alive flags that turns a position into a slot
 // and back, and an index from a node's key to its slots. Every operation
 // costs O(log n); removed slots are reclaimed once they outnumber the living.
+//
+// Most lists are appended to, read by position and dropped: the tree is only
+// built at the first removal (until then a position is its slot), and the
+// key index at the first lookup by key, so such lists pay for neither.
 #ifndef QXHOST_LISTKIT_POSITIONAL_INDEX_H
 #define QXHOST_LISTKIT_POSITIONAL_INDEX_H
 
@@ -18,9 +22,11 @@
 
 namespace qxhost::listkit {
 
+// Not noexcept on purpose: the standard library then keeps each key's hash
+// with its node, so a lookup never hashes the other keys of its bucket again.
 struct KeyHash {
     using is_transparent = void;
-    std::size_t operator()(std::string_view text) const noexcept
+    std::size_t operator()(std::string_view text) const
     {
         return std::hash<std::string_view>{}(text);
     }
@@ -43,12 +49,17 @@ private:
     std::size_t slot_of(int position) const;
     int alive_before(std::size_t slot) const;
     void add_to_tree(std::size_t slot, int delta);
+    void build_tree();
+    void index_keys() const;
     void compact();
 
     std::vector<std::unique_ptr<CListNode>> nodes_;  // by slot; null once removed
-    std::vector<std::string> keys_;                  // by slot
-    std::vector<int> tree_;                          // Fenwick tree, 1-based
-    std::unordered_map<std::string, std::set<std::size_t>, KeyHash, std::equal_to<>> slots_by_key_;
+    std::vector<int> tree_;                          // Fenwick tree, 1-based; empty while no slot is removed
+    bool has_holes_ = false;
+    // Built at the first lookup by key, then kept up to date.
+    mutable bool keys_indexed_ = false;
+    mutable std::vector<std::string> keys_;  // by slot
+    mutable std::unordered_map<std::string, std::set<std::size_t>, KeyHash, std::equal_to<>> slots_by_key_;
     int alive_ = 0;
 };
 

@@ -23,9 +23,11 @@
 namespace qxhost {
 
 // Transparent hashing so that lookups by string_view make no copy.
+// Not noexcept on purpose: the standard library then keeps each key's hash
+// with its node, so a lookup never hashes the other keys of its bucket again.
 struct TextHash {
     using is_transparent = void;
-    std::size_t operator()(std::string_view text) const noexcept
+    std::size_t operator()(std::string_view text) const
     {
         return std::hash<std::string_view>{}(text);
     }
