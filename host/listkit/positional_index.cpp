@@ -19,15 +19,19 @@ PositionalIndex::PositionalIndex(const PositionalIndex& other)
 void PositionalIndex::append(std::unique_ptr<CListNode> node)
 {
     const std::size_t slot = nodes_.size();
-    std::string key = node->Key();
+    if (keys_indexed_) {
+        std::string key = node->Key();
+        slots_by_key_[key].insert(slot);
+        keys_.push_back(std::move(key));
+    }
     nodes_.push_back(std::move(node));
-    tree_.resize(nodes_.size() + 1, 0);
-    // A Fenwick cell covers the slots (i - lowbit(i), i]; the new slot is
-    // alive and the others of its range already hold their counts.
-    const std::size_t i = slot + 1;
-    tree_[i] = 1 + alive_before(slot) - alive_before(i - lowest_bit(i));
-    slots_by_key_[key].insert(slot);
-    keys_.push_back(std::move(key));
+    if (has_holes_) {
+        tree_.resize(nodes_.size() + 1, 0);
+        // A Fenwick cell covers the slots (i - lowbit(i), i]; the new slot is
+        // alive and the others of its range already hold their counts.
+        const std::size_t i = slot + 1;
+        tree_[i] = 1 + alive_before(slot) - alive_before(i - lowest_bit(i));
+    }
     ++alive_;
 }
 
@@ -41,11 +45,14 @@ bool PositionalIndex::remove_at(int position)
 {
     if (position < 0 || position >= alive_) return false;
     const std::size_t slot = slot_of(position);
-    auto found = slots_by_key_.find(keys_[slot]);
-    found->second.erase(slot);
-    if (found->second.empty()) slots_by_key_.erase(found);
+    if (!has_holes_) build_tree();
+    if (keys_indexed_) {
+        auto found = slots_by_key_.find(keys_[slot]);
+        found->second.erase(slot);
+        if (found->second.empty()) slots_by_key_.erase(found);
+        keys_[slot].clear();
+    }
     nodes_[slot].reset();
-    keys_[slot].clear();
     add_to_tree(slot, -1);
     --alive_;
     if (nodes_.size() > 64 && static_cast<std::size_t>(alive_) * 2 < nodes_.size()) compact();
@@ -54,6 +61,7 @@ bool PositionalIndex::remove_at(int position)
 
 int PositionalIndex::first_position_of(std::string_view key) const
 {
+    index_keys();
     auto found = slots_by_key_.find(key);
     if (found == slots_by_key_.end()) return -1;
     return alive_before(*found->second.begin());
@@ -61,6 +69,7 @@ int PositionalIndex::first_position_of(std::string_view key) const
 
 int PositionalIndex::count_of(std::string_view key) const
 {
+    index_keys();
     auto found = slots_by_key_.find(key);
     return found == slots_by_key_.end() ? 0 : static_cast<int>(found->second.size());
 }
@@ -69,6 +78,7 @@ int PositionalIndex::count_of(std::string_view key) const
 // count of living nodes still to pass.
 std::size_t PositionalIndex::slot_of(int position) const
 {
+    if (!has_holes_) return static_cast<std::size_t>(position);
     const std::size_t n = nodes_.size();
     std::size_t index = 0;
     int remaining = position + 1;
@@ -83,6 +93,7 @@ std::size_t PositionalIndex::slot_of(int position) const
 
 int PositionalIndex::alive_before(std::size_t slot) const
 {
+    if (!has_holes_) return static_cast<int>(slot);
     int count = 0;
     for (std::size_t i = slot; i > 0; i -= lowest_bit(i)) count += tree_[i];
     return count;
@@ -93,28 +104,49 @@ void PositionalIndex::add_to_tree(std::size_t slot, int delta)
     for (std::size_t i = slot + 1; i < tree_.size(); i += lowest_bit(i)) tree_[i] += delta;
 }
 
-void PositionalIndex::compact()
+// The tree of a list whose slots are all alive, in O(n).
+void PositionalIndex::build_tree()
 {
-    std::vector<std::unique_ptr<CListNode>> living;
-    std::vector<std::string> keys;
-    living.reserve(static_cast<std::size_t>(alive_));
-    keys.reserve(static_cast<std::size_t>(alive_));
-    for (std::size_t slot = 0; slot < nodes_.size(); ++slot) {
-        if (!nodes_[slot]) continue;
-        living.push_back(std::move(nodes_[slot]));
-        keys.push_back(std::move(keys_[slot]));
-    }
-    nodes_ = std::move(living);
-    keys_ = std::move(keys);
-
     tree_.assign(nodes_.size() + 1, 1);
     tree_[0] = 0;
     for (std::size_t i = 1; i < tree_.size(); ++i) {
         const std::size_t parent = i + lowest_bit(i);
         if (parent < tree_.size()) tree_[parent] += tree_[i];
     }
+    has_holes_ = true;
+}
+
+void PositionalIndex::index_keys() const
+{
+    if (keys_indexed_) return;
+    keys_.assign(nodes_.size(), std::string());
+    for (std::size_t slot = 0; slot < nodes_.size(); ++slot) {
+        if (!nodes_[slot]) continue;
+        keys_[slot] = nodes_[slot]->Key();
+        slots_by_key_[keys_[slot]].insert(slot);
+    }
+    keys_indexed_ = true;
+}
+
+void PositionalIndex::compact()
+{
+    std::vector<std::unique_ptr<CListNode>> living;
+    std::vector<std::string> keys;
+    living.reserve(static_cast<std::size_t>(alive_));
+    for (std::size_t slot = 0; slot < nodes_.size(); ++slot) {
+        if (!nodes_[slot]) continue;
+        living.push_back(std::move(nodes_[slot]));
+        if (keys_indexed_) keys.push_back(std::move(keys_[slot]));
+    }
+    nodes_ = std::move(living);
+    keys_ = std::move(keys);
+    // Every slot is alive again: positions are slots until the next removal.
+    tree_.clear();
+    has_holes_ = false;
     slots_by_key_.clear();
-    for (std::size_t slot = 0; slot < keys_.size(); ++slot) slots_by_key_[keys_[slot]].insert(slot);
+    if (keys_indexed_) {
+        for (std::size_t slot = 0; slot < keys_.size(); ++slot) slots_by_key_[keys_[slot]].insert(slot);
+    }
 }
 
 }  // namespace qxhost::listkit
