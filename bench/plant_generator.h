@@ -1,17 +1,31 @@
-// Generated plants for the benchmark: `units` repeats of a process unit with
-// coolers, reboilers, furnaces and pumps, each joined by utility streams.
+// Generated plants for the benchmark: a project of a chosen number of utility
+// streams, laid out like a large complex, the same for the same seed.
 #ifndef TOVEX_BENCH_PLANT_GENERATOR_H
 #define TOVEX_BENCH_PLANT_GENERATOR_H
 
+#include <cstdint>
 #include <memory>
 
 #include "objstore/workspace.h"
 
 namespace tovex_bench {
 
-// Instance 1, name "BENCH", scenario "Base"; the simulation case is of
-// simulator type 4 when `balanced` is true.
-std::unique_ptr<qxhost::Project> generate_plant(int units, bool balanced);
+// The plant's make-up for `streams` utility streams.
+struct PlantShape {
+    long streams = 0;  // the four stream classes in turn
+    long items = 0;    // equipment items: streams / 4
+    long areas = 0;    // areas: streams / 100, at least one
+};
+
+PlantShape plant_shape(long streams);
+
+// Instance 1, name "BENCH", scenario "Base", a simulation case of simulator
+// type 4. Twenty priced utilities (seven by volume, seven by mass, six by
+// duty) and streams of Fuel, Instrument Air and Potable Water; streams joined
+// on one side, on the other, on both and on neither; class 3005 streams in
+// pairs at one item, the second joined at "Outlet"; an electrical load for
+// every item.
+std::unique_ptr<qxhost::Project> generate_plant(long streams, std::uint64_t seed);
 
 }  // namespace tovex_bench
 

@@ -1,54 +1,287 @@
-// Times the full and the reduced run on generated plants of growing size and
-// prints the figures; the time per unit shows whether a run scales linearly.
+// tovex_bench [--seed S] [STREAMS...]: for each size, writes a generated plant
+// as a project file, then in a fresh process loads it and times the full and
+// the reduced run, and prints one table row; then the targets and whether the
+// table meets them. Default sizes: 1000, 10000, 100000 and 1000000 streams.
+//
+// Every size runs in processes of its own, so that the peak memory of one
+// size (the child's maximum resident set) is not that of another, and the
+// generator's memory is never counted.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <string>
+#include <vector>
 
-#include "host/listkit.h"
 #include "plant_generator.h"
 #include "projfile/caller_lists.h"
+#include "projfile/projfile.h"
 #include "tovex/tovex.h"
 
 namespace {
 
-double seconds_for(int units, bool balanced, bool full)
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+struct Figures {
+    double load_seconds = 0;
+    double full_seconds = 0;
+    double reduced_seconds = 0;
+    long long report_bytes = 0;
+    long long file_bytes = 0;
+    long baseline_kib = 0;  // resident set before the project is read
+    long peak_kib = 0;      // maximum resident set of the measuring process
+    int full_result = 0;
+    int reduced_result = 0;
+};
+
+double seconds_since(Clock::time_point start)
 {
-    qxhost::Workspace::get().load(tovex_bench::generate_plant(units, balanced));
-    const qxhost::CallerLists lists(qxhost::Workspace::get().project()->cost_rows);
-    const auto start = std::chrono::steady_clock::now();
-    const int result = full ? tovex_get_utility_init("BENCH", "Base", 1, lists.names(), lists.cost_slots(), lists.values())
-                            : tovex_get_utility_old("BENCH", "Base", 1, lists.names(), lists.cost_slots(), lists.values());
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+long resident_kib()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+    }
+    return 0;
+}
+
+// Reading and checking the file, building the host's model and writing the
+// electrical load file: what a host does before it calls the module.
+void load_project(const fs::path& file)
+{
+    auto project = qxhost::read_project_file(file.string());
+    const auto load_text = qxhost::electrical_load_file_text(*project);
+    qxhost::Workspace::get().load(std::move(project));
+    if (load_text) std::ofstream("KVT_ELEC.TMP", std::ios::binary) << *load_text;
+}
+
+int run_module(bool full)
+{
+    qxhost::Project& project = *qxhost::Workspace::get().project();
+    const qxhost::CallerLists lists(project.cost_rows);
+    const int result = full ? tovex_get_utility_init(project.name.c_str(), project.scenario.c_str(), project.instance,
+                                                     lists.names(), lists.cost_slots(), lists.values())
+                            : tovex_get_utility_old(project.name.c_str(), project.scenario.c_str(), project.instance,
+                                                    lists.names(), lists.cost_slots(), lists.values());
+    lists.copy_values_to(project.cost_rows);
+    return result;
+}
+
+long long report_bytes(const fs::path& folder)
+{
+    long long bytes = 0;
+    for (const auto& file : fs::directory_iterator(folder)) {
+        if (!file.is_regular_file() || file.path().filename() == "KVT_ELEC.TMP") continue;
+        bytes += static_cast<long long>(file.file_size());
+    }
+    return bytes;
+}
+
+// The measuring child: a load and a full run, then a second load and a
+// reduced run, each in an empty working directory.
+Figures measure(const fs::path& project_file, const fs::path& folder)
+{
+    Figures figures;
+    figures.file_bytes = static_cast<long long>(fs::file_size(project_file));
+    figures.baseline_kib = resident_kib();
+
+    const fs::path full_dir = folder / "full";
+    fs::create_directories(full_dir);
+    fs::current_path(full_dir);
+    auto start = Clock::now();
+    load_project(project_file);
+    figures.load_seconds = seconds_since(start);
+    start = Clock::now();
+    figures.full_result = run_module(true);
+    figures.full_seconds = seconds_since(start);
     qxhost::Workspace::get().unload();
-    if (result != 1) std::fprintf(stderr, "run returned %d\n", result);
-    return elapsed.count();
+    figures.report_bytes = report_bytes(full_dir);
+
+    const fs::path reduced_dir = folder / "reduced";
+    fs::create_directories(reduced_dir);
+    fs::current_path(reduced_dir);
+    load_project(project_file);
+    start = Clock::now();
+    figures.reduced_result = run_module(false);
+    figures.reduced_seconds = seconds_since(start);
+    qxhost::Workspace::get().unload();
+    return figures;
+}
+
+// Runs `work` in a child process; returns its exit status and, through
+// `peak_kib`, its maximum resident set.
+template <class Work>
+int in_child(Work work, long& peak_kib)
+{
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child < 0) return -1;
+    if (child == 0) {
+        int status = 0;
+        try {
+            status = work();
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "tovex_bench: %s\n", error.what());
+            status = 1;
+        }
+        std::fflush(nullptr);
+        _exit(status);
+    }
+    int status = 0;
+    rusage usage{};
+    if (wait4(child, &status, 0, &usage) != child) return -1;
+    peak_kib = usage.ru_maxrss;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool generate(long streams, std::uint64_t seed, const fs::path& project_file)
+{
+    long ignored = 0;
+    return in_child(
+               [&] {
+                   std::ofstream file(project_file, std::ios::binary);
+                   file << qxhost::write_project_json(*tovex_bench::generate_plant(streams, seed));
+                   file.close();
+                   return file ? 0 : 1;
+               },
+               ignored) == 0;
+}
+
+bool measure_in_child(const fs::path& project_file, const fs::path& folder, Figures& figures)
+{
+    // The child hands its figures back through a pipe.
+    int pipe_ends[2];
+    if (pipe(pipe_ends) != 0) return false;
+    long peak_kib = 0;
+    const int measured = in_child(
+        [&] {
+            close(pipe_ends[0]);
+            const Figures measured_figures = measure(project_file, folder);
+            const bool sent = write(pipe_ends[1], &measured_figures, sizeof measured_figures) ==
+                              static_cast<ssize_t>(sizeof measured_figures);
+            return sent ? 0 : 1;
+        },
+        peak_kib);
+    close(pipe_ends[1]);
+    const bool received = read(pipe_ends[0], &figures, sizeof figures) == static_cast<ssize_t>(sizeof figures);
+    close(pipe_ends[0]);
+    figures.peak_kib = peak_kib;
+    return measured == 0 && received;
+}
+
+// Memory per stream counts what the project and the runs added to the
+// process, not the program and its libraries.
+double bytes_per_stream(const Figures& figures, long streams)
+{
+    return 1024.0 * static_cast<double>(figures.peak_kib - figures.baseline_kib) / static_cast<double>(streams);
+}
+
+void print_row(long streams, const Figures& figures)
+{
+    std::printf("%9ld %9.1f %8.3f %8.3f %9.3f %9.1f %9.0f %11.1f %9.2f\n", streams,
+                static_cast<double>(figures.file_bytes) / 1e6, figures.load_seconds, figures.full_seconds,
+                figures.reduced_seconds, static_cast<double>(figures.peak_kib) / 1024.0,
+                bytes_per_stream(figures, streams), static_cast<double>(figures.report_bytes) / 1e6,
+                figures.full_seconds / figures.load_seconds);
+    if (figures.full_result != 1 || figures.reduced_result != 1)
+        std::fprintf(stderr, "tovex_bench: a run returned %d / %d\n", figures.full_result, figures.reduced_result);
+    std::fflush(stdout);
+}
+
+void print_target(const char* target, bool met, const std::string& figure)
+{
+    std::printf("  %-50s %-10s %s\n", target, figure.c_str(), met ? "met" : "NOT MET");
+}
+
+std::string format_figure(const char* format, double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+// The targets that the table's sizes allow to check.
+void print_targets(const std::map<long, Figures>& rows)
+{
+    std::printf("\ntargets:\n");
+    const auto at = [&](long streams) { return rows.find(streams); };
+    if (const auto row = at(100000); row != rows.end())
+        print_target("full run at 100,000 streams under 1 s", row->second.full_seconds < 1.0,
+                     format_figure("%.3f s", row->second.full_seconds));
+    if (const auto row = at(1000000); row != rows.end())
+        print_target("full run at 1,000,000 streams under 10 s", row->second.full_seconds < 10.0,
+                     format_figure("%.3f s", row->second.full_seconds));
+    if (const auto small = at(100000), large = at(1000000); small != rows.end() && large != rows.end()) {
+        const double growth = large->second.full_seconds / small->second.full_seconds;
+        print_target("full run from 100,000 to 1,000,000: at most 11x", growth <= 11.0,
+                     format_figure("%.2fx", growth));
+    }
+    double worst_memory = 0.0;
+    double worst_ratio = 0.0;
+    for (const auto& [streams, figures] : rows) {
+        // Below 100,000 streams the allocator's own reserve outweighs the plant.
+        if (streams >= 100000) worst_memory = std::max(worst_memory, bytes_per_stream(figures, streams));
+        worst_ratio = std::max(worst_ratio, figures.full_seconds / figures.load_seconds);
+    }
+    if (worst_memory > 0.0)
+        print_target("peak memory under 2 KiB per stream (>= 100,000)", worst_memory < 2048.0,
+                     format_figure("%.0f B", worst_memory));
+    print_target("full run at most 2 times the load", worst_ratio <= 2.0, format_figure("%.2fx", worst_ratio));
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    // tovex_bench [LARGEST [SMALLEST]]: sizes double from SMALLEST to LARGEST.
-    const int largest = argc > 1 ? std::stoi(argv[1]) : 8000;
-    const int smallest = argc > 2 ? std::stoi(argv[2]) : 500;
-    const auto folder = std::filesystem::temp_directory_path() / "tovex-bench";
-    std::filesystem::create_directories(folder);
-    std::filesystem::current_path(folder);
-
-    std::printf("%8s %8s %14s %14s %14s\n", "units", "streams", "run", "seconds", "us per unit");
-    for (int units = smallest; units <= largest; units *= 2) {
-        const struct {
-            const char* name;
-            bool balanced;
-            bool full;
-        } runs[] = {{"reduced", false, false}, {"full", false, true}, {"balanced", true, true}};
-        for (const auto& run : runs) {
-            const double seconds = seconds_for(units, run.balanced, run.full);
-            std::printf("%8d %8d %14s %14.4f %14.2f\n", units, units * 5, run.name, seconds, 1e6 * seconds / units);
+    std::uint64_t seed = 1;
+    std::vector<long> sizes;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
+            seed = std::strtoull(argv[++i], nullptr, 10);
+            continue;
         }
+        char* end = nullptr;
+        const long size = std::strtol(argv[i], &end, 10);
+        if (end == argv[i] || *end != '\0' || size < 4) {
+            std::fprintf(stderr, "usage: tovex_bench [--seed S] [STREAMS...] (each at least 4)\n");
+            return 2;
+        }
+        sizes.push_back(size);
     }
-    std::filesystem::current_path(folder.parent_path());
-    std::filesystem::remove_all(folder);
+    if (sizes.empty()) sizes = {1000, 10000, 100000, 1000000};
+
+    const fs::path folder = fs::temp_directory_path() / ("tovex-bench-" + std::to_string(getpid()));
+    std::printf("%9s %9s %8s %8s %9s %9s %9s %11s %9s\n", "streams", "file MB", "load s", "full s", "reduced s",
+                "peak MiB", "B/stream", "reports MB", "full/load");
+    std::map<long, Figures> rows;
+    for (const long streams : sizes) {
+        const fs::path size_folder = folder / std::to_string(streams);
+        fs::create_directories(size_folder);
+        const fs::path project_file = size_folder / "plant.json";
+        Figures figures;
+        if (!generate(streams, seed, project_file) || !measure_in_child(project_file, size_folder, figures)) {
+            std::fprintf(stderr, "tovex_bench: the run of %ld streams failed\n", streams);
+            fs::remove_all(folder);
+            return 1;
+        }
+        print_row(streams, figures);
+        rows[streams] = figures;
+        fs::remove_all(size_folder);
+    }
+    fs::remove_all(folder);
+    print_targets(rows);
     return 0;
 }
