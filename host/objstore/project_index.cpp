@@ -6,13 +6,33 @@
 
 namespace qxhost {
 
+namespace {
+
+// Connections grouped by the object at one of their ends, as offsets into one
+// array: two passes, counting then placing, keep the file order.
+Project::ConnectionsOf group_connections(std::size_t object_count, const std::vector<long>& end_of_connection)
+{
+    Project::ConnectionsOf grouped;
+    grouped.first.assign(object_count + 1, 0);
+    for (const long object : end_of_connection)
+        if (object >= 0) ++grouped.first[static_cast<std::size_t>(object) + 1];
+    for (std::size_t i = 1; i <= object_count; ++i) grouped.first[i] += grouped.first[i - 1];
+    grouped.connections.resize(grouped.first[object_count]);
+    std::vector<std::uint32_t> next(grouped.first.begin(), grouped.first.end() - 1);
+    for (std::size_t i = 0; i < end_of_connection.size(); ++i) {
+        const long object = end_of_connection[i];
+        if (object >= 0) grouped.connections[next[static_cast<std::size_t>(object)]++] = static_cast<std::uint32_t>(i);
+    }
+    return grouped;
+}
+
+}  // namespace
+
 void Project::reindex()
 {
     object_by_name.clear();
     objects_by_class.clear();
     object_by_ref_id.clear();
-    connections_by_stream.clear();
-    connections_by_item.clear();
 
     for (long i = 0; i < static_cast<long>(objects.size()); ++i) {
         const Object& object = objects[static_cast<std::size_t>(i)];
@@ -21,12 +41,19 @@ void Project::reindex()
         objects_by_class[object.class_id].push_back(i);
         if (object.ref_id) object_by_ref_id.emplace(*object.ref_id, i);
     }
-    for (long i = 0; i < static_cast<long>(connections.size()); ++i) {
-        const Connection& connection = connections[static_cast<std::size_t>(i)];
-        connections_by_stream[connection.stream].push_back(i);
-        // A connector with nothing joined belongs to no item.
-        if (!connection.item.empty()) connections_by_item[connection.item].push_back(i);
+    area_of_object.assign(objects.size(), -1);
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        if (!objects[i].area.empty()) area_of_object[i] = object_index(objects[i].area);
     }
+    connection_stream.assign(connections.size(), -1);
+    connection_item.assign(connections.size(), -1);
+    for (std::size_t i = 0; i < connections.size(); ++i) {
+        connection_stream[i] = object_index(connections[i].stream);
+        // A connector with nothing joined belongs to no item.
+        if (!connections[i].item.empty()) connection_item[i] = object_index(connections[i].item);
+    }
+    connections_by_stream = group_connections(objects.size(), connection_stream);
+    connections_by_item = group_connections(objects.size(), connection_item);
 }
 
 const Object* Project::object(std::string_view name) const

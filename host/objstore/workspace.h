@@ -238,8 +238,24 @@ struct Project {
     std::unordered_map<std::string_view, long, TextHash, std::equal_to<>> object_by_name;
     std::map<int, std::vector<long>> objects_by_class;
     std::unordered_map<std::uint32_t, long> object_by_ref_id;
-    std::unordered_map<std::string_view, std::vector<long>, TextHash, std::equal_to<>> connections_by_stream;
-    std::unordered_map<std::string_view, std::vector<long>, TextHash, std::equal_to<>> connections_by_item;
+    // By object index: the object that each connection's stream and item
+    // name (-1 for none), each object's area (-1 for none), and the
+    // connections naming each object as stream or as item, in file order.
+    // Kept by position so that following a connection hashes no name.
+    std::vector<long> connection_stream;
+    std::vector<long> connection_item;
+    std::vector<long> area_of_object;
+    struct ConnectionsOf {
+        std::vector<std::uint32_t> first;  // per object, then one past the last object
+        std::vector<std::uint32_t> connections;
+        std::pair<const std::uint32_t*, const std::uint32_t*> of(long object) const
+        {
+            const auto at = static_cast<std::size_t>(object);
+            return {connections.data() + first[at], connections.data() + first[at + 1]};
+        }
+    };
+    ConnectionsOf connections_by_stream;
+    ConnectionsOf connections_by_item;
 
     QXHOST_API void reindex();
     QXHOST_API const Object* object(std::string_view name) const;

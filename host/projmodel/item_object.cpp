@@ -3,16 +3,6 @@
 #include "host/projmodel.h"
 #include "projmodel/object_access.h"
 
-namespace {
-
-int class_of(const qxhost::Project& project, const std::string& name)
-{
-    const qxhost::Object* object = project.object(name);
-    return object == nullptr ? 0 : object->class_id;
-}
-
-}  // namespace
-
 CqxItemObject::CqxItemObject(CqxProject* project, std::string_view name, int class_id, Role role) : role_(role)
 {
     if (project == nullptr || !project->IsValid()) return;
@@ -63,18 +53,19 @@ CqxConnectorInfoList* CqxItemObject::GetConnectors(int direction, int, const voi
 CqxConnectorInfoList* CqxItemObject::GetConnectedObjects(int direction, const void*, const void*)
 {
     qxhost::Project* project = nullptr;
-    const qxhost::Object* self = qxhost::resolve_object(instance_, index_, &project);
-    if (self == nullptr) return nullptr;
-    const auto& by_role = role_ == Role::stream ? project->connections_by_stream : project->connections_by_item;
-    const auto found = by_role.find(self->name);
-    if (found == by_role.end()) return nullptr;
+    if (qxhost::resolve_object(instance_, index_, &project) == nullptr) return nullptr;
+    const bool as_stream = role_ == Role::stream;
+    const auto [first, last] = (as_stream ? project->connections_by_stream : project->connections_by_item).of(index_);
 
     auto list = std::make_unique<CqxConnectorInfoList>();
-    for (const long index : found->second) {
-        const qxhost::Connection& connection = project->connections[static_cast<std::size_t>(index)];
+    for (const std::uint32_t* at = first; at != last; ++at) {
+        const qxhost::Connection& connection = project->connections[*at];
         if (direction != QX_DIRECTION_ALL && connection.direction != direction) continue;
-        const std::string& other = role_ == Role::stream ? connection.item : connection.stream;
-        CqxConnectorInfoNode node(other.c_str(), nullptr, nullptr, 0, class_of(*project, other), nullptr, 0);
+        const std::string& other = as_stream ? connection.item : connection.stream;
+        const long other_index = (as_stream ? project->connection_item : project->connection_stream)[*at];
+        const int other_class =
+            other_index < 0 ? 0 : project->objects[static_cast<std::size_t>(other_index)].class_id;
+        CqxConnectorInfoNode node(other.c_str(), nullptr, nullptr, 0, other_class, nullptr, 0);
         node.SetConnectorName(connection.connector);
         list->Append(node);
     }
