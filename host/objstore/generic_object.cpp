@@ -35,11 +35,18 @@ std::string CqxGenericObject::ObjectName() const { return object_; }
 
 // Writes go to an existing object only: making one is the constructor's
 // create flag's business.
+// A table once found is kept: slot tables of a database never move while it
+// exists, and the workspace's generation tells when it may have gone. A
+// missing object is looked for again, as another handle may make it.
 qxhost::SlotTable* CqxGenericObject::OwnSlots(bool)
 {
     if (!valid_) return nullptr;
+    const std::uint64_t generation = qxhost::Workspace::get().generation();
+    if (slots_ != nullptr && slots_generation_ == generation) return slots_;
     qxhost::Database* database = find_database(instance_, db_);
-    return database == nullptr ? nullptr : database->find(object_);
+    slots_ = database == nullptr ? nullptr : database->find(object_);
+    slots_generation_ = generation;
+    return slots_;
 }
 
 const qxhost::SlotTable* CqxGenericObject::DefaultSlots() { return nullptr; }

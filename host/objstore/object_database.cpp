@@ -42,7 +42,9 @@ int CqxODB::Exists() { return find_database(valid_, instance_, name_) != nullptr
 int CqxODB::Delete()
 {
     if (!IsValid()) return 0;
-    return qxhost::Workspace::get().project_for(instance_)->databases.erase(name_) ? 1 : 0;
+    qxhost::Workspace& workspace = qxhost::Workspace::get();
+    workspace.tables_may_have_gone();
+    return workspace.project_for(instance_)->databases.erase(name_) ? 1 : 0;
 }
 
 std::uint32_t CqxODB::UserInstance() const { return instance_; }

@@ -15,6 +15,7 @@ void Workspace::load(std::unique_ptr<Project> project)
 {
     project_ = std::move(project);
     object_list_built = false;
+    tables_may_have_gone();
     if (!project_) return;
     project_->reindex();
     unitkit_set_unit_type(project_->unit_system);
@@ -24,6 +25,7 @@ void Workspace::unload()
 {
     project_.reset();
     object_list_built = false;
+    tables_may_have_gone();
     unitkit_set_unit_type(0);
 }
 

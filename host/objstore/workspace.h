@@ -278,8 +278,15 @@ public:
     // The object list of CqxProject::InitObjectList.
     bool object_list_built = false;
 
+    // Changes whenever a project is loaded or unloaded, or a database is
+    // deleted: the events that can take an object database's slot table
+    // away. A handle may keep a table it found while this stays the same.
+    std::uint64_t generation() const { return generation_; }
+    void tables_may_have_gone() { ++generation_; }
+
 private:
     std::unique_ptr<Project> project_;
+    std::uint64_t generation_ = 1;
 };
 
 // Fault injection for tests: the Nth slot write from now on fails (1 the

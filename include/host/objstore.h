@@ -159,6 +159,10 @@ private:
     std::string db_;
     std::string object_;
     bool valid_;
+    // The object's slots as last found, good while the workspace's
+    // generation is unchanged.
+    qxhost::SlotTable* slots_ = nullptr;
+    std::uint64_t slots_generation_ = 0;
 };
 
 // A handle on an object database of the project.
