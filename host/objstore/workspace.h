@@ -34,7 +34,12 @@ struct TextHash {
 };
 
 // A map that keeps insertion order. Overwriting keeps a key's place; a key
-// that is erased and set again goes to the end.
+// that is erased and set again goes to the end. Values never move while they
+// are in the map.
+//
+// Most maps are an object's few slots: they are searched in order, and only
+// a map that grows past `indexed_from` keys gets a hash index, so a slot
+// costs its list node alone.
 template <class T>
 class OrderedMap {
 public:
@@ -57,15 +62,11 @@ public:
 
     T* find(std::string_view key)
     {
-        auto it = index_.find(key);
-        return it == index_.end() ? nullptr : &it->second->second;
+        const auto it = locate(key);
+        return it == items_.end() ? nullptr : &it->second;
     }
-    const T* find(std::string_view key) const
-    {
-        auto it = index_.find(key);
-        return it == index_.end() ? nullptr : &it->second->second;
-    }
-    bool contains(std::string_view key) const { return index_.find(key) != index_.end(); }
+    const T* find(std::string_view key) const { return const_cast<OrderedMap*>(this)->find(key); }
+    bool contains(std::string_view key) const { return find(key) != nullptr; }
 
     // Inserts or overwrites; returns the stored value.
     T& set(std::string_view key, T value)
@@ -76,7 +77,11 @@ public:
         }
         items_.emplace_back(std::string(key), std::move(value));
         auto last = std::prev(items_.end());
-        index_.emplace(last->first, last);
+        if (index_) {
+            index_->emplace(last->first, last);
+        } else if (items_.size() > indexed_from) {
+            reindex();
+        }
         return last->second;
     }
     // The stored value, default-constructed at the end when missing.
@@ -87,18 +92,17 @@ public:
     }
     bool erase(std::string_view key)
     {
-        auto it = index_.find(key);
-        if (it == index_.end()) return false;
+        const auto item = locate(key);
+        if (item == items_.end()) return false;
         // The index's key views the item's string, and erasing from the
         // index may hash that key again: the item goes last.
-        const iterator item = it->second;
-        index_.erase(it);
+        if (index_) index_->erase(index_->find(key));
         items_.erase(item);
         return true;
     }
     void clear()
     {
-        index_.clear();
+        index_.reset();
         items_.clear();
     }
 
@@ -110,15 +114,32 @@ public:
     const_iterator end() const { return items_.end(); }
 
 private:
+    static constexpr std::size_t indexed_from = 12;
+    using Index = std::unordered_map<std::string_view, iterator, TextHash, std::equal_to<>>;
+
+    iterator locate(std::string_view key)
+    {
+        if (index_) {
+            const auto it = index_->find(key);
+            return it == index_->end() ? items_.end() : it->second;
+        }
+        for (auto it = items_.begin(); it != items_.end(); ++it)
+            if (it->first == key) return it;
+        return items_.end();
+    }
+
     void reindex()
     {
-        index_.clear();
-        for (auto it = items_.begin(); it != items_.end(); ++it) index_.emplace(it->first, it);
+        index_.reset();
+        if (items_.size() <= indexed_from) return;
+        index_ = std::make_unique<Index>();
+        index_->reserve(items_.size());
+        for (auto it = items_.begin(); it != items_.end(); ++it) index_->emplace(it->first, it);
     }
 
     std::list<Item> items_;
     // Keys are views of the strings inside items_, which never move.
-    std::unordered_map<std::string_view, iterator, TextHash, std::equal_to<>> index_;
+    std::unique_ptr<Index> index_;
 };
 
 // A slot value.
