@@ -4,6 +4,7 @@
 #ifndef QXHOST_PROJFILE_JSON_DOCUMENT_H
 #define QXHOST_PROJFILE_JSON_DOCUMENT_H
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -13,10 +14,25 @@ namespace qxhost {
 
 using Json = nlohmann::ordered_json;
 
+// Takes the elements of chosen arrays of the top-level object as the parser
+// completes each one, so that a large document never stands in memory whole.
+// The document keeps those arrays, empty.
+class ElementSink {
+public:
+    virtual ~ElementSink() = default;
+    // True for the top-level keys whose array elements go to take().
+    virtual bool streams(std::string_view key) const = 0;
+    // The element at `index` of the array under `key`; it is dropped after.
+    virtual void take(std::string_view key, std::size_t index, Json& element) = 0;
+};
+
 // The document in `text`, keys in file order. Throws ProjectFileError naming
 // `file_label` with the line and column of a syntax error, or the JSON
 // Pointer of a key that an object already holds.
-Json parse_json_document(std::string_view text, const std::string& file_label);
+Json parse_json_document(std::string_view text, const std::string& file_label, ElementSink* sink = nullptr);
+// The same, read from the file at `path` as it is parsed; a file that cannot
+// be read throws ProjectFileError too.
+Json parse_json_file(const std::string& path, ElementSink* sink);
 
 // Appends `key` to an object without looking for it first (the ordered
 // map's own insert is a linear search); the caller knows it is new.

@@ -1,11 +1,16 @@
 // Reading a project file: the document is checked completely, section by
 // section, before anything of it is handed on.
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+//
+// The objects and the connections, nearly all of a large file, are taken
+// from the parser one by one instead of standing in the document: an object
+// is read as soon as it is complete, a connection is kept in its final form.
+// What they would have reported is kept and reported in its place in the
+// order of the sections, so a file gives the same first error either way.
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "projfile/json_checks.h"
 #include "projfile/json_document.h"
@@ -18,9 +23,20 @@ namespace {
 
 constexpr const char* project_format = "tovex-project/1";
 
-class ProjectReader {
+class ProjectReader : public ElementSink {
 public:
     explicit ProjectReader(Project& project) : project_(project) {}
+
+    bool streams(std::string_view key) const override { return key == "objects" || key == "connections"; }
+
+    void take(std::string_view key, std::size_t index, Json& element) override
+    {
+        if (key == "objects") {
+            take_object(index, element);
+        } else {
+            take_connection(index, element);
+        }
+    }
 
     void read(const Json& document)
     {
@@ -127,9 +143,22 @@ private:
         project_.entries.set(name, std::move(entry));
     }
 
+    // Objects are read in file order as they come; after the first that is
+    // not valid the rest are only dropped.
+    void take_object(std::size_t index, const Json& element)
+    {
+        if (object_error_) return;
+        try {
+            read_object(element, child_pointer("/objects", index));
+        } catch (InvalidValue& error) {
+            object_error_ = std::move(error);
+        }
+    }
+
     void read_objects(const Json& json)
     {
         const auto& list = expect_array(json, "/objects");
+        if (object_error_) throw *object_error_;
         for (std::size_t i = 0; i < list.size(); ++i) read_object(list[i], child_pointer("/objects", i));
         // An area may be listed after the items it holds.
         for (std::size_t i = 0; i < project_.objects.size(); ++i) {
@@ -178,10 +207,80 @@ private:
         object.ref_id = ref_id;
     }
 
+    // A connection of the usual form is kept as it will be stored; the names
+    // it gives are checked once every object is known. Any other element
+    // is kept as it stands, for read_connection to judge in its turn.
+    void take_connection(std::size_t index, Json& element)
+    {
+        Connection connection;
+        if (take_usual_connection(element, connection)) {
+            usual_connections_.push_back(std::move(connection));
+        } else {
+            unusual_connections_.emplace_back(index, std::move(element));
+            usual_connections_.emplace_back();
+        }
+    }
+
+    // True when `element` has only the four keys, "stream" a text, "item"
+    // a text or absent, "direction" 1 or 2 and "connector" a text or absent:
+    // then read_connection could only object to the names.
+    static bool take_usual_connection(Json& element, Connection& connection)
+    {
+        if (!element.is_object()) return false;
+        auto& object = element.get_ref<Json::object_t&>();
+        Json* stream = nullptr;
+        Json* item = nullptr;
+        Json* direction = nullptr;
+        Json* connector = nullptr;
+        for (auto& [key, value] : object) {
+            Json** slot = key == "stream" ? &stream : key == "item" ? &item : key == "direction" ? &direction
+                        : key == "connector" ? &connector : nullptr;
+            if (slot == nullptr) return false;
+            *slot = &value;
+        }
+        if (stream == nullptr || !stream->is_string() || (item != nullptr && !item->is_string())) return false;
+        if (direction == nullptr || !direction->is_number_integer() || (*direction != 1 && *direction != 2)) return false;
+        if (connector != nullptr && !connector->is_string()) return false;
+        connection.stream = std::move(stream->get_ref<std::string&>());
+        if (item != nullptr) connection.item = std::move(item->get_ref<std::string&>());
+        connection.direction = direction->get<int>();
+        if (connector != nullptr) connection.connector = std::move(connector->get_ref<std::string&>());
+        return true;
+    }
+
     void read_connections(const Json& json)
     {
         const auto& list = expect_array(json, "/connections");
+        auto unusual = unusual_connections_.begin();
+        for (std::size_t i = 0; i < usual_connections_.size(); ++i) {
+            const std::string at = child_pointer("/connections", i);
+            if (unusual != unusual_connections_.end() && unusual->first == i) {
+                read_connection(unusual->second, at);
+                ++unusual;
+                continue;
+            }
+            Connection& connection = usual_connections_[i];
+            check_stream_named(connection, at);
+            check_item_named(connection, at);
+            project_.connections.push_back(std::move(connection));
+        }
+        usual_connections_ = {};
+        unusual_connections_ = {};
         for (std::size_t i = 0; i < list.size(); ++i) read_connection(list[i], child_pointer("/connections", i));
+    }
+
+    void check_stream_named(const Connection& connection, const std::string& at) const
+    {
+        if (!object_index_.contains(connection.stream)) {
+            invalid(at + "/stream", "no object is named \"" + connection.stream + "\"");
+        }
+    }
+
+    void check_item_named(const Connection& connection, const std::string& at) const
+    {
+        if (!connection.item.empty() && !object_index_.contains(connection.item)) {
+            invalid(at + "/item", "no object is named \"" + connection.item + "\" (use \"\" for nothing joined)");
+        }
     }
 
     void read_connection(const Json& json, const std::string& at)
@@ -189,13 +288,9 @@ private:
         const auto& object = expect_object(json, at, {"stream", "item", "direction", "connector"});
         Connection connection;
         connection.stream = expect_string(required_member(object, "stream", at), at + "/stream");
-        if (!object_index_.contains(connection.stream)) {
-            invalid(at + "/stream", "no object is named \"" + connection.stream + "\"");
-        }
+        check_stream_named(connection, at);
         if (const Json* item = member(object, "item")) connection.item = expect_string(*item, at + "/item");
-        if (!connection.item.empty() && !object_index_.contains(connection.item)) {
-            invalid(at + "/item", "no object is named \"" + connection.item + "\" (use \"\" for nothing joined)");
-        }
+        check_item_named(connection, at);
         const Json& direction = required_member(object, "direction", at);
         if (!direction.is_number_integer() || (direction != 1 && direction != 2)) {
             invalid(at + "/direction", "expected 1 or 2, found " + direction.dump());
@@ -253,36 +348,26 @@ private:
     }
 
     Project& project_;
+    std::optional<InvalidValue> object_error_;
+    // Connections in file order as taken from the parser: the usual ones in
+    // their stored form, the others (by index) as documents, with an empty
+    // place kept for each among the usual ones.
+    std::vector<Connection> usual_connections_;
+    std::vector<std::pair<std::size_t, Json>> unusual_connections_;
     std::unordered_map<std::string, std::size_t> object_index_;
     std::unordered_map<std::uint32_t, std::size_t> ref_id_index_;
 };
 
-[[noreturn]] void cannot_read(const std::string& path, int error)
+// Reads the document through `parse`, which hands the objects and the
+// connections to the reader as they come.
+template <class Parse>
+std::unique_ptr<Project> read_document(const std::string& file_label, Parse parse)
 {
-    throw ProjectFileError(path + ": cannot read: " + std::strerror(error));
-}
-
-std::string read_whole_file(const std::string& path)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) cannot_read(path, errno);
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(file, &std::fclose);
-    std::string text;
-    char buffer[65536];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, count);
-    if (std::ferror(file)) cannot_read(path, errno);
-    return text;
-}
-
-}  // namespace
-
-std::unique_ptr<Project> parse_project(std::string_view text, const std::string& file_label)
-{
-    const Json document = parse_json_document(text, file_label);
     auto project = std::make_unique<Project>();
+    ProjectReader reader(*project);
+    const Json document = parse(reader);
     try {
-        ProjectReader(*project).read(document);
+        reader.read(document);
     } catch (const InvalidValue& error) {
         const std::string where = error.pointer.empty() ? "the top level" : error.pointer;
         throw ProjectFileError(file_label + ": at " + where + ": " + error.reason);
@@ -290,9 +375,17 @@ std::unique_ptr<Project> parse_project(std::string_view text, const std::string&
     return project;
 }
 
+}  // namespace
+
+std::unique_ptr<Project> parse_project(std::string_view text, const std::string& file_label)
+{
+    return read_document(file_label,
+                         [&](ProjectReader& reader) { return parse_json_document(text, file_label, &reader); });
+}
+
 std::unique_ptr<Project> read_project_file(const std::string& path)
 {
-    return parse_project(read_whole_file(path), path);
+    return read_document(path, [&](ProjectReader& reader) { return parse_json_file(path, &reader); });
 }
 
 }  // namespace qxhost

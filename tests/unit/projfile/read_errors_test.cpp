@@ -205,6 +205,53 @@ TEST(ReadErrors, SectionsOfTheWrongShape)
     });
 }
 
+// Objects and connections are taken while the file is parsed; the error a
+// file reports must still be the first in the order of the sections, and a
+// syntax error anywhere must still win.
+TEST(ReadErrors, TheFirstErrorInSectionOrderWinsWhateverTheKeyOrder)
+{
+    expect_errors({
+        {"a bad project after a bad object",
+         R"({"objects": [{"name": "E-1"}], "project": {"instance": 7, "name": "P"}})",
+         "plant.json: at /project/scenario: required key"},
+        {"a syntax error after a bad object",
+         R"({"project": {"instance": 7, "name": "P", "scenario": "S"}, "objects": [{"name": "E-1"}], "x": tru})",
+         "plant.json:1:"},
+        {"a bad object ahead of a good one", project_with(R"(, "objects": [{"name": 1}, {"name": "B", "class": 1}])"),
+         "plant.json: at /objects/0/name: expected a string"},
+        {"a bad connection before the objects it names",
+         project_with(R"(, "connections": [{"stream": "S", "item": "E", "direction": 3}],
+                          "objects": [{"name": "S", "class": 3105}, {"name": "E", "class": 1705}])"),
+         "plant.json: at /connections/0/direction: expected 1 or 2"},
+        {"an unknown name ahead of a connection of the wrong form",
+         project_with(R"(, "objects": [{"name": "S", "class": 3105}],
+                          "connections": [{"stream": "T", "direction": 2}, {"stream": "S", "direction": 2.0}])"),
+         "plant.json: at /connections/0/stream: no object is named \"T\""},
+        {"a connection of the wrong form ahead of an unknown name",
+         project_with(R"(, "objects": [{"name": "S", "class": 3105}],
+                          "connections": [{"stream": "S", "direction": 2, "pipe": 1}, {"stream": "T", "direction": 2}])"),
+         "plant.json: at /connections/0/pipe: unknown key"},
+        {"the stream's name is judged before the item's form",
+         project_with(R"(, "connections": [{"stream": "T", "item": 5, "direction": 2}])"),
+         "plant.json: at /connections/0/stream: no object is named \"T\""},
+    });
+}
+
+TEST(ReadErrors, ConnectionsMayComeBeforeTheObjectsTheyName)
+{
+    const auto project = qxhost::parse_project(
+        project_with(R"(, "connections": [{"stream": "S", "item": "E", "direction": 2, "connector": "Inlet"},
+                                           {"stream": "S", "direction": 1}],
+                         "objects": [{"name": "S", "class": 3105}, {"name": "E", "class": 1705}])"),
+        "plant.json");
+    ASSERT_EQ(project->connections.size(), 2u);
+    EXPECT_EQ(project->connections[0].item, "E");
+    EXPECT_EQ(project->connections[0].connector, "Inlet");
+    EXPECT_EQ(project->connections[1].item, "");
+    EXPECT_EQ(project->connections[1].direction, 1);
+    EXPECT_EQ(project->objects.size(), 2u);
+}
+
 TEST(ReadErrors, FilesThatCannotBeRead)
 {
     const std::filesystem::path folder = std::filesystem::temp_directory_path();
@@ -232,6 +279,13 @@ TEST(ReadErrors, ErrorsInAFileNameThePath)
         FAIL() << "an invalid project was read";
     } catch (const qxhost::ProjectFileError& error) {
         EXPECT_EQ(std::string(error.what()), path.string() + ": at /project: expected an object, found number");
+    }
+    std::ofstream(path) << "{\n  \"project\": tru\n}";
+    try {
+        qxhost::read_project_file(path.string());
+        FAIL() << "a file with a syntax error was read";
+    } catch (const qxhost::ProjectFileError& error) {
+        EXPECT_EQ(std::string(error.what()).rfind(path.string() + ":2:17: syntax error", 0), 0u) << error.what();
     }
     std::filesystem::remove(path);
 }
