@@ -251,6 +251,18 @@ private:
     void read_connections(const Json& json)
     {
         const auto& list = expect_array(json, "/connections");
+        if (unusual_connections_.empty() && project_.connections.empty()) {
+            // All of the usual form: check the names, then keep the list as it is.
+            for (std::size_t i = 0; i < usual_connections_.size(); ++i) {
+                if (names_known(usual_connections_[i])) continue;
+                const std::string at = child_pointer("/connections", i);
+                check_stream_named(usual_connections_[i], at);
+                check_item_named(usual_connections_[i], at);
+            }
+            project_.connections = std::move(usual_connections_);
+            usual_connections_ = {};
+        }
+        project_.connections.reserve(project_.connections.size() + usual_connections_.size());
         auto unusual = unusual_connections_.begin();
         for (std::size_t i = 0; i < usual_connections_.size(); ++i) {
             const std::string at = child_pointer("/connections", i);
@@ -267,6 +279,12 @@ private:
         usual_connections_ = {};
         unusual_connections_ = {};
         for (std::size_t i = 0; i < list.size(); ++i) read_connection(list[i], child_pointer("/connections", i));
+    }
+
+    bool names_known(const Connection& connection) const
+    {
+        return object_index_.contains(connection.stream) &&
+               (connection.item.empty() || object_index_.contains(connection.item));
     }
 
     void check_stream_named(const Connection& connection, const std::string& at) const
