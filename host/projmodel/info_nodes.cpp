@@ -5,11 +5,16 @@
 namespace {
 
 // The index of the named object in the project `project` stands for, or -1.
-long object_index_in(CqxProject* project, std::string_view name)
+// A hint that still names the object saves the lookup by name.
+long object_index_in(CqxProject* project, std::string_view name, long hint)
 {
     if (project == nullptr || !project->IsValid()) return -1;
     qxhost::Project* loaded = qxhost::Workspace::get().project_for(project->UserInstance());
-    return loaded == nullptr ? -1 : loaded->object_index(name);
+    if (loaded == nullptr) return -1;
+    if (hint >= 0 && hint < static_cast<long>(loaded->objects.size()) &&
+        loaded->objects[static_cast<std::size_t>(hint)].name == name)
+        return hint;
+    return loaded->object_index(name);
 }
 
 }  // namespace
@@ -23,13 +28,13 @@ std::unique_ptr<CListNode> CqxObjectInfoNode::Clone() const { return std::make_u
 
 CqxProjectObject* CqxObjectInfoNode::Instantiate(CqxProject* project, int) const
 {
-    const long index = object_index_in(project, name_);
+    const long index = object_index_in(project, name_, index_hint_);
     return index < 0 ? nullptr : new CqxProjectObject(project, index);
 }
 
 CqxStream* CqxObjectInfoNode::InstantiateStream(CqxProject* project, int) const
 {
-    const long index = object_index_in(project, name_);
+    const long index = object_index_in(project, name_, index_hint_);
     return index < 0 ? nullptr : new CqxStream(project, index);
 }
 

@@ -67,6 +67,7 @@ CqxConnectorInfoList* CqxItemObject::GetConnectedObjects(int direction, const vo
             other_index < 0 ? 0 : project->objects[static_cast<std::size_t>(other_index)].class_id;
         CqxConnectorInfoNode node(other.c_str(), nullptr, nullptr, 0, other_class, nullptr, 0);
         node.SetConnectorName(connection.connector);
+        node.SetIndexHint(other_index);
         list->Append(node);
     }
     return list->GetLength() == 0 ? nullptr : list.release();

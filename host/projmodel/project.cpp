@@ -48,7 +48,9 @@ CqxObjectInfoList* CqxProject::GetStreams(int class_id)
     auto list = std::make_unique<CqxObjectInfoList>();
     for (const long index : found->second) {
         const qxhost::Object& object = project->objects[static_cast<std::size_t>(index)];
-        list->Append(CqxObjectInfoNode(object.name.c_str(), nullptr, nullptr, 0, object.class_id, nullptr));
+        CqxObjectInfoNode node(object.name.c_str(), nullptr, nullptr, 0, object.class_id, nullptr);
+        node.SetIndexHint(index);
+        list->Append(node);
     }
     return list.release();
 }

@@ -52,9 +52,14 @@ public:
     // it as stream), or null.
     CqxStream* InstantiateStream(CqxProject* project, int flags) const;
 
+    // For the host: where the named object stands in the project that made
+    // the node, so that opening it need not look the name up.
+    void SetIndexHint(long index) { index_hint_ = index; }
+
 protected:
     std::string name_;
     int class_id_;
+    long index_hint_ = -1;
 };
 
 // A connection as seen from one object: the object at the other end (name
