@@ -20,7 +20,9 @@ CqxGenericObject::CqxGenericObject(std::uint32_t instance, std::string_view db, 
     qxhost::Database* database = find_database(instance_, db_);
     if (database == nullptr) return;
     valid_ = true;
-    if (create != 0 && !database->contains(object_)) database->set(object_, qxhost::SlotTable{});
+    slots_ = database->find(object_);
+    if (slots_ == nullptr && create != 0) slots_ = &database->set(object_, qxhost::SlotTable{});
+    slots_generation_ = qxhost::Workspace::get().generation();
 }
 
 CqxGenericObject::~CqxGenericObject() = default;
