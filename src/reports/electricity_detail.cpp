@@ -83,10 +83,9 @@ bool write_item_electricity(CqxProject& project, const std::string& item_name, d
     line.cost_per_hour = load * unit_cost;
     area->GetValue("ArAreaReferenceNumber", line.area_id);
     area->GetValue("ArReportGroupNumber", line.report_group_id);
-    const std::string text = compose_detailed_line(line);
-    if (!files.write_first(text) || !files.write_first("\n") || !files.write_second(text) ||
-        !files.write_second("\n"))
-        return false;
+    // One write per file for the line and its line feed.
+    const std::string text = compose_detailed_line(line) + '\n';
+    if (!files.write_first(text) || !files.write_second(text)) return false;
 
     record_utility_usage("Electricity", format_text("%f\n%s", load, "KWH"), item_name, description, "");
     CqxGenericObject record(project.UserInstance(), results_database, usage_record_name("Electricity", item_name),

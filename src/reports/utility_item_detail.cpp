@@ -88,9 +88,18 @@ void show_cooling_water_view(const utility_properties& properties, detailed_line
 // The lines of one usage record for one utility, and the record's cost per
 // hour. A record that does not use the utility, or a use that costs nothing,
 // is passed over. False on a file error.
+//
+// An item's area and report group are the same for every utility of its
+// record: they are looked up at the record's first line and kept.
+struct record_area {
+    bool known = false;
+    std::string area_id;
+    std::string report_group_id;
+};
+
 bool write_record_lines(CqxProject& project, CqxODB& results, const std::string& record_name,
                         const std::string& utility, const utility_properties& properties,
-                        const detailed_line& columns, report_pair& files)
+                        const detailed_line& columns, record_area& area, report_pair& files)
 {
     CqxGenericObject record(results.UserInstance(), results.DB(), record_name, 0, nullptr, 0);
     if (!record.IsValid() || !record.Exists()) return true;
@@ -107,7 +116,14 @@ bool write_record_lines(CqxProject& project, CqxODB& results, const std::string&
     const std::string item_name =
         record_name.size() > record_prefix_length ? record_name.substr(record_prefix_length) : std::string();
     line.item = item_name.substr(0, short_item_length);
-    get_item_area_and_group(&project, item_name, line.area_id, line.report_group_id);
+    if (!area.known) {
+        area.area_id = line.area_id;
+        area.report_group_id = line.report_group_id;
+        get_item_area_and_group(&project, item_name, area.area_id, area.report_group_id);
+        area.known = true;
+    }
+    line.area_id = area.area_id;
+    line.report_group_id = area.report_group_id;
 
     if (line.rate == 0.0 || properties.unit_cost == 0.0) return true;
     line.cost_per_hour = line.rate * properties.unit_cost;
@@ -186,6 +202,7 @@ bool write_utility_lines(CqxProject& project, CqxProjectStreamsConfig& config, C
     const std::uint32_t instance = project.UserInstance();
     const CStrList records = read_usage_record_names(instance);
     const records_by_slot lookup(results, records);
+    std::vector<record_area> areas(static_cast<std::size_t>(records.GetLength()));
     CStrList utilities;
     config.GetEntries(utilities, nullptr, nullptr);
     utilities.AddTextList("Fuel", '\n');
@@ -209,7 +226,8 @@ bool write_utility_lines(CqxProject& project, CqxProjectStreamsConfig& config, C
         for (const int r : lookup.candidates(utility)) {
             const char* record_name = records.GetTextAt(r, nullptr);
             if (record_name == nullptr) continue;
-            if (!write_record_lines(project, results, record_name, utility, properties, columns, files))
+            if (!write_record_lines(project, results, record_name, utility, properties, columns,
+                                    areas[static_cast<std::size_t>(r)], files))
                 return false;
         }
     }
