@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "host/visibility.h"
+#include "objstore/value_parts.h"
 
 namespace qxhost {
 
@@ -142,14 +143,14 @@ private:
     std::unique_ptr<Index> index_;
 };
 
-// A slot value.
+// A slot value. Kept small: a large plant holds millions.
 struct Value {
-    enum class Kind { text, number, list };
+    enum class Kind : std::uint8_t { text, number, list };
+    std::string text;     // text
+    double number = 0.0;  // number
+    UnitsText units;      // number: empty when without units
+    TextItems items;      // list
     Kind kind = Kind::text;
-    std::string text;                // text
-    double number = 0.0;             // number
-    std::string units;               // number: empty when without units
-    std::vector<std::string> items;  // list
 
     QXHOST_API static Value of_text(std::string text);
     QXHOST_API static Value of_number(double number, std::string units = {});

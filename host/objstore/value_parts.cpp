@@ -1,0 +1,27 @@
+#include "objstore/value_parts.h"
+
+#include <functional>
+#include <unordered_set>
+
+namespace qxhost {
+
+namespace {
+
+struct InternHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
+}  // namespace
+
+const std::string* UnitsText::intern(std::string_view text)
+{
+    // Never destroyed: units handed out stay valid in other static objects'
+    // destructors, whatever the order of destruction at exit.
+    static auto* texts = new std::unordered_set<std::string, InternHash, std::equal_to<>>();
+    auto found = texts->find(text);
+    if (found == texts->end()) found = texts->emplace(text).first;
+    return &*found;
+}
+
+}  // namespace qxhost
