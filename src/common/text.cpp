@@ -79,6 +79,30 @@ void append_fixed6(std::string& text, double value)
     text.append(digits, result.ptr);
 }
 
+std::string fixed6_with_units(double value, const std::string& units)
+{
+    std::string text;
+    text.reserve(24 + units.size());
+    append_fixed6(text, value);
+    text += '\n';
+    text.append(units.c_str());  // as "%s": up to a NUL
+    return text;
+}
+
+// std::to_chars in the general format with a precision writes what printf
+// writes for "%.7g"; the value is then padded to eight characters.
+std::string general7_with_units(double value, const std::string& units)
+{
+    if (!std::isfinite(value)) return format_text("%-8.7g\n%s", value, units.c_str());
+    char digits[64];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 7);
+    std::string text(digits, result.ptr);
+    if (text.size() < 8) text.append(8 - text.size(), ' ');
+    text += '\n';
+    text.append(units.c_str());
+    return text;
+}
+
 std::string fixed6(double value)
 {
     std::string text;

@@ -26,6 +26,9 @@ void blank_through_first_slash(std::string& text);
 // "%f" of a value (six decimals).
 std::string fixed6(double value);
 void append_fixed6(std::string& text, double value);
+// "%f\n%s" and "%-8.7g\n%s" of a value and its units, without printf.
+std::string fixed6_with_units(double value, const std::string& units);
+std::string general7_with_units(double value, const std::string& units);
 
 // "%s" of a C text that may be null.
 inline std::string_view text_or_empty(const char* text) { return text ? text : ""; }

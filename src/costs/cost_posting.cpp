@@ -30,7 +30,7 @@ std::int32_t add_utility_costs(QX_LIST keys, QX_LIST values, std::string_view ke
         amount = leading_amount(stored_amount) + amount;
     }
 
-    value_text = format_text("%-8.7g\n%s", amount, units_piece.c_str());
+    value_text = general7_with_units(amount, units_piece);
     return list2_add_slot_value(keys, values, key, value_text, 0);
 }
 

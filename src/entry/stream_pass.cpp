@@ -91,7 +91,7 @@ void visit_stream(const pass_context& pass, CqxStream& stream, CqxSlot& slot)
     // A plain change of sign: a credited 0 becomes -0 and prints "-0.000000".
     if (sign == treatment::credited) rate = -rate;
 
-    std::string value_text = format_text("%f\n%s", rate, rate_units.c_str());
+    std::string value_text = fixed6_with_units(rate, rate_units);
     // The posting rewrites the text with the accumulated amount; the record
     // keeps this stream's own.
     const std::string own_amount = value_text;

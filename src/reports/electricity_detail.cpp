@@ -87,7 +87,7 @@ bool write_item_electricity(CqxProject& project, const std::string& item_name, d
     const std::string text = compose_detailed_line(line) + '\n';
     if (!files.write_first(text) || !files.write_second(text)) return false;
 
-    record_utility_usage("Electricity", format_text("%f\n%s", load, "KWH"), item_name, description, "");
+    record_utility_usage("Electricity", fixed6_with_units(load, "KWH"), item_name, description, "");
     CqxGenericObject record(project.UserInstance(), results_database, usage_record_name("Electricity", item_name),
                             0, nullptr, 0);
     record.SetValue("COST PER HOUR", line.cost_per_hour, "", 0);
