@@ -8,7 +8,7 @@ namespace {
 
 void note_source(const ReadSource& source)
 {
-    std::string text = source.object;
+    std::string text = source.object();
     text += " / ";
     text += source.slot;
     unitkit_note_source(text);

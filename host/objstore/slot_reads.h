@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "host/objstore.h"
 #include "objstore/workspace.h"
@@ -15,8 +16,17 @@ namespace qxhost {
 
 // Names the object and slot read to the unit service, so that a conversion
 // that fails afterwards can say where its units came from.
+// An object's name is only made when a read notes it.
 struct ReadSource {
-    std::string object;
+    ReadSource(const CqxValueObject* owner, std::string_view slot) : owner_(owner), slot(slot) {}
+    ReadSource(std::string name, std::string_view slot) : name_(std::move(name)), slot(slot) {}
+    std::string object() const { return owner_ != nullptr ? owner_->SourceName() : name_; }
+
+private:
+    const CqxValueObject* owner_ = nullptr;
+    std::string name_;
+
+public:
     std::string_view slot;
 };
 

@@ -17,32 +17,32 @@ const qxhost::Value* find_value(qxhost::SlotTable* own, const qxhost::SlotTable*
 
 int CqxValueObject::GetValue(std::string_view slot, CqxSlot& value)
 {
-    return qxhost::read_into_slot(find_value(OwnSlots(false), nullptr, slot), value, {SourceName(), slot}) ? 1 : 0;
+    return qxhost::read_into_slot(find_value(OwnSlots(false), nullptr, slot), value, {this, slot}) ? 1 : 0;
 }
 
 int CqxValueObject::GetValue(std::string_view slot, std::string& text)
 {
-    return qxhost::read_as_text(find_value(OwnSlots(false), nullptr, slot), text, {SourceName(), slot}) ? 1 : 0;
+    return qxhost::read_as_text(find_value(OwnSlots(false), nullptr, slot), text, {this, slot}) ? 1 : 0;
 }
 
 int CqxValueObject::GetValue(std::string_view slot, double& number, std::string& units)
 {
     return qxhost::read_as_number(find_value(OwnSlots(false), nullptr, slot), number, units,
-                                  {SourceName(), slot})
+                                  {this, slot})
                ? 1
                : 0;
 }
 
 int CqxValueObject::GetValueWithInheritance(std::string_view slot, CqxSlot& value, const void*)
 {
-    return qxhost::read_into_slot(find_value(OwnSlots(false), DefaultSlots(), slot), value, {SourceName(), slot})
+    return qxhost::read_into_slot(find_value(OwnSlots(false), DefaultSlots(), slot), value, {this, slot})
                ? 1
                : 0;
 }
 
 int CqxValueObject::GetValueWithInheritance(std::string_view slot, std::string& text, const void*)
 {
-    return qxhost::read_as_text(find_value(OwnSlots(false), DefaultSlots(), slot), text, {SourceName(), slot})
+    return qxhost::read_as_text(find_value(OwnSlots(false), DefaultSlots(), slot), text, {this, slot})
                ? 1
                : 0;
 }
@@ -51,7 +51,7 @@ int CqxValueObject::GetValueWithInheritance(std::string_view slot, double& numbe
                                             const void*)
 {
     return qxhost::read_as_number(find_value(OwnSlots(false), DefaultSlots(), slot), number, units,
-                                  {SourceName(), slot})
+                                  {this, slot})
                ? 1
                : 0;
 }

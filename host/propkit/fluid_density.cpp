@@ -1,5 +1,9 @@
 // Densities of water and of ideal gases.
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <unordered_map>
+#include <utility>
 
 #include "propkit/fluid_density.h"
 #include "propkit/if97.h"
@@ -30,9 +34,41 @@ bool water_is_liquid(double temperature, double pressure)
     return temperature <= if97::saturation_temperature(pressure);
 }
 
-std::optional<double> water_density(double temperature, double pressure)
+namespace {
+
+// Streams of a plant share a few states (a utility's supply temperature and
+// pressure, the standard state), and region 1 is dear: its results are kept
+// by the exact bits of the state, so a repeat gives the same double.
+class StateMemo {
+public:
+    const std::optional<double>* find(double temperature, double pressure) const
+    {
+        const auto found = results_.find(key(temperature, pressure));
+        return found == results_.end() ? nullptr : &found->second;
+    }
+    void keep(double temperature, double pressure, std::optional<double> density)
+    {
+        if (results_.size() >= capacity) results_.clear();
+        results_.emplace(key(temperature, pressure), density);
+    }
+
+private:
+    static constexpr std::size_t capacity = 4096;
+    struct KeyHash {
+        std::size_t operator()(const std::pair<std::uint64_t, std::uint64_t>& k) const
+        {
+            return std::hash<std::uint64_t>{}(k.first * 0x9E3779B97F4A7C15ULL ^ k.second);
+        }
+    };
+    static std::pair<std::uint64_t, std::uint64_t> key(double temperature, double pressure)
+    {
+        return {std::bit_cast<std::uint64_t>(temperature), std::bit_cast<std::uint64_t>(pressure)};
+    }
+    std::unordered_map<std::pair<std::uint64_t, std::uint64_t>, std::optional<double>, KeyHash> results_;
+};
+
+std::optional<double> computed_water_density(double temperature, double pressure)
 {
-    if (!positive_and_finite(temperature) || !positive_and_finite(pressure)) return std::nullopt;
     if (!water_is_liquid(temperature, pressure)) {
         return ideal_gas_density(temperature, pressure, water_molar_mass);
     }
@@ -43,6 +79,18 @@ std::optional<double> water_density(double temperature, double pressure)
         return std::nullopt;
     }
     return 1.0 / if97::region1(temperature, pressure).specific_volume;
+}
+
+}  // namespace
+
+std::optional<double> water_density(double temperature, double pressure)
+{
+    if (!positive_and_finite(temperature) || !positive_and_finite(pressure)) return std::nullopt;
+    thread_local StateMemo memo;
+    if (const std::optional<double>* known = memo.find(temperature, pressure)) return *known;
+    const std::optional<double> density = computed_water_density(temperature, pressure);
+    memo.keep(temperature, pressure, density);
+    return density;
 }
 
 }  // namespace qxhost::fluids

@@ -1,5 +1,7 @@
 // Reading unit texts: a code of the table, or a quotient of two codes.
+#include <functional>
 #include <string>
+#include <unordered_map>
 #include <string_view>
 
 #include "unitkit/unit_definitions.h"
@@ -38,9 +40,29 @@ ReadUnit read_code(std::string_view text)
     return {unit, TextFault::none, {}};
 }
 
+ReadUnit parse_unit_text(std::string_view text);
+
+// A plant uses a few dozen unit texts over and over: each is read once and
+// its reading kept.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
 }  // namespace
 
 ReadUnit read_unit_text(std::string_view text)
+{
+    static constexpr std::size_t capacity = 1024;
+    thread_local std::unordered_map<std::string, ReadUnit, TextHash, std::equal_to<>> readings;
+    if (const auto found = readings.find(text); found != readings.end()) return found->second;
+    if (readings.size() >= capacity) readings.clear();
+    return readings.emplace(std::string(text), parse_unit_text(text)).first->second;
+}
+
+namespace {
+
+ReadUnit parse_unit_text(std::string_view text)
 {
     const std::size_t slash = text.find('/');
     if (slash == std::string_view::npos) return read_code(text);
@@ -64,6 +86,8 @@ ReadUnit read_unit_text(std::string_view text)
     quotient.factor = numerator.unit->factor / denominator.unit->factor;
     return {quotient, TextFault::none, {}};
 }
+
+}  // namespace
 
 std::string describe_dimension(const Dimension& dimension)
 {

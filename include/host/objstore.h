@@ -23,6 +23,7 @@
 
 namespace qxhost {
 class SlotTable;
+struct ReadSource;
 }
 
 // Storage of host objects constructed on the heap.
@@ -133,6 +134,9 @@ protected:
     virtual const qxhost::SlotTable* DefaultSlots();
     // Text that names the object in unit warnings.
     virtual std::string SourceName() const;
+
+private:
+    friend struct qxhost::ReadSource;  // asks SourceName() only when a read notes its source
 };
 
 // An object of an object database, named by database and object name.
