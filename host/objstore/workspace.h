@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "host/visibility.h"
+#include "objstore/flat_ordered_map.h"
 #include "objstore/value_parts.h"
 
 namespace qxhost {
@@ -157,7 +158,7 @@ struct Value {
     QXHOST_API static Value of_list(std::vector<std::string> items);
 };
 
-class SlotTable : public OrderedMap<Value> {};
+class SlotTable : public FlatOrderedMap<Value> {};
 
 // Value coercions of the host (a value read in another form than stored).
 // Text form: a text as it is; a number in shortest form, followed by a line

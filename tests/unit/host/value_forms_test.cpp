@@ -1,6 +1,7 @@
 // How a stored value reads as text and as a number.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <limits>
 
 #include "objstore/workspace.h"
@@ -74,6 +75,31 @@ TEST(OrderedMap, ErasesLongKeysAndKeepsTheRestFindable)
             EXPECT_TRUE(map.contains(key(i) + " again")) << i;
         }
     }
+}
+
+// A slot table past a dozen names is indexed by position: erasing from the
+// middle must leave every later name findable at its new place.
+TEST(SlotTable, ErasingFromALargeTableKeepsOrderAndLookups)
+{
+    qxhost::SlotTable slots;
+    for (int i = 0; i < 40; ++i) slots.set("slot " + std::to_string(i), Value::of_text(std::to_string(i)));
+    ASSERT_TRUE(slots.erase("slot 3"));
+    ASSERT_TRUE(slots.erase("slot 20"));
+    EXPECT_FALSE(slots.erase("slot 20"));
+    slots.set("slot 3", Value::of_text("again"));
+    EXPECT_EQ(slots.size(), 39u);
+    for (int i = 0; i < 40; ++i) {
+        const Value* value = slots.find("slot " + std::to_string(i));
+        if (i == 20) {
+            EXPECT_EQ(value, nullptr);
+        } else {
+            ASSERT_NE(value, nullptr) << i;
+            EXPECT_EQ(value->text, i == 3 ? "again" : std::to_string(i));
+        }
+    }
+    EXPECT_EQ(std::prev(slots.end())->first, "slot 3");
+    const qxhost::SlotTable copy(slots);
+    EXPECT_NE(copy.find("slot 39"), nullptr);
 }
 
 }  // namespace
