@@ -34,10 +34,12 @@ void Project::reindex()
     objects_by_class.clear();
     object_by_ref_id.clear();
 
+    const auto name_of = [this](long index) -> std::string_view { return objects[static_cast<std::size_t>(index)].name; };
+    object_by_name.reserve(objects.size());
     for (long i = 0; i < static_cast<long>(objects.size()); ++i) {
         const Object& object = objects[static_cast<std::size_t>(i)];
         // Names are unique in a valid file; should one repeat, the first wins.
-        object_by_name.emplace(object.name, i);
+        if (object_by_name.find(object.name, name_of) == nullptr) object_by_name.insert(i, name_of);
         objects_by_class[object.class_id].push_back(i);
         if (object.ref_id) object_by_ref_id.emplace(*object.ref_id, i);
     }
@@ -64,8 +66,9 @@ const Object* Project::object(std::string_view name) const
 
 long Project::object_index(std::string_view name) const
 {
-    auto found = object_by_name.find(name);
-    return found == object_by_name.end() ? -1 : found->second;
+    const long* found = object_by_name.find(
+        name, [this](long index) -> std::string_view { return objects[static_cast<std::size_t>(index)].name; });
+    return found == nullptr ? -1 : *found;
 }
 
 bool Project::has_configuration(int class_id) const

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "host/visibility.h"
+#include "objstore/flat_index.h"
 #include "objstore/flat_ordered_map.h"
 #include "objstore/value_parts.h"
 
@@ -80,7 +81,7 @@ public:
         items_.emplace_back(std::string(key), std::move(value));
         auto last = std::prev(items_.end());
         if (index_) {
-            index_->emplace(last->first, last);
+            index_->insert(last, key_of);
         } else if (items_.size() > indexed_from) {
             reindex();
         }
@@ -98,7 +99,7 @@ public:
         if (item == items_.end()) return false;
         // The index's key views the item's string, and erasing from the
         // index may hash that key again: the item goes last.
-        if (index_) index_->erase(index_->find(key));
+        if (index_) index_->erase(key, key_of);
         items_.erase(item);
         return true;
     }
@@ -117,13 +118,14 @@ public:
 
 private:
     static constexpr std::size_t indexed_from = 12;
-    using Index = std::unordered_map<std::string_view, iterator, TextHash, std::equal_to<>>;
+    using Index = FlatIndex<iterator>;
+    static std::string_view key_of(const iterator& item) { return item->first; }
 
     iterator locate(std::string_view key)
     {
         if (index_) {
-            const auto it = index_->find(key);
-            return it == index_->end() ? items_.end() : it->second;
+            const iterator* found = index_->find(key, key_of);
+            return found == nullptr ? items_.end() : *found;
         }
         for (auto it = items_.begin(); it != items_.end(); ++it)
             if (it->first == key) return it;
@@ -136,11 +138,10 @@ private:
         if (items_.size() <= indexed_from) return;
         index_ = std::make_unique<Index>();
         index_->reserve(items_.size());
-        for (auto it = items_.begin(); it != items_.end(); ++it) index_->emplace(it->first, it);
+        for (auto it = items_.begin(); it != items_.end(); ++it) index_->insert(it, key_of);
     }
 
     std::list<Item> items_;
-    // Keys are views of the strings inside items_, which never move.
     std::unique_ptr<Index> index_;
 };
 
@@ -258,7 +259,7 @@ struct Project {
     std::optional<std::string> electrical_load_file;
 
     // Indices, rebuilt by reindex() after the vectors above change.
-    std::unordered_map<std::string_view, long, TextHash, std::equal_to<>> object_by_name;
+    FlatIndex<long> object_by_name;
     std::map<int, std::vector<long>> objects_by_class;
     std::unordered_map<std::uint32_t, long> object_by_ref_id;
     // By object index: the object that each connection's stream and item
