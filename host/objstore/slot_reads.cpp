@@ -8,10 +8,11 @@ namespace {
 
 void note_source(const ReadSource& source)
 {
-    std::string text = source.object();
+    std::string& text = unitkit_source_text();
+    text.clear();
+    source.append_object(text);
     text += " / ";
     text += source.slot;
-    unitkit_note_source(text);
 }
 
 bool has_units(const Value& value) { return value.kind == Value::Kind::number && !value.units.empty(); }

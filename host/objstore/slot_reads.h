@@ -20,7 +20,14 @@ namespace qxhost {
 struct ReadSource {
     ReadSource(const CqxValueObject* owner, std::string_view slot) : owner_(owner), slot(slot) {}
     ReadSource(std::string name, std::string_view slot) : name_(std::move(name)), slot(slot) {}
-    std::string object() const { return owner_ != nullptr ? owner_->SourceName() : name_; }
+    void append_object(std::string& out) const
+    {
+        if (owner_ != nullptr) {
+            owner_->AppendSourceName(out);
+        } else {
+            out += name_;
+        }
+    }
 
 private:
     const CqxValueObject* owner_ = nullptr;

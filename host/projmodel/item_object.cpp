@@ -86,3 +86,8 @@ const qxhost::SlotTable* CqxItemObject::DefaultSlots()
 }
 
 std::string CqxItemObject::SourceName() const { return ObjectName(); }
+
+void CqxItemObject::AppendSourceName(std::string& out) const
+{
+    if (const qxhost::Object* object = qxhost::resolve_object(instance_, index_)) out += object->name;
+}

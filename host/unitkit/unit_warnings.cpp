@@ -37,6 +37,8 @@ void unitkit_note_source(std::string_view source)
     qxhost::units::store().source.assign(source);
 }
 
+std::string& unitkit_source_text() { return qxhost::units::store().source; }
+
 const std::vector<UnitWarning>& unitkit_warnings()
 {
     return qxhost::units::store().warnings;

@@ -134,6 +134,8 @@ protected:
     virtual const qxhost::SlotTable* DefaultSlots();
     // Text that names the object in unit warnings.
     virtual std::string SourceName() const;
+    // The same, appended to `out`.
+    virtual void AppendSourceName(std::string& out) const;
 
 private:
     friend struct qxhost::ReadSource;  // asks SourceName() only when a read notes its source
@@ -157,6 +159,7 @@ protected:
     qxhost::SlotTable* OwnSlots(bool for_writing) override;
     const qxhost::SlotTable* DefaultSlots() override;
     std::string SourceName() const override;
+    void AppendSourceName(std::string& out) const override;
 
 private:
     std::uint32_t instance_;

@@ -115,6 +115,7 @@ protected:
     qxhost::SlotTable* OwnSlots(bool for_writing) override;
     const qxhost::SlotTable* DefaultSlots() override;
     std::string SourceName() const override;
+    void AppendSourceName(std::string& out) const override;
 
     std::uint32_t instance_ = 0;
     long index_ = -1;  // position of the object in the loaded project, -1 when none

@@ -45,6 +45,9 @@ struct UnitWarning {
 // Names the object (and slot) whose value the next conversions concern; the
 // object store calls it on every read of a number with units.
 QXHOST_API void unitkit_note_source(std::string_view source);
+// The same text for a reader that fills it in place: one buffer, reused, so
+// that noting a source on every read costs no allocation.
+QXHOST_API std::string& unitkit_source_text();
 QXHOST_API const std::vector<UnitWarning>& unitkit_warnings();
 QXHOST_API void unitkit_clear_warnings();
 
