@@ -103,14 +103,18 @@ bool write_record_lines(CqxProject& project, CqxODB& results, const std::string&
 {
     CqxGenericObject record(results.UserInstance(), results.DB(), record_name, 0, nullptr, 0);
     if (!record.IsValid() || !record.Exists()) return true;
-    // Whether the record has a slot named after the utility is asked
-    // directly: listing every record's slot names once per utility made the
-    // pass spend most of its time building lists.
-    CqxSlot held;
-    if (record.GetValue(utility, held) == 0) return true;
+
+    // A record without the utility's slot, or whose slot holds no amount,
+    // gets no line: nothing else of it need be read. (Reports convert no
+    // units, so the reads left out note no source that a warning could use.)
+    double rate = 0.0;
+    std::string rate_units;
+    record.GetValue(utility, rate, rate_units);
+    if (rate == 0.0) return true;
 
     detailed_line line = columns;
-    record.GetValue(utility, line.rate, line.rate_units);
+    line.rate = rate;
+    line.rate_units = std::move(rate_units);
     record.GetValue("CpItemDescription", line.item_description);
     record.GetValue(utility + std::string(stream_slot_suffix), line.stream_name);
     const std::string item_name =
@@ -125,7 +129,6 @@ bool write_record_lines(CqxProject& project, CqxODB& results, const std::string&
     line.area_id = area.area_id;
     line.report_group_id = area.report_group_id;
 
-    if (line.rate == 0.0 || properties.unit_cost == 0.0) return true;
     line.cost_per_hour = line.rate * properties.unit_cost;
     record.SetValue(cost_per_hour_slot, line.cost_per_hour, "", 0);
     record.SetValue(utility_name_slot, utility, 0);
@@ -221,6 +224,8 @@ bool write_utility_lines(CqxProject& project, CqxProjectStreamsConfig& config, C
             if (!entry || !entry->IsValid()) continue;
             read_utility_entry_properties(*entry, properties);
         }
+        // A utility that costs nothing has no lines.
+        if (properties.unit_cost == 0.0) continue;
         const detailed_line columns = utility_columns(utility, properties, !is_fuel);
 
         for (const int r : lookup.candidates(utility)) {
