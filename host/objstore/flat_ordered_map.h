@@ -18,11 +18,14 @@
 #include <utility>
 #include <vector>
 
+#include "objstore/ordered_map_lookups.h"
+
 namespace qxhost {
 
 template <class T>
-class FlatOrderedMap {
+class FlatOrderedMap : public OrderedMapLookups<FlatOrderedMap<T>, T> {
 public:
+    using OrderedMapLookups<FlatOrderedMap<T>, T>::find;
     using Item = std::pair<std::string, T>;
     using iterator = typename std::vector<Item>::iterator;
     using const_iterator = typename std::vector<Item>::const_iterator;
@@ -45,8 +48,6 @@ public:
         const std::size_t at = position(key);
         return at == npos ? nullptr : &items_[at].second;
     }
-    const T* find(std::string_view key) const { return const_cast<FlatOrderedMap*>(this)->find(key); }
-    bool contains(std::string_view key) const { return find(key) != nullptr; }
 
     // Inserts or overwrites; returns the stored value.
     T& set(std::string_view key, T value)
@@ -66,12 +67,6 @@ public:
             reindex();
         }
         return items_.back().second;
-    }
-    // The stored value, default-constructed at the end when missing.
-    T& get_or_add(std::string_view key)
-    {
-        if (T* existing = find(key)) return *existing;
-        return set(key, T{});
     }
     bool erase(std::string_view key)
     {

@@ -38,14 +38,13 @@ struct TextHash {
 
 // A map that keeps insertion order. Overwriting keeps a key's place; a key
 // that is erased and set again goes to the end. Values never move while they
-// are in the map.
-//
-// Most maps are an object's few slots: they are searched in order, and only
-// a map that grows past `indexed_from` keys gets a hash index, so a slot
-// costs its list node alone.
+// are in the map, so handles may keep pointers to them (a database's slot
+// tables). Small maps are searched in order; one that grows past
+// `indexed_from` keys gets a hash index.
 template <class T>
-class OrderedMap {
+class OrderedMap : public OrderedMapLookups<OrderedMap<T>, T> {
 public:
+    using OrderedMapLookups<OrderedMap<T>, T>::find;
     using Item = std::pair<std::string, T>;
     using iterator = typename std::list<Item>::iterator;
     using const_iterator = typename std::list<Item>::const_iterator;
@@ -68,8 +67,6 @@ public:
         const auto it = locate(key);
         return it == items_.end() ? nullptr : &it->second;
     }
-    const T* find(std::string_view key) const { return const_cast<OrderedMap*>(this)->find(key); }
-    bool contains(std::string_view key) const { return find(key) != nullptr; }
 
     // Inserts or overwrites; returns the stored value.
     T& set(std::string_view key, T value)
@@ -86,12 +83,6 @@ public:
             reindex();
         }
         return last->second;
-    }
-    // The stored value, default-constructed at the end when missing.
-    T& get_or_add(std::string_view key)
-    {
-        if (T* existing = find(key)) return *existing;
-        return set(key, T{});
     }
     bool erase(std::string_view key)
     {
