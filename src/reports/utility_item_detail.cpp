@@ -61,28 +61,34 @@ detailed_line utility_columns(const std::string& utility, const utility_properti
     return line;
 }
 
-// One write for the line and its line feed.
-bool write_utility_line(report_file& file, const detailed_line& line)
+// The line as written, cut to its longest and ended by a line feed, so that
+// one write puts it out.
+std::string utility_line_text(const detailed_line& line)
 {
     std::string text = compose_detailed_line(line);
     if (text.size() > max_utility_line) text.resize(max_utility_line);
     text += '\n';
-    return file.write(text);
+    return text;
 }
 
 // The DA file's line: warming water shown as cooling water, and a cooling
 // water duty shown as a mass rate. The cost per hour stays that of the duty.
-void show_cooling_water_view(const utility_properties& properties, detailed_line& line)
+// True when the line changed.
+bool show_cooling_water_view(const utility_properties& properties, detailed_line& line)
 {
+    bool changed = false;
     if (shown_as_cooling_water(line.description, properties.fluid, properties.inlet_temperature,
-                               properties.exit_temperature))
+                               properties.exit_temperature)) {
+        changed = line.description != cooling_water_name;
         line.description = cooling_water_name;
+    }
     const auto mass_unit = cooling_water_mass_unit(line.description, properties.fluid, line.rate_units,
                                                    properties.energy_per_mass, properties.energy_units);
-    if (!mass_unit) return;
+    if (!mass_unit) return changed;
     line.rate /= properties.energy_per_mass;
     line.rate_units = *mass_unit + "/H";
     line.units = *mass_unit;
+    return true;
 }
 
 // The lines of one usage record for one utility, and the record's cost per
@@ -133,9 +139,11 @@ bool write_record_lines(CqxProject& project, CqxODB& results, const std::string&
     record.SetValue(cost_per_hour_slot, line.cost_per_hour, "", 0);
     record.SetValue(utility_name_slot, utility, 0);
 
-    if (!write_utility_line(files.first(), line)) return false;
-    show_cooling_water_view(properties, line);
-    return write_utility_line(files.second(), line);
+    std::string text = utility_line_text(line);
+    if (!files.first().write(text)) return false;
+    // Most lines read the same in the DA file: composed once for both.
+    if (show_cooling_water_view(properties, line)) text = utility_line_text(line);
+    return files.second().write(text);
 }
 
 // The usage record names, in the order the usage registry lists them.
