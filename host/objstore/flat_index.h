@@ -74,6 +74,13 @@ public:
         entries_.clear();
         count_ = 0;
     }
+    // Calls `change(value)` on every value; it must not change their keys.
+    template <class Change>
+    void for_each_value(Change change)
+    {
+        for (Entry& entry : entries_)
+            if (entry.hash != 0) change(entry.value);
+    }
     void reserve(std::size_t count)
     {
         std::size_t size = 16;

@@ -10,14 +10,13 @@
 #define QXHOST_FLAT_ORDERED_MAP_H
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "objstore/flat_index.h"
 #include "objstore/ordered_map_lookups.h"
 
 namespace qxhost {
@@ -62,7 +61,7 @@ public:
             items_.reserve(items_.size() < 4 ? items_.size() + 2 : items_.size() + items_.size() / 2);
         items_.emplace_back(std::string(key), std::move(value));
         if (index_) {
-            index_->emplace(items_.back().first, static_cast<std::uint32_t>(items_.size() - 1));
+            index_->insert(static_cast<std::uint32_t>(items_.size() - 1), key_of());
         } else if (items_.size() > indexed_from) {
             reindex();
         }
@@ -72,12 +71,13 @@ public:
     {
         const std::size_t at = position(key);
         if (at == npos) return false;
-        items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(at));
         if (index_) {
-            index_->erase(index_->find(key));
-            for (auto& [name, place] : *index_)
+            index_->erase(key, key_of());
+            index_->for_each_value([at](std::uint32_t& place) {
                 if (place > at) --place;
+            });
         }
+        items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(at));
         return true;
     }
     void clear()
@@ -96,18 +96,18 @@ public:
 private:
     static constexpr std::size_t indexed_from = 12;
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
-    struct KeyHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-    };
-    // Keys are copies: the items' strings move when the vector grows.
-    using Index = std::unordered_map<std::string, std::uint32_t, KeyHash, std::equal_to<>>;
+    // Positions, whose keys are read from the items as they stand.
+    using Index = FlatIndex<std::uint32_t>;
+    auto key_of() const
+    {
+        return [this](std::uint32_t place) -> std::string_view { return items_[place].first; };
+    }
 
     std::size_t position(std::string_view key) const
     {
         if (index_) {
-            const auto found = index_->find(key);
-            return found == index_->end() ? npos : found->second;
+            const std::uint32_t* found = index_->find(key, key_of());
+            return found == nullptr ? npos : *found;
         }
         for (std::size_t i = 0; i < items_.size(); ++i)
             if (items_[i].first == key) return i;
@@ -120,8 +120,7 @@ private:
         if (items_.size() <= indexed_from) return;
         index_ = std::make_unique<Index>();
         index_->reserve(items_.size());
-        for (std::size_t i = 0; i < items_.size(); ++i)
-            index_->emplace(items_[i].first, static_cast<std::uint32_t>(i));
+        for (std::size_t i = 0; i < items_.size(); ++i) index_->insert(static_cast<std::uint32_t>(i), key_of());
     }
 
     std::vector<Item> items_;
