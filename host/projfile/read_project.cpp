@@ -157,9 +157,9 @@ private:
 
     void read_objects(const Json& json)
     {
-        const auto& list = expect_array(json, "/objects");
+        // The elements came through take(): what stands here must be an array.
+        expect_array(json, "/objects");
         if (object_error_) throw *object_error_;
-        for (std::size_t i = 0; i < list.size(); ++i) read_object(list[i], child_pointer("/objects", i));
         // An area may be listed after the items it holds.
         for (std::size_t i = 0; i < project_.objects.size(); ++i) {
             const std::string& area = project_.objects[i].area;
@@ -214,10 +214,10 @@ private:
     {
         Connection connection;
         if (take_usual_connection(element, connection)) {
-            usual_connections_.push_back(std::move(connection));
+            taken_connections_.push_back(std::move(connection));
         } else {
             unusual_connections_.emplace_back(index, std::move(element));
-            usual_connections_.emplace_back();
+            taken_connections_.emplace_back();
         }
     }
 
@@ -248,37 +248,26 @@ private:
         return true;
     }
 
+    // The elements came through take(): what stands here must be an array.
+    // The unusual ones are judged in their places, the usual ones' names
+    // checked, so the first error is the one that file order gives.
     void read_connections(const Json& json)
     {
-        const auto& list = expect_array(json, "/connections");
-        if (unusual_connections_.empty() && project_.connections.empty()) {
-            // All of the usual form: check the names, then keep the list as it is.
-            for (std::size_t i = 0; i < usual_connections_.size(); ++i) {
-                if (names_known(usual_connections_[i])) continue;
-                const std::string at = child_pointer("/connections", i);
-                check_stream_named(usual_connections_[i], at);
-                check_item_named(usual_connections_[i], at);
-            }
-            project_.connections = std::move(usual_connections_);
-            usual_connections_ = {};
-        }
-        project_.connections.reserve(project_.connections.size() + usual_connections_.size());
+        expect_array(json, "/connections");
         auto unusual = unusual_connections_.begin();
-        for (std::size_t i = 0; i < usual_connections_.size(); ++i) {
-            const std::string at = child_pointer("/connections", i);
+        for (std::size_t i = 0; i < taken_connections_.size(); ++i) {
             if (unusual != unusual_connections_.end() && unusual->first == i) {
-                read_connection(unusual->second, at);
+                taken_connections_[i] = read_connection(unusual->second, child_pointer("/connections", i));
                 ++unusual;
-                continue;
+            } else if (!names_known(taken_connections_[i])) {
+                const std::string at = child_pointer("/connections", i);
+                check_stream_named(taken_connections_[i], at);
+                check_item_named(taken_connections_[i], at);
             }
-            Connection& connection = usual_connections_[i];
-            check_stream_named(connection, at);
-            check_item_named(connection, at);
-            project_.connections.push_back(std::move(connection));
         }
-        usual_connections_ = {};
+        project_.connections = std::move(taken_connections_);
+        taken_connections_ = {};
         unusual_connections_ = {};
-        for (std::size_t i = 0; i < list.size(); ++i) read_connection(list[i], child_pointer("/connections", i));
     }
 
     bool names_known(const Connection& connection) const
@@ -301,7 +290,7 @@ private:
         }
     }
 
-    void read_connection(const Json& json, const std::string& at)
+    Connection read_connection(const Json& json, const std::string& at)
     {
         const auto& object = expect_object(json, at, {"stream", "item", "direction", "connector"});
         Connection connection;
@@ -317,7 +306,7 @@ private:
         if (const Json* connector = member(object, "connector")) {
             connection.connector = expect_string(*connector, at + "/connector");
         }
-        project_.connections.push_back(std::move(connection));
+        return connection;
     }
 
     void read_databases(const Json& json)
@@ -369,8 +358,8 @@ private:
     std::optional<InvalidValue> object_error_;
     // Connections in file order as taken from the parser: the usual ones in
     // their stored form, the others (by index) as documents, with an empty
-    // place kept for each among the usual ones.
-    std::vector<Connection> usual_connections_;
+    // place kept for each among the taken ones.
+    std::vector<Connection> taken_connections_;
     std::vector<std::pair<std::size_t, Json>> unusual_connections_;
     std::unordered_map<std::string, std::size_t> object_index_;
     std::unordered_map<std::uint32_t, std::size_t> ref_id_index_;
