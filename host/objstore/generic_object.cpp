@@ -53,6 +53,4 @@ qxhost::SlotTable* CqxGenericObject::OwnSlots(bool)
 
 const qxhost::SlotTable* CqxGenericObject::DefaultSlots() { return nullptr; }
 
-std::string CqxGenericObject::SourceName() const { return db_ + "/" + object_; }
-
 void CqxGenericObject::AppendSourceName(std::string& out) const { out.append(db_).append("/").append(object_); }

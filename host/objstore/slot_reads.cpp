@@ -10,9 +10,7 @@ void note_source(const ReadSource& source)
 {
     std::string& text = unitkit_source_text();
     text.clear();
-    source.append_object(text);
-    text += " / ";
-    text += source.slot;
+    source.append_to(text);
 }
 
 bool has_units(const Value& value) { return value.kind == Value::Kind::number && !value.units.empty(); }

@@ -15,26 +15,28 @@
 namespace qxhost {
 
 // Names the object and slot read to the unit service, so that a conversion
-// that fails afterwards can say where its units came from.
-// An object's name is only made when a read notes it.
+// that fails afterwards can say where its units came from: an object, whose
+// name is only made when a read notes it, or a name given as it is.
 struct ReadSource {
-    ReadSource(const CqxValueObject* owner, std::string_view slot) : owner_(owner), slot(slot) {}
-    ReadSource(std::string name, std::string_view slot) : name_(std::move(name)), slot(slot) {}
-    void append_object(std::string& out) const
+    ReadSource(const CqxValueObject* owner, std::string_view slot) : slot_(slot), owner_(owner) {}
+    ReadSource(std::string name, std::string_view slot) : slot_(slot), name_(std::move(name)) {}
+
+    // Appends "OBJECT / SLOT" to `out`.
+    void append_to(std::string& out) const
     {
         if (owner_ != nullptr) {
             owner_->AppendSourceName(out);
         } else {
             out += name_;
         }
+        out += " / ";
+        out += slot_;
     }
 
 private:
+    std::string_view slot_;
     const CqxValueObject* owner_ = nullptr;
     std::string name_;
-
-public:
-    std::string_view slot;
 };
 
 bool read_into_slot(const Value* value, CqxSlot& out, const ReadSource& source);

@@ -92,6 +92,4 @@ qxhost::SlotTable* CqxValueObject::OwnSlots(bool) { return nullptr; }
 
 const qxhost::SlotTable* CqxValueObject::DefaultSlots() { return nullptr; }
 
-std::string CqxValueObject::SourceName() const { return ObjectName(); }
-
-void CqxValueObject::AppendSourceName(std::string& out) const { out += SourceName(); }
+void CqxValueObject::AppendSourceName(std::string& out) const { out += ObjectName(); }

@@ -85,8 +85,6 @@ const qxhost::SlotTable* CqxItemObject::DefaultSlots()
     return object == nullptr ? nullptr : &object->defaults;
 }
 
-std::string CqxItemObject::SourceName() const { return ObjectName(); }
-
 void CqxItemObject::AppendSourceName(std::string& out) const
 {
     if (const qxhost::Object* object = qxhost::resolve_object(instance_, index_)) out += object->name;

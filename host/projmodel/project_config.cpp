@@ -67,9 +67,13 @@ const qxhost::SlotTable* CqxProjectConfig::DefaultSlots()
     return &qxhost::Workspace::get().project_for(instance_)->entries.find(entry_)->defaults;
 }
 
-std::string CqxProjectConfig::SourceName() const
+void CqxProjectConfig::AppendSourceName(std::string& out) const
 {
-    return is_entry_ ? entry_ : "configuration " + std::to_string(class_id_);
+    if (is_entry_) {
+        out += entry_;
+    } else {
+        out.append("configuration ").append(std::to_string(class_id_));
+    }
 }
 
 CqxProjectStreamsConfig::CqxProjectStreamsConfig(CqxProject* project, int class_id, int)

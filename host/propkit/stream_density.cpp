@@ -60,9 +60,9 @@ std::optional<double> read_state(CqxStream& stream, std::string_view slot, doubl
     }
     // The store names only reads with units; a value without them must not be
     // blamed on an earlier read.
-    std::string source = stream.ObjectName();
+    std::string& source = unitkit_source_text();
+    source = stream.ObjectName();
     source.append(" / ").append(slot);
-    unitkit_note_source(source);
     double converted = 0.0;
     if (units_adjust(value_units, units, &value, &converted, nullptr, "", "b") == 0) return std::nullopt;
     return converted;

@@ -132,13 +132,11 @@ protected:
     // inheriting getters.
     virtual qxhost::SlotTable* OwnSlots(bool for_writing);
     virtual const qxhost::SlotTable* DefaultSlots();
-    // Text that names the object in unit warnings.
-    virtual std::string SourceName() const;
-    // The same, appended to `out`.
+    // Appends the text that names the object in unit warnings to `out`.
     virtual void AppendSourceName(std::string& out) const;
 
 private:
-    friend struct qxhost::ReadSource;  // asks SourceName() only when a read notes its source
+    friend struct qxhost::ReadSource;  // names the object only when a read notes its source
 };
 
 // An object of an object database, named by database and object name.
@@ -158,7 +156,6 @@ public:
 protected:
     qxhost::SlotTable* OwnSlots(bool for_writing) override;
     const qxhost::SlotTable* DefaultSlots() override;
-    std::string SourceName() const override;
     void AppendSourceName(std::string& out) const override;
 
 private:

@@ -114,7 +114,6 @@ protected:
 
     qxhost::SlotTable* OwnSlots(bool for_writing) override;
     const qxhost::SlotTable* DefaultSlots() override;
-    std::string SourceName() const override;
     void AppendSourceName(std::string& out) const override;
 
     std::uint32_t instance_ = 0;
@@ -222,7 +221,7 @@ protected:
     CqxProjectConfig(std::uint32_t instance, int class_id, std::string entry, bool valid);
     qxhost::SlotTable* OwnSlots(bool for_writing) override;
     const qxhost::SlotTable* DefaultSlots() override;
-    std::string SourceName() const override;
+    void AppendSourceName(std::string& out) const override;
 
     std::uint32_t instance_;
     int class_id_;
