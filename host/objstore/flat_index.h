@@ -39,7 +39,7 @@ public:
     template <class KeyOf>
     void insert(V value, KeyOf key_of)
     {
-        if ((count_ + 1) * 2 > entries_.size()) grow(key_of);
+        if ((count_ + 1) * 2 > entries_.size()) rehash(entries_.empty() ? 16 : entries_.size() * 2);
         place(hash_of(key_of(value)), std::move(value));
         ++count_;
     }
@@ -101,12 +101,6 @@ private:
         std::size_t i = hash & mask();
         while (entries_[i].hash != 0) i = (i + 1) & mask();
         entries_[i] = Entry{hash, std::move(value)};
-    }
-
-    template <class KeyOf>
-    void grow(KeyOf)
-    {
-        rehash(entries_.empty() ? 16 : entries_.size() * 2);
     }
 
     void rehash(std::size_t size)

@@ -7,7 +7,6 @@
 #define QXHOST_WORKSPACE_H
 
 #include <cstdint>
-#include <functional>
 #include <list>
 #include <map>
 #include <memory>
@@ -24,17 +23,6 @@
 #include "objstore/value_parts.h"
 
 namespace qxhost {
-
-// Transparent hashing so that lookups by string_view make no copy.
-// Not noexcept on purpose: the standard library then keeps each key's hash
-// with its node, so a lookup never hashes the other keys of its bucket again.
-struct TextHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const
-    {
-        return std::hash<std::string_view>{}(text);
-    }
-};
 
 // A map that keeps insertion order. Overwriting keeps a key's place; a key
 // that is erased and set again goes to the end. Values never move while they
@@ -88,8 +76,7 @@ public:
     {
         const auto item = locate(key);
         if (item == items_.end()) return false;
-        // The index's key views the item's string, and erasing from the
-        // index may hash that key again: the item goes last.
+        // The index reads keys through the items: the item goes last.
         if (index_) index_->erase(key, key_of);
         items_.erase(item);
         return true;
