@@ -182,9 +182,9 @@ private:
             object.slots.set("Rate", Value::of_number(random_.between(5, 150), "MMBTU/H"));
             plant_->objects.push_back(std::move(object));
         } else {
-            const Utility fixed[] = {{"Fuel", "Fuel Gas", 0, "", 100, 100},
-                                     {"Instrument Air", "Air", 0, "", 100, 100},
-                                     {"Potable Water", "Water", 0, "", 70, 70}};
+            static constexpr Utility fixed[] = {{"Fuel", "Fuel Gas", 0, "", 100, 100},
+                                                {"Instrument Air", "Air", 0, "", 100, 100},
+                                                {"Potable Water", "Water", 0, "", 70, 70}};
             const Utility& utility = kind < 50 ? fixed[0] : kind < 80 ? fixed[1] : fixed[2];
             plant_->objects.push_back(flow_stream(stream, 3305, utility, random_.between(100, 20000)));
         }

@@ -79,13 +79,20 @@ void append_fixed6(std::string& text, double value)
     text.append(digits, result.ptr);
 }
 
+// The line feed and the units that end a value text, as "\n%s" writes them:
+// up to a NUL.
+static void append_units_line(std::string& text, const std::string& units)
+{
+    text += '\n';
+    text.append(units.c_str());
+}
+
 std::string fixed6_with_units(double value, const std::string& units)
 {
     std::string text;
     text.reserve(24 + units.size());
     append_fixed6(text, value);
-    text += '\n';
-    text.append(units.c_str());  // as "%s": up to a NUL
+    append_units_line(text, units);
     return text;
 }
 
@@ -98,8 +105,7 @@ std::string general7_with_units(double value, const std::string& units)
     const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 7);
     std::string text(digits, result.ptr);
     if (text.size() < 8) text.append(8 - text.size(), ' ');
-    text += '\n';
-    text.append(units.c_str());
+    append_units_line(text, units);
     return text;
 }
 

@@ -175,20 +175,25 @@ public:
                 if (const char* slot = slots.GetTextAt(i, nullptr)) positions_[slot].push_back(r);
             }
         }
-        all_.resize(static_cast<std::size_t>(records.GetLength()));
-        for (std::size_t r = 0; r < all_.size(); ++r) all_[r] = static_cast<int>(r);
+        record_count_ = records.GetLength();
     }
 
-    const std::vector<int>& candidates(const std::string& utility) const
+    const std::vector<int>& candidates(const std::string& utility)
     {
-        if (utility == cost_per_hour_slot || utility == utility_name_slot) return all_;
+        if (utility == cost_per_hour_slot || utility == utility_name_slot) {
+            if (all_.empty()) {
+                for (int r = 0; r < record_count_; ++r) all_.push_back(r);
+            }
+            return all_;
+        }
         const auto found = positions_.find(utility);
         return found == positions_.end() ? none_ : found->second;
     }
 
 private:
     std::unordered_map<std::string, std::vector<int>> positions_;
-    std::vector<int> all_;
+    int record_count_ = 0;
+    std::vector<int> all_;  // made when a utility needs every record
     std::vector<int> none_;
 };
 
@@ -212,7 +217,7 @@ bool write_utility_lines(CqxProject& project, CqxProjectStreamsConfig& config, C
     const results_session session(results);
     const std::uint32_t instance = project.UserInstance();
     const CStrList records = read_usage_record_names(instance);
-    const records_by_slot lookup(results, records);
+    records_by_slot lookup(results, records);
     std::vector<record_area> areas(static_cast<std::size_t>(records.GetLength()));
     CStrList utilities;
     config.GetEntries(utilities, nullptr, nullptr);
