@@ -9,6 +9,7 @@
 #include "reports/detailed_line.h"
 #include "reports/detailed_report.h"
 #include "reports/load_file.h"
+#include "reports/report_batch.h"
 #include "reports/report_file.h"
 
 namespace tovex {
@@ -58,11 +59,35 @@ load_map read_item_loads(CqxProject& project, load_file& file)
     return loads;
 }
 
+// What an item's electricity line records once it is written: the item's
+// use in its usage record, with the record's cost per hour.
+struct item_usage {
+    const std::string* item_name = nullptr;
+    double load = 0.0;  // [KW]
+    std::string description;
+    double cost_per_hour = 0.0;  // [currency/H]
+};
+
+struct record_item_usage {
+    std::uint32_t instance = 0;
+    void operator()(const item_usage& usage) const
+    {
+        record_utility_usage("Electricity", fixed6_with_units(usage.load, "KWH"), *usage.item_name,
+                             usage.description, "");
+        CqxGenericObject record(instance, results_database, usage_record_name("Electricity", *usage.item_name), 0,
+                                nullptr, 0);
+        record.SetValue("COST PER HOUR", usage.cost_per_hour, "", 0);
+        record.SetValue("UTILITY NAME", "Electricity", 0);
+    }
+};
+
+using electricity_lines = report_batch<item_usage, record_item_usage>;
+
 // The electricity line of one item, written to both files, and its usage
 // record. An item that is no equipment item or lies in no area is passed
 // over. False on a file error.
 bool write_item_electricity(CqxProject& project, const std::string& item_name, double load,
-                            double unit_cost, report_pair& files)
+                            double unit_cost, electricity_lines& lines)
 {
     CqxProjectObject item(item_name.c_str(), 1705, &project, 0);
     if (!item.IsValid()) return true;
@@ -83,16 +108,8 @@ bool write_item_electricity(CqxProject& project, const std::string& item_name, d
     line.cost_per_hour = load * unit_cost;
     area->GetValue("ArAreaReferenceNumber", line.area_id);
     area->GetValue("ArReportGroupNumber", line.report_group_id);
-    // One write per file for the line and its line feed.
     const std::string text = compose_detailed_line(line) + '\n';
-    if (!files.write_first(text) || !files.write_second(text)) return false;
-
-    record_utility_usage("Electricity", fixed6_with_units(load, "KWH"), item_name, description, "");
-    CqxGenericObject record(project.UserInstance(), results_database, usage_record_name("Electricity", item_name),
-                            0, nullptr, 0);
-    record.SetValue("COST PER HOUR", line.cost_per_hour, "", 0);
-    record.SetValue("UTILITY NAME", "Electricity", 0);
-    return true;
+    return lines.add(text, text, item_usage{&item_name, load, std::move(description), line.cost_per_hour});
 }
 
 // Releases the project's object list when the pass that built it ends.
@@ -124,8 +141,10 @@ int write_electricity_detail(CqxProject* project, const std::string& main_file, 
     const load_map loads = read_item_loads(*project, file);
     file.close();
 
+    electricity_lines lines(files, change_timing::after_line, record_item_usage{project->UserInstance()});
     for (const auto& [item_name, load] : loads)
-        if (!write_item_electricity(*project, item_name, load, unit_cost, files)) return 0;
+        if (!write_item_electricity(*project, item_name, load, unit_cost, lines)) return 0;
+    if (!lines.put_out()) return 0;
     return files.close() ? 1 : 0;
 }
 

@@ -1,5 +1,8 @@
 #include "reports/report_file.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace tovex {
 
 bool report_file::open(const std::string& name, open_mode mode)
@@ -8,10 +11,13 @@ bool report_file::open(const std::string& name, open_mode mode)
     // the first writer of the report did not leave behind.
     file_.reset(std::fopen(name.c_str(), mode == open_mode::create ? "w" : "r+"));
     if (!file_) return false;
-    if (std::fseek(file_.get(), 0, SEEK_END) != 0) {
+    if (std::setvbuf(file_.get(), nullptr, _IONBF, 0) != 0 || std::fseek(file_.get(), 0, SEEK_END) != 0) {
         file_.reset();
         return false;
     }
+    name_ = name;
+    std::error_code error;
+    regular_ = std::filesystem::is_regular_file(name_, error);
     return true;
 }
 
@@ -27,6 +33,22 @@ bool report_file::close()
 {
     if (!file_) return false;
     return std::fclose(file_.release()) == 0;
+}
+
+std::int64_t report_file::end_offset() const
+{
+    if (!file_) return -1;
+    return std::ftell(file_.get());
+}
+
+bool report_file::cut_back(std::int64_t length)
+{
+    if (!file_ || !regular_ || length < 0) return false;
+    std::error_code error;
+    std::filesystem::resize_file(name_, static_cast<std::uintmax_t>(length), error);
+    if (error) return false;
+    std::clearerr(file_.get());
+    return std::fseek(file_.get(), static_cast<long>(length), SEEK_SET) == 0;
 }
 
 bool report_pair::open(const std::string& first_name, const std::string& second_name, open_mode mode)

@@ -3,6 +3,7 @@
 #ifndef TOVEX_REPORTS_REPORT_FILE_H
 #define TOVEX_REPORTS_REPORT_FILE_H
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -15,9 +16,9 @@ enum class open_mode {
     append,  // must exist; written at its end
 };
 
-// One report file in text mode. Every write is flushed at once, so a write
-// that the file system refuses fails at that write and what went before it
-// stays in the file. The file is closed on every path.
+// One report file in text mode. The file is unbuffered: each write goes to
+// the file system at once, so a write that it refuses fails at that write and
+// what went before it stays in the file. The file is closed on every path.
 class report_file {
 public:
     // Opens `name` and positions it at its end; false on any failure.
@@ -26,11 +27,21 @@ public:
     // False when the file was not open or closing it reported an error.
     bool close();
 
+    // True for a regular file, the only kind that cut_back() can shorten.
+    bool is_regular() const { return regular_; }
+    // The length of the file as written so far [bytes]; -1 when unknown.
+    std::int64_t end_offset() const;
+    // Shortens the file to `length` bytes and goes on writing there; false
+    // when it cannot.
+    bool cut_back(std::int64_t length);
+
 private:
     struct closer {
         void operator()(std::FILE* file) const noexcept { std::fclose(file); }
     };
     std::unique_ptr<std::FILE, closer> file_;
+    std::string name_;
+    bool regular_ = false;
 };
 
 // The two files of a report, opened, written and closed in pairs: the first

@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -12,6 +13,7 @@
 #include "reports/detailed_line.h"
 #include "reports/detailed_report.h"
 #include "reports/item_area.h"
+#include "reports/report_batch.h"
 #include "reports/report_file.h"
 #include "reports/summary_report.h"
 #include "reports/utility_properties.h"
@@ -91,10 +93,32 @@ bool show_cooling_water_view(const utility_properties& properties, detailed_line
     return true;
 }
 
-// The lines of one usage record for one utility, and the record's cost per
-// hour. A record that does not use the utility, or a use that costs nothing,
-// is passed over. False on a file error.
-//
+// What a line changes on its usage record: the record's cost per hour and
+// the utility that it is for. It is made as the line is written, so it is
+// made also when the line cannot be written.
+struct record_cost {
+    std::unique_ptr<CqxGenericObject> record;
+    double cost_per_hour = 0.0;  // [currency/H]
+    const char* utility = nullptr;
+};
+
+struct write_record_cost {
+    void operator()(const record_cost& cost) const
+    {
+        cost.record->SetValue(cost_per_hour_slot, cost.cost_per_hour, "", 0);
+        cost.record->SetValue(utility_name_slot, cost.utility, 0);
+    }
+};
+
+using utility_lines = report_batch<record_cost, write_record_cost>;
+
+// True when the pass writes a slot of the utility's name: its lines then
+// read what earlier lines changed, so those changes must be made first.
+bool reads_written_slot(const std::string& utility)
+{
+    return utility == cost_per_hour_slot || utility == utility_name_slot;
+}
+
 // An item's area and report group are the same for every utility of its
 // record: they are looked up at the record's first line and kept.
 struct record_area {
@@ -103,26 +127,33 @@ struct record_area {
     std::string report_group_id;
 };
 
+// The lines of one usage record for one utility, and the record's cost per
+// hour. A record that does not use the utility, or a use that costs nothing,
+// is passed over. False on a file error.
 bool write_record_lines(CqxProject& project, CqxODB& results, const std::string& record_name,
-                        const std::string& utility, const utility_properties& properties,
-                        const detailed_line& columns, record_area& area, report_pair& files)
+                        const char* utility_text, const utility_properties& properties,
+                        const detailed_line& columns, record_area& area, utility_lines& lines)
 {
-    CqxGenericObject record(results.UserInstance(), results.DB(), record_name, 0, nullptr, 0);
-    if (!record.IsValid() || !record.Exists()) return true;
+    auto record = std::make_unique<CqxGenericObject>(results.UserInstance(), results.DB(), record_name, 0,
+                                                     nullptr, 0);
+    if (!record->IsValid() || !record->Exists()) return true;
 
     // A record without the utility's slot, or whose slot holds no amount,
     // gets no line: nothing else of it need be read. (Reports convert no
     // units, so the reads left out note no source that a warning could use.)
+    const std::string_view utility(utility_text);
     double rate = 0.0;
     std::string rate_units;
-    record.GetValue(utility, rate, rate_units);
+    record->GetValue(utility, rate, rate_units);
     if (rate == 0.0) return true;
 
     detailed_line line = columns;
     line.rate = rate;
     line.rate_units = std::move(rate_units);
-    record.GetValue("CpItemDescription", line.item_description);
-    record.GetValue(utility + std::string(stream_slot_suffix), line.stream_name);
+    record->GetValue("CpItemDescription", line.item_description);
+    std::string stream_slot(utility);
+    stream_slot += stream_slot_suffix;
+    record->GetValue(stream_slot, line.stream_name);
     const std::string item_name =
         record_name.size() > record_prefix_length ? record_name.substr(record_prefix_length) : std::string();
     line.item = item_name.substr(0, short_item_length);
@@ -134,16 +165,13 @@ bool write_record_lines(CqxProject& project, CqxODB& results, const std::string&
     }
     line.area_id = area.area_id;
     line.report_group_id = area.report_group_id;
-
     line.cost_per_hour = line.rate * properties.unit_cost;
-    record.SetValue(cost_per_hour_slot, line.cost_per_hour, "", 0);
-    record.SetValue(utility_name_slot, utility, 0);
 
-    std::string text = utility_line_text(line);
-    if (!files.first().write(text)) return false;
+    const std::string text = utility_line_text(line);
+    record_cost cost{std::move(record), line.cost_per_hour, utility_text};
     // Most lines read the same in the DA file: composed once for both.
-    if (show_cooling_water_view(properties, line)) text = utility_line_text(line);
-    return files.second().write(text);
+    if (!show_cooling_water_view(properties, line)) return lines.add(text, text, std::move(cost));
+    return lines.add(text, utility_line_text(line), std::move(cost));
 }
 
 // The usage record names, in the order the usage registry lists them.
@@ -180,7 +208,7 @@ public:
 
     const std::vector<int>& candidates(const std::string& utility)
     {
-        if (utility == cost_per_hour_slot || utility == utility_name_slot) {
+        if (reads_written_slot(utility)) {
             if (all_.empty()) {
                 for (int r = 0; r < record_count_; ++r) all_.push_back(r);
             }
@@ -222,6 +250,7 @@ bool write_utility_lines(CqxProject& project, CqxProjectStreamsConfig& config, C
     CStrList utilities;
     config.GetEntries(utilities, nullptr, nullptr);
     utilities.AddTextList("Fuel", '\n');
+    utility_lines lines(files, change_timing::before_line, write_record_cost{});
 
     for (int u = 0; u < utilities.GetLength(); ++u) {
         const char* utility_text = utilities.GetTextAt(u, nullptr);
@@ -240,16 +269,17 @@ bool write_utility_lines(CqxProject& project, CqxProjectStreamsConfig& config, C
         // A utility that costs nothing has no lines.
         if (properties.unit_cost == 0.0) continue;
         const detailed_line columns = utility_columns(utility, properties, !is_fuel);
+        if (reads_written_slot(utility) && !lines.put_out()) return false;
 
         for (const int r : lookup.candidates(utility)) {
             const char* record_name = records.GetTextAt(r, nullptr);
             if (record_name == nullptr) continue;
-            if (!write_record_lines(project, results, record_name, utility, properties, columns,
-                                    areas[static_cast<std::size_t>(r)], files))
+            if (!write_record_lines(project, results, record_name, utility_text, properties, columns,
+                                    areas[static_cast<std::size_t>(r)], lines))
                 return false;
         }
     }
-    return true;
+    return lines.put_out();
 }
 
 }  // namespace

@@ -2,9 +2,6 @@
 // with 0, closes what it opened, and what it wrote before stays.
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <filesystem>
 
 #include "report_helpers.h"
@@ -14,6 +11,7 @@
 
 namespace {
 
+using reports_test::file_size_limit;
 using reports_test::link_to_full_device;
 using reports_test::load_and_open;
 using reports_test::project_parts;
@@ -106,31 +104,6 @@ TEST_F(ReportFiles, AUtilityLineThatCannotBeWrittenEndsThePass)
     EXPECT_EQ(tovex::write_utility_item_detail(project.get(), "UtilRes2.Txt", "UtilRes2_DA.Txt"), 0);
     EXPECT_NE(dir.read("UtilRes2.Txt").find("\"Steam\",\"\",\"A-1\""), std::string::npos);
 }
-
-// Lets writes to regular files grow them to `limit` bytes only, for the
-// lifetime of the object; a write past it fails instead of raising a signal.
-class file_size_limit {
-public:
-    explicit file_size_limit(rlim_t limit)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit reduced = saved_;
-        reduced.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &reduced);
-    }
-    ~file_size_limit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_handler_);
-    }
-    file_size_limit(const file_size_limit&) = delete;
-    file_size_limit& operator=(const file_size_limit&) = delete;
-
-private:
-    rlimit saved_{};
-    void (*previous_handler_)(int) = nullptr;
-};
 
 TEST_F(ReportFiles, AnElectricityLineThatCannotBeWrittenEndsThePassAndReleasesTheObjectList)
 {

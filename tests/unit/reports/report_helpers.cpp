@@ -1,5 +1,6 @@
 #include "report_helpers.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -88,6 +89,21 @@ bool record_has(const std::string& record, const std::string& slot)
 void link_to_full_device(const std::string& name)
 {
     std::filesystem::create_symlink("/dev/full", name);
+}
+
+file_size_limit::file_size_limit(rlim_t limit)
+{
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    previous_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit reduced = saved_;
+    reduced.rlim_cur = limit;
+    setrlimit(RLIMIT_FSIZE, &reduced);
+}
+
+file_size_limit::~file_size_limit()
+{
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previous_handler_);
 }
 
 }  // namespace reports_test

@@ -3,6 +3,8 @@
 #ifndef TOVEX_TESTS_REPORT_HELPERS_H
 #define TOVEX_TESTS_REPORT_HELPERS_H
 
+#include <sys/resource.h>
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -55,6 +57,20 @@ bool record_has(const std::string& record, const std::string& slot);
 // Makes `name` in the working directory a link to /dev/full, on which every
 // write fails.
 void link_to_full_device(const std::string& name);
+
+// Lets writes to regular files grow them to `limit` bytes only, for the
+// lifetime of the object; a write past it fails instead of raising a signal.
+class file_size_limit {
+public:
+    explicit file_size_limit(rlim_t limit);
+    ~file_size_limit();
+    file_size_limit(const file_size_limit&) = delete;
+    file_size_limit& operator=(const file_size_limit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*previous_handler_)(int) = nullptr;
+};
 
 }  // namespace reports_test
 

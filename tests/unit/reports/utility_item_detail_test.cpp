@@ -125,6 +125,55 @@ TEST_F(UtilityItemDetail, TheLastUtilityWithALineNamesTheRecordsCost)
     EXPECT_EQ(record_text("$$UTILITYOBJECT##P-1", "COST PER HOUR"), "4");
 }
 
+// A utility named like a slot that the pass writes reads what the lines of
+// the utilities before it wrote.
+TEST_F(UtilityItemDetail, AUtilityNamedLikeTheCostSlotReadsTheCostsOfTheLinesBeforeIt)
+{
+    project_parts parts;
+    parts.entries = R"([{"name": "Steam", "slots": {"Unit Cost": 2}},
+                        {"name": "COST PER HOUR", "slots": {"Unit Cost": 1}}])";
+    parts.databases = databases({{"$$UTILITYOBJECT##P-1", R"("Steam": "3\nKLB/H")"}});
+    run(parts);
+    ASSERT_EQ(main_lines.size(), 2u);
+    const std::string start = "\"COST PER HOUR\",\"\",\"P-1\",\"\",6.000000,\"\",\"\", 6.000000,";
+    EXPECT_EQ(main_lines[1].substr(0, start.size()), start);
+    EXPECT_EQ(record_text("$$UTILITYOBJECT##P-1", "UTILITY NAME"), "COST PER HOUR");
+}
+
+// The DA file refuses the third line: the main file has it, the DA file
+// part of it, and its record has its cost, as the cost is written first; the
+// records after it are untouched.
+TEST_F(UtilityItemDetail, ALineTheDaFileRefusesEndsThePassAfterItsRecord)
+{
+    project_parts parts;
+    parts.entries = plain_steam;
+    record_list records;
+    for (int i = 1; i <= 5; ++i) records.push_back({"$$UTILITYOBJECT##P-" + std::to_string(i), R"("Steam": "3\nKLB/H")"});
+    parts.databases = databases(records);
+    const std::string heading = std::string(tovex::detailed_column_heading) + "\n\n";
+    const std::string line = steam_line("P-1", "", "") + "\n";  // every line is as long
+    // Longer than the main file's start by a line: the DA file reaches the
+    // limit first.
+    const std::string da_start(heading.size() + line.size(), 'x');
+    project = load_and_open(parts);
+    dir.write("UtilRes2.Txt", heading);
+    dir.write("UtilRes2_DA.Txt", da_start);
+    {
+        const reports_test::file_size_limit limit(da_start.size() + 2 * line.size() + 10);
+        result = tovex::write_utility_item_detail(project.get(), "UtilRes2.Txt", "UtilRes2_DA.Txt");
+    }
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(body_lines(dir.read("UtilRes2.Txt"), tovex::detailed_column_heading),
+              (std::vector<std::string>{steam_line("P-1", "", ""), steam_line("P-2", "", ""),
+                                        steam_line("P-3", "", "")}));
+    EXPECT_EQ(dir.read("UtilRes2_DA.Txt"),
+              da_start + steam_line("P-1", "", "") + "\n" + steam_line("P-2", "", "") + "\n" +
+                  steam_line("P-3", "", "").substr(0, 10));
+    EXPECT_EQ(record_text("$$UTILITYOBJECT##P-3", "COST PER HOUR"), "6");
+    EXPECT_FALSE(record_has("$$UTILITYOBJECT##P-4", "COST PER HOUR"));
+    EXPECT_FALSE(record_has("$$UTILITYOBJECT##P-5", "UTILITY NAME"));
+}
+
 TEST_F(UtilityItemDetail, FuelAsANumberAsAListAndAsText)
 {
     const std::string fuel_record = R"("CpItemDescription": "Furnace", "Fuel": "10\nMMBTU/H")";
