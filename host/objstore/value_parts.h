@@ -43,8 +43,10 @@ public:
 private:
     // The one stored string equal to `text`; it lives as long as the program.
     QXHOST_API static const std::string* intern(std::string_view text);
+    // The empty text, which most values have: taken without a lookup.
+    QXHOST_API static const std::string* const empty_text_;
 
-    const std::string* text_ = intern({});
+    const std::string* text_ = empty_text_;
 };
 
 class TextItems {

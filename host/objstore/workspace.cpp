@@ -5,11 +5,8 @@
 
 namespace qxhost {
 
-Workspace& Workspace::get()
-{
-    static Workspace workspace;
-    return workspace;
-}
+// Made at compile time, so that it is there before any static object asks.
+constinit Workspace Workspace::instance_;
 
 void Workspace::load(std::unique_ptr<Project> project)
 {

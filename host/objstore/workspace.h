@@ -269,7 +269,9 @@ struct Project {
 // loaded is not valid.
 class QXHOST_API Workspace {
 public:
-    static Workspace& get();
+    constexpr Workspace() = default;
+    // Inline: the host asks for the workspace at nearly every access.
+    static Workspace& get() { return instance_; }
 
     void load(std::unique_ptr<Project> project);  // reindexes and sets the unit system
     void unload();
@@ -287,6 +289,7 @@ public:
     void tables_may_have_gone() { ++generation_; }
 
 private:
+    static Workspace instance_;
     std::unique_ptr<Project> project_;
     std::uint64_t generation_ = 1;
 };
