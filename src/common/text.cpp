@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "host/listkit.h"
+#include "host/textkit.h"
 
 namespace tovex {
 
@@ -114,6 +115,13 @@ std::string fixed6(double value)
     std::string text;
     append_fixed6(text, value);
     return text;
+}
+
+double leading_number(std::string_view text)
+{
+    double number = 0.0;
+    convert_todouble(text, &number);
+    return number;
 }
 
 }  // namespace tovex

@@ -30,6 +30,11 @@ void append_fixed6(std::string& text, double value);
 std::string fixed6_with_units(double value, const std::string& units);
 std::string general7_with_units(double value, const std::string& units);
 
+// The leading number of a text as strtod reads it: blanks skipped, the
+// number ends at the first character that cannot continue it; 0 when there
+// is none.
+double leading_number(std::string_view text);
+
 // "%s" of a C text that may be null.
 inline std::string_view text_or_empty(const char* text) { return text ? text : ""; }
 

@@ -1,7 +1,6 @@
 // Cost posting: adding a value text into the value of a cost slot.
 #include "costs/cost_posting.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "common/guard.h"
@@ -10,24 +9,20 @@
 
 namespace tovex {
 
-// The standard text-to-double reading: leading blanks skipped, the number
-// ends at the first character that cannot continue it, 0 when there is none.
-static double leading_amount(const std::string& piece) { return std::strtod(piece.c_str(), nullptr); }
-
 std::int32_t add_utility_costs(QX_LIST keys, QX_LIST values, std::string_view key, std::string& value_text)
 {
     std::string amount_piece;
     std::string units_piece;
     list_pop_first(value_text, amount_piece);
     list_pop_first(value_text, units_piece);
-    double amount = leading_amount(amount_piece);
+    double amount = leading_number(amount_piece);
 
     // The stored units are not used: the latest posting's units win.
     if (const char* stored = list2_get_slot_value(keys, values, key, nullptr)) {
         std::string work = stored;
         std::string stored_amount;
         list_pop_first(work, stored_amount);
-        amount = leading_amount(stored_amount) + amount;
+        amount = leading_number(stored_amount) + amount;
     }
 
     value_text = general7_with_units(amount, units_piece);

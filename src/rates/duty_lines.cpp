@@ -1,7 +1,6 @@
 #include "rates/duty_lines.h"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "common/text.h"
 
@@ -26,11 +25,10 @@ std::string balance_line(const duty_sums& sums)
 
 namespace {
 
-// The number before the marker, read as strtod reads it (0 when none).
+// The number before the marker (0 when none).
 double leading_duty(const std::string& line, std::string::size_type marker)
 {
-    const std::string number = line.substr(0, marker);
-    return std::strtod(number.c_str(), nullptr);
+    return leading_number(std::string_view(line).substr(0, marker));
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ void add_load_line(CqxProject& project, const std::string& line, load_map& loads
     if (pieces.size() != 2) return;
     const auto object = adopt(project.FindObjectByRefID(parse_reference_id(pieces[0])));
     if (!object || !object->IsValid()) return;
-    const double load = std::strtod(pieces[1].c_str(), nullptr);  // [KW]
+    const double load = leading_number(pieces[1]);  // [KW]
     if (load == 0.0) return;
     loads[object->ObjectName()] = load;
 }

@@ -1,7 +1,7 @@
 #include "reports/load_file.h"
 
-#include <cstdlib>
 
+#include "common/text.h"
 #include "host/listkit.h"
 
 namespace tovex {
@@ -48,7 +48,7 @@ double read_project_total_load()
         if (pieces.size() >= 2) total_text = pieces[1];
         break;
     }
-    return std::strtod(total_text.c_str(), nullptr);
+    return leading_number(total_text);
 }
 
 }  // namespace tovex

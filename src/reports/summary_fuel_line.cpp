@@ -62,7 +62,7 @@ std::optional<fuel_unit_cost> read_fuel_unit_cost(std::uint32_t instance)
         const CStrList items = slot.List();
         const char* value = items.GetTextAt(0, nullptr);
         const char* units = items.GetTextAt(1, nullptr);
-        cost.value = value ? std::strtod(value, nullptr) : 0.0;
+        cost.value = value ? leading_number(value) : 0.0;
         cost.units = units ? units : "";
     }
     return cost;

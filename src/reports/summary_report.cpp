@@ -1,8 +1,8 @@
 #include "reports/summary_report.h"
 
-#include <cstdlib>
 
 #include "common/host_ptr.h"
+#include "common/text.h"
 #include "host/projmodel.h"
 #include "reports/cooling_water.h"
 #include "reports/load_file.h"
@@ -23,7 +23,7 @@ double read_electricity_price(std::uint32_t instance)
     operating_costs.GetValue("Operating Unit Costs", "Electricity", price_text, 0);
     std::string first_line;
     list_pop_first(price_text, first_line);
-    return std::strtod(first_line.c_str(), nullptr);
+    return leading_number(first_line);
 }
 
 // The entry's line as the first file shows it. Slots the entry lacks leave

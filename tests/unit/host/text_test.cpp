@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -22,6 +23,29 @@ TEST(ConvertToDouble, ReadsTheLeadingNumber)
         double value = 42.0;
         EXPECT_EQ(convert_todouble(c.text, &value), c.found) << c.text;
         EXPECT_EQ(value, c.value) << c.text;
+    }
+}
+
+// Every text reads as strtod reads it, to the same bits, whichever way it is
+// read: plain decimals and what strtod alone takes.
+TEST(ConvertToDouble, ReadsWhatStrtodReads)
+{
+    for (const char* text :
+         {"0", "-0", "-0.0e5", "5.", "1.e5", ".5", "-.5", "1e", "1e+", "1E-3x", "2.5e+03\nKW", " \v\f\r12",
+          "0.1", "0.30000000000000004", "123456789012345678901234567890", "9007199254740993",
+          "2.2250738585072011e-308", "4.9e-324", "2e-324", "1e-400", "1e400", "-1e400", "1.7976931348623157e308",
+          "1.7976931348623159e308", "0x1p3", "-0X10", "0x", "+5", "+-5", "-+5", "inf", "-infinity", "nan", "NaN(1)",
+          "-", ".", "-.", "..5", "e5", "00012", "1,5", "1 000"}) {
+        char* end = nullptr;
+        const double expected = std::strtod(text, &end);
+        double value = 42.0;
+        EXPECT_EQ(convert_todouble(text, &value), end != text ? 1 : 0) << text;
+        if (std::isnan(expected)) {
+            EXPECT_TRUE(std::isnan(value)) << text;
+        } else {
+            EXPECT_EQ(std::signbit(value), std::signbit(expected)) << text;
+            EXPECT_EQ(value, end != text ? expected : 0.0) << text;
+        }
     }
 }
 
