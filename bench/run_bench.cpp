@@ -1,7 +1,12 @@
-// tovex_bench [--seed S] [STREAMS...]: for each size, writes a generated plant
-// as a project file, then in a fresh process loads it and times the full and
-// the reduced run, and prints one table row; then the targets and whether the
-// table meets them. Default sizes: 1000, 10000, 100000 and 1000000 streams.
+// tovex_bench [--seed S] [--repeat N] [STREAMS...]: for each size, writes a
+// generated plant as a project file, then in a fresh process loads it and
+// times the full and the reduced run, and prints one table row; then the
+// targets and whether the table meets them. Default sizes: 1000, 10000,
+// 100000 and 1000000 streams.
+//
+// With --repeat N each size is measured N times, each in a fresh process, and
+// the row shows the median of each time and the largest peak memory: on a
+// shared machine single wall times vary by tens of percent.
 //
 // Every size runs in processes of its own, so that the peak memory of one
 // size (the child's maximum resident set) is not that of another, and the
@@ -17,6 +22,7 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -182,6 +188,35 @@ bool measure_in_child(const fs::path& project_file, const fs::path& folder, Figu
     return measured == 0 && received;
 }
 
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
+}
+
+// The figures of `repeat` measurements: the median time of each run, the
+// largest peak memory, and the results of the last.
+bool measure_repeatedly(const fs::path& project_file, const fs::path& folder, int repeat, Figures& figures)
+{
+    std::vector<double> load;
+    std::vector<double> full;
+    std::vector<double> reduced;
+    long peak_kib = 0;
+    for (int i = 0; i < repeat; ++i) {
+        if (!measure_in_child(project_file, folder, figures)) return false;
+        load.push_back(figures.load_seconds);
+        full.push_back(figures.full_seconds);
+        reduced.push_back(figures.reduced_seconds);
+        peak_kib = std::max(peak_kib, figures.peak_kib);
+    }
+    figures.load_seconds = median(load);
+    figures.full_seconds = median(full);
+    figures.reduced_seconds = median(reduced);
+    figures.peak_kib = peak_kib;
+    return true;
+}
+
 // Memory per stream counts what the project and the runs added to the
 // process, not the program and its libraries.
 double bytes_per_stream(const Figures& figures, long streams)
@@ -247,16 +282,25 @@ void print_targets(const std::map<long, Figures>& rows)
 int main(int argc, char** argv)
 {
     std::uint64_t seed = 1;
+    int repeat = 1;
     std::vector<long> sizes;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
             seed = std::strtoull(argv[++i], nullptr, 10);
             continue;
         }
+        if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc) {
+            repeat = std::atoi(argv[++i]);
+            if (repeat < 1) {
+                std::fprintf(stderr, "tovex_bench: --repeat needs a count of at least 1\n");
+                return 2;
+            }
+            continue;
+        }
         char* end = nullptr;
         const long size = std::strtol(argv[i], &end, 10);
         if (end == argv[i] || *end != '\0' || size < 4) {
-            std::fprintf(stderr, "usage: tovex_bench [--seed S] [STREAMS...] (each at least 4)\n");
+            std::fprintf(stderr, "usage: tovex_bench [--seed S] [--repeat N] [STREAMS...] (each at least 4)\n");
             return 2;
         }
         sizes.push_back(size);
@@ -272,7 +316,7 @@ int main(int argc, char** argv)
         fs::create_directories(size_folder);
         const fs::path project_file = size_folder / "plant.json";
         Figures figures;
-        if (!generate(streams, seed, project_file) || !measure_in_child(project_file, size_folder, figures)) {
+        if (!generate(streams, seed, project_file) || !measure_repeatedly(project_file, size_folder, repeat, figures)) {
             std::fprintf(stderr, "tovex_bench: the run of %ld streams failed\n", streams);
             fs::remove_all(folder);
             return 1;
