@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 
 #include "host/listkit.h"
@@ -66,15 +67,75 @@ void blank_through_first_slash(std::string& text)
     }
 }
 
-// std::to_chars gives the digits that printf gives for "%f" (both are exact)
-// at a fraction of the cost; the texts of infinities and not-a-number are
-// left to printf.
+namespace {
+
+// The digits of an unsigned integer at `end`, written backwards; returns
+// where they begin.
+char* write_digits_backwards(char* end, std::uint64_t value)
+{
+    do {
+        *--end = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    return end;
+}
+
+// "%f" of a finite value below 2^64 in magnitude, made exactly with integer
+// arithmetic: the value is m * 2^e, and m * 10^6 / 2^-e rounded to the
+// nearest integer (a tie to even, as printf rounds the exact value) gives
+// the six decimals. False for a value too large, which to_chars prints.
+bool append_fixed6_exactly(std::string& text, double value)
+{
+    int exponent = 0;
+    const double fraction = std::frexp(std::fabs(value), &exponent);  // value = fraction * 2^exponent
+    if (exponent > 64) return false;
+    // The 53-bit integer mantissa m and the power of two it is scaled by.
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    const int shift = 53 - exponent;  // value = m / 2^shift
+    constexpr std::uint64_t million = 1000000;
+
+    unsigned __int128 millionths = 0;  // value * 10^6, rounded
+    if (shift <= 0) {
+        millionths = (static_cast<unsigned __int128>(mantissa) << -shift) * million;
+    } else if (shift < 74) {
+        // m * 10^6 < 2^73, so the scaled value and its remainder fit.
+        const unsigned __int128 scaled = static_cast<unsigned __int128>(mantissa) * million;
+        millionths = scaled >> shift;
+        const unsigned __int128 rest = scaled - (millionths << shift);
+        const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+        if (rest > half || (rest == half && (millionths & 1) != 0)) ++millionths;
+    }
+    // else: below half a millionth, it rounds to 0.
+
+    char digits[48];
+    char* const end = digits + sizeof digits;
+    const auto whole = static_cast<std::uint64_t>(millionths / million);
+    auto decimals = static_cast<std::uint64_t>(millionths % million);
+    char* begin = end;
+    for (int i = 0; i < 6; ++i) {
+        *--begin = static_cast<char>('0' + decimals % 10);
+        decimals /= 10;
+    }
+    *--begin = '.';
+    begin = write_digits_backwards(begin, whole);
+    if (std::signbit(value)) *--begin = '-';
+    text.append(begin, end);
+    return true;
+}
+
+}  // namespace
+
+// The digits that printf gives for "%f" (exact, rounded to six decimals)
+// without printf's cost; the texts of infinities and not-a-number are left
+// to printf, and values of 2^64 and more to std::to_chars, which is exact
+// too.
 void append_fixed6(std::string& text, double value)
 {
     if (!std::isfinite(value)) {
         text += format_text("%f", value);
         return;
     }
+    if (append_fixed6_exactly(text, value)) return;
     char digits[400];  // the largest double has 309 integer digits
     const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 6);
     text.append(digits, result.ptr);
