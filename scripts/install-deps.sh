@@ -3,7 +3,8 @@
 # they are missing. Needs root (or sudo) only when something is missing.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config googletest libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev)
+packages=(cmake g++ make pkg-config googletest libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev
+          libjemalloc-dev)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
