@@ -1,7 +1,9 @@
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -93,85 +95,287 @@ bool show_cooling_water_view(const utility_properties& properties, detailed_line
     return true;
 }
 
-// What a line changes on its usage record: the record's cost per hour and
-// the utility that it is for. It is made as the line is written, so it is
-// made also when the line cannot be written.
-struct record_cost {
-    std::unique_ptr<CqxGenericObject> record;
-    double cost_per_hour = 0.0;  // [currency/H]
-    const char* utility = nullptr;
+// A utility of the pass that has a price, and the columns its lines share.
+struct priced_utility {
+    const char* name = nullptr;  // held by the pass's utility list
+    utility_properties properties;
+    detailed_line columns;
 };
-
-struct write_record_cost {
-    void operator()(const record_cost& cost) const
-    {
-        cost.record->SetValue(cost_per_hour_slot, cost.cost_per_hour, "", 0);
-        cost.record->SetValue(utility_name_slot, cost.utility, 0);
-    }
-};
-
-using utility_lines = report_batch<record_cost, write_record_cost>;
 
 // True when the pass writes a slot of the utility's name: its lines then
-// read what earlier lines changed, so those changes must be made first.
-bool reads_written_slot(const std::string& utility)
+// read what earlier lines wrote, so it is read when its turn comes.
+bool reads_written_slot(std::string_view utility)
 {
     return utility == cost_per_hour_slot || utility == utility_name_slot;
 }
 
-// An item's area and report group are the same for every utility of its
-// record: they are looked up at the record's first line and kept.
-struct record_area {
-    bool known = false;
-    std::string area_id;
-    std::string report_group_id;
-};
-
-// The lines of one usage record for one utility, and the record's cost per
-// hour. A record that does not use the utility, or a use that costs nothing,
-// is passed over. False on a file error.
-bool write_record_lines(CqxProject& project, CqxODB& results, const std::string& record_name,
-                        const char* utility_text, const utility_properties& properties,
-                        const detailed_line& columns, record_area& area, utility_lines& lines)
+// The utilities of the pass that have a price, in the pass's order: a
+// utility without a valid entry, or one that costs nothing, has no lines.
+std::vector<priced_utility> price_utilities(CqxProjectStreamsConfig& config, const CStrList& utilities,
+                                            std::uint32_t instance)
 {
-    auto record = std::make_unique<CqxGenericObject>(results.UserInstance(), results.DB(), record_name, 0,
-                                                     nullptr, 0);
-    if (!record->IsValid() || !record->Exists()) return true;
+    std::vector<priced_utility> priced;
+    for (int u = 0; u < utilities.GetLength(); ++u) {
+        const char* name = utilities.GetTextAt(u, nullptr);
+        if (name == nullptr) continue;
+        priced_utility utility;
+        utility.name = name;
+        const bool is_fuel = equals_nocase(name, "Fuel");
+        if (is_fuel) {
+            if (!read_fuel_properties(instance, utility.properties)) continue;
+        } else {
+            const host_ptr<CqxProjectConfig> entry = adopt(config.InstantiateEntry(name));
+            if (!entry || !entry->IsValid()) continue;
+            read_utility_entry_properties(*entry, utility.properties);
+        }
+        if (utility.properties.unit_cost == 0.0) continue;
+        utility.columns = utility_columns(name, utility.properties, !is_fuel);
+        priced.push_back(std::move(utility));
+    }
+    return priced;
+}
+
+// The usage records of the pass and what their lines show of them.
+//
+// Each record is read once, before any line is written: the amount, units
+// and stream of every priced utility whose slot it holds, its description
+// and its item's area. The lines are then written utility by utility from
+// what was read, as the pass writes no slot that it reads (a utility named
+// like a written slot is read when its turn comes). A line's cost per hour
+// is kept with its record, and each record gets the cost and utility of its
+// latest line when the lines are out: what writing them line by line would
+// leave.
+class usage_table {
+public:
+    // The use of one utility by one record.
+    struct use {
+        std::uint32_t record;      // position in registry order
+        std::uint32_t rate_units;  // index into the units texts
+        double rate;
+        std::string stream_name;
+    };
+
+    usage_table(CqxProject& project, CqxODB& results, const CStrList& records,
+                const std::vector<priced_utility>& utilities)
+        : project_(project), results_(results), records_(records),
+          facts_of_(static_cast<std::size_t>(records.GetLength()), no_facts), uses_(utilities.size())
+    {
+        std::unordered_map<std::string_view, std::vector<std::size_t>> utilities_by_slot;
+        for (std::size_t u = 0; u < utilities.size(); ++u)
+            if (!reads_written_slot(utilities[u].name)) utilities_by_slot[utilities[u].name].push_back(u);
+        if (utilities_by_slot.empty()) return;
+        for (int r = 0; r < records.GetLength(); ++r) read_record(static_cast<std::uint32_t>(r), utilities_by_slot);
+    }
+    usage_table(const usage_table&) = delete;
+    usage_table& operator=(const usage_table&) = delete;
+    // The costs of the lines written are written on every path.
+    ~usage_table() { write_costs(); }
+
+    const std::vector<use>& uses(std::size_t utility) const { return uses_[utility]; }
+
+    // The use of `utility` by the record at `record` as the record holds it
+    // now; false when the record holds no amount of it.
+    bool read_use_now(std::uint32_t record, std::string_view utility, use& found)
+    {
+        const auto handle = open_record(record);
+        if (!handle || !read_use(*handle, record, utility, found)) return false;
+        note_facts(*handle, record);
+        return true;
+    }
+
+    std::string_view rate_units(const use& found) const { return units_[found.rate_units]; }
+    const std::string& item_description(std::uint32_t record) const { return facts(record).item_description; }
+    const std::string& area_id(std::uint32_t record) const { return areas_[facts(record).area].first; }
+    const std::string& report_group_id(std::uint32_t record) const { return areas_[facts(record).area].second; }
+    std::string_view item_name(std::uint32_t record) const
+    {
+        const std::string_view name = record_name(record);
+        return name.size() > record_prefix_length ? name.substr(record_prefix_length) : std::string_view();
+    }
+
+    // Keeps a written line's cost as its record's latest.
+    void note_cost(std::uint32_t record, const char* utility, double cost_per_hour)
+    {
+        record_facts& kept = facts_[facts_of_[record]];
+        kept.cost_utility = utility;
+        kept.cost_per_hour = cost_per_hour;
+        kept.cost_pending = true;
+    }
+
+    // Writes the kept costs to their records, in registry order.
+    void write_costs()
+    {
+        for (const std::uint32_t record : with_facts_) {
+            record_facts& kept = facts_[facts_of_[record]];
+            if (!kept.cost_pending) continue;
+            kept.cost_pending = false;
+            const auto handle = open_record(record);
+            if (!handle) continue;
+            handle->SetValue(cost_per_hour_slot, kept.cost_per_hour, "", 0);
+            handle->SetValue(utility_name_slot, kept.cost_utility, 0);
+        }
+    }
+
+private:
+    static constexpr std::uint32_t no_facts = static_cast<std::uint32_t>(-1);
+
+    struct record_facts {
+        std::string item_description;
+        std::uint32_t area = 0;  // index into the area texts
+        bool cost_pending = false;
+        const char* cost_utility = nullptr;
+        double cost_per_hour = 0.0;  // [currency/H]
+    };
+
+    std::string_view record_name(std::uint32_t record) const
+    {
+        return text_or_empty(records_.GetTextAt(static_cast<int>(record), nullptr));
+    }
+    const record_facts& facts(std::uint32_t record) const { return facts_[facts_of_[record]]; }
+
+    // The record's handle; null when the record is gone.
+    std::unique_ptr<CqxGenericObject> open_record(std::uint32_t record) const
+    {
+        const char* name = records_.GetTextAt(static_cast<int>(record), nullptr);
+        if (name == nullptr) return nullptr;
+        auto handle = std::make_unique<CqxGenericObject>(results_.UserInstance(), results_.DB(), name, 0, nullptr, 0);
+        if (!handle->IsValid() || !handle->Exists()) return nullptr;
+        return handle;
+    }
+
+    void read_record(std::uint32_t record,
+                     const std::unordered_map<std::string_view, std::vector<std::size_t>>& utilities_by_slot)
+    {
+        const auto handle = open_record(record);
+        CStrList slots;
+        if (!handle || handle->GetSlots(slots, 0, 0) == 0) return;
+        for (int i = 0; i < slots.GetLength(); ++i) {
+            const char* slot = slots.GetTextAt(i, nullptr);
+            if (slot == nullptr) continue;
+            const auto found = utilities_by_slot.find(slot);
+            if (found == utilities_by_slot.end()) continue;
+            use read;
+            if (!read_use(*handle, record, slot, read)) continue;
+            note_facts(*handle, record);
+            for (const std::size_t utility : found->second) uses_[utility].push_back(read);
+        }
+    }
 
     // A record without the utility's slot, or whose slot holds no amount,
-    // gets no line: nothing else of it need be read. (Reports convert no
-    // units, so the reads left out note no source that a warning could use.)
-    const std::string_view utility(utility_text);
-    double rate = 0.0;
-    std::string rate_units;
-    record->GetValue(utility, rate, rate_units);
-    if (rate == 0.0) return true;
-
-    detailed_line line = columns;
-    line.rate = rate;
-    line.rate_units = std::move(rate_units);
-    record->GetValue("CpItemDescription", line.item_description);
-    std::string stream_slot(utility);
-    stream_slot += stream_slot_suffix;
-    record->GetValue(stream_slot, line.stream_name);
-    const std::string item_name =
-        record_name.size() > record_prefix_length ? record_name.substr(record_prefix_length) : std::string();
-    line.item = item_name.substr(0, short_item_length);
-    if (!area.known) {
-        area.area_id = line.area_id;
-        area.report_group_id = line.report_group_id;
-        get_item_area_and_group(&project, item_name, area.area_id, area.report_group_id);
-        area.known = true;
+    // gets no line: nothing else of it need be read.
+    bool read_use(CqxGenericObject& handle, std::uint32_t record, std::string_view utility, use& found)
+    {
+        double rate = 0.0;
+        std::string units;
+        handle.GetValue(utility, rate, units);
+        if (rate == 0.0) return false;
+        found.record = record;
+        found.rate = rate;
+        found.rate_units = units_index(units);
+        std::string stream_slot(utility);
+        stream_slot += stream_slot_suffix;
+        found.stream_name.clear();
+        handle.GetValue(stream_slot, found.stream_name);
+        return true;
     }
-    line.area_id = area.area_id;
-    line.report_group_id = area.report_group_id;
-    line.cost_per_hour = line.rate * properties.unit_cost;
+
+    // The description and the area, read at the record's first use.
+    void note_facts(CqxGenericObject& handle, std::uint32_t record)
+    {
+        if (facts_of_[record] != no_facts) return;
+        facts_of_[record] = static_cast<std::uint32_t>(facts_.size());
+        with_facts_.push_back(record);
+        record_facts& kept = facts_.emplace_back();
+        handle.GetValue("CpItemDescription", kept.item_description);
+        std::string area_id;
+        std::string report_group_id;
+        get_item_area_and_group(&project_, item_name(record), area_id, report_group_id);
+        kept.area = area_index(std::move(area_id), std::move(report_group_id));
+    }
+
+    std::uint32_t units_index(const std::string& units)
+    {
+        for (std::size_t i = 0; i < units_.size(); ++i)
+            if (units_[i] == units) return static_cast<std::uint32_t>(i);
+        units_.push_back(units);
+        return static_cast<std::uint32_t>(units_.size() - 1);
+    }
+
+    std::uint32_t area_index(std::string area_id, std::string report_group_id)
+    {
+        std::pair<std::string, std::string> area(std::move(area_id), std::move(report_group_id));
+        const auto found = area_indices_.find(area);
+        if (found != area_indices_.end()) return found->second;
+        const auto index = static_cast<std::uint32_t>(areas_.size());
+        area_indices_.emplace(area, index);
+        areas_.push_back(std::move(area));
+        return index;
+    }
+
+    CqxProject& project_;
+    CqxODB& results_;
+    const CStrList& records_;
+    std::vector<std::uint32_t> facts_of_;  // by record; no_facts before its first use
+    std::vector<record_facts> facts_;
+    std::vector<std::uint32_t> with_facts_;  // records with facts, in registry order
+    std::vector<std::vector<use>> uses_;     // by priced utility, in registry order
+    // Few distinct texts over many lines: kept once each.
+    std::vector<std::string> units_;
+    std::vector<std::pair<std::string, std::string>> areas_;
+    std::map<std::pair<std::string, std::string>, std::uint32_t> area_indices_;
+};
+
+// What a written line changes: its record's cost per hour, kept in the
+// table. It counts as made as the line is written, so also when the line
+// cannot be written.
+struct line_cost {
+    std::uint32_t record;
+    const char* utility;
+    double cost_per_hour;  // [currency/H]
+};
+
+struct keep_line_cost {
+    usage_table* table;
+    void operator()(const line_cost& cost) const { table->note_cost(cost.record, cost.utility, cost.cost_per_hour); }
+};
+
+using utility_lines = report_batch<line_cost, keep_line_cost>;
+
+// The line of one use, in both files. False on a file error.
+bool write_use_line(const priced_utility& utility, const usage_table& table, const usage_table::use& found,
+                    utility_lines& lines)
+{
+    detailed_line line = utility.columns;
+    line.rate = found.rate;
+    line.rate_units = table.rate_units(found);
+    line.item_description = table.item_description(found.record);
+    line.stream_name = found.stream_name;
+    line.item = table.item_name(found.record).substr(0, short_item_length);
+    line.area_id = table.area_id(found.record);
+    line.report_group_id = table.report_group_id(found.record);
+    line.cost_per_hour = line.rate * utility.properties.unit_cost;
 
     const std::string text = utility_line_text(line);
-    record_cost cost{std::move(record), line.cost_per_hour, utility_text};
+    const line_cost cost{found.record, utility.name, line.cost_per_hour};
     // Most lines read the same in the DA file: composed once for both.
-    if (!show_cooling_water_view(properties, line)) return lines.add(text, text, std::move(cost));
-    return lines.add(text, utility_line_text(line), std::move(cost));
+    if (!show_cooling_water_view(utility.properties, line)) return lines.add(text, text, cost);
+    return lines.add(text, utility_line_text(line), cost);
+}
+
+// The lines of a utility named like a slot that the pass writes: read from
+// every record as it stands once the lines before are out.
+bool write_lines_read_now(const priced_utility& utility, const CStrList& records, usage_table& table,
+                          utility_lines& lines)
+{
+    if (!lines.put_out()) return false;
+    table.write_costs();
+    for (int r = 0; r < records.GetLength(); ++r) {
+        usage_table::use found;
+        if (table.read_use_now(static_cast<std::uint32_t>(r), utility.name, found) &&
+            !write_use_line(utility, table, found, lines))
+            return false;
+    }
+    return true;
 }
 
 // The usage record names, in the order the usage registry lists them.
@@ -182,48 +386,6 @@ CStrList read_usage_record_names(std::uint32_t instance)
     registry.GetSlots(names, 0, 0);
     return names;
 }
-
-// For each slot name, the positions (in registry order) of the records that
-// hold a slot of that name before the pass begins. A record can only have a
-// line for a utility whose slot it holds, so the pass visits these records
-// instead of asking every record about every utility. The slots that the
-// pass itself writes are not listed: a utility of such a name visits every
-// record.
-class records_by_slot {
-public:
-    records_by_slot(CqxODB& results, const CStrList& records)
-    {
-        for (int r = 0; r < records.GetLength(); ++r) {
-            const char* record_name = records.GetTextAt(r, nullptr);
-            if (record_name == nullptr) continue;
-            CqxGenericObject record(results.UserInstance(), results.DB(), record_name, 0, nullptr, 0);
-            CStrList slots;
-            if (!record.IsValid() || !record.Exists() || record.GetSlots(slots, 0, 0) == 0) continue;
-            for (int i = 0; i < slots.GetLength(); ++i) {
-                if (const char* slot = slots.GetTextAt(i, nullptr)) positions_[slot].push_back(r);
-            }
-        }
-        record_count_ = records.GetLength();
-    }
-
-    const std::vector<int>& candidates(const std::string& utility)
-    {
-        if (reads_written_slot(utility)) {
-            if (all_.empty()) {
-                for (int r = 0; r < record_count_; ++r) all_.push_back(r);
-            }
-            return all_;
-        }
-        const auto found = positions_.find(utility);
-        return found == positions_.end() ? none_ : found->second;
-    }
-
-private:
-    std::unordered_map<std::string, std::vector<int>> positions_;
-    int record_count_ = 0;
-    std::vector<int> all_;  // made when a utility needs every record
-    std::vector<int> none_;
-};
 
 // Keeps the results database open for the pass, closing it on every path.
 class results_session {
@@ -245,39 +407,20 @@ bool write_utility_lines(CqxProject& project, CqxProjectStreamsConfig& config, C
     const results_session session(results);
     const std::uint32_t instance = project.UserInstance();
     const CStrList records = read_usage_record_names(instance);
-    records_by_slot lookup(results, records);
-    std::vector<record_area> areas(static_cast<std::size_t>(records.GetLength()));
     CStrList utilities;
     config.GetEntries(utilities, nullptr, nullptr);
     utilities.AddTextList("Fuel", '\n');
-    utility_lines lines(files, change_timing::before_line, write_record_cost{});
+    const std::vector<priced_utility> priced = price_utilities(config, utilities, instance);
 
-    for (int u = 0; u < utilities.GetLength(); ++u) {
-        const char* utility_text = utilities.GetTextAt(u, nullptr);
-        if (utility_text == nullptr) continue;
-        const std::string utility(utility_text);
-        utility_properties properties;
-        host_ptr<CqxProjectConfig> entry;
-        const bool is_fuel = equals_nocase(utility, "Fuel");
-        if (is_fuel) {
-            if (!read_fuel_properties(instance, properties)) continue;
-        } else {
-            entry = adopt(config.InstantiateEntry(utility));
-            if (!entry || !entry->IsValid()) continue;
-            read_utility_entry_properties(*entry, properties);
+    usage_table table(project, results, records, priced);
+    utility_lines lines(files, change_timing::before_line, keep_line_cost{&table});
+    for (std::size_t u = 0; u < priced.size(); ++u) {
+        if (reads_written_slot(priced[u].name)) {
+            if (!write_lines_read_now(priced[u], records, table, lines)) return false;
+            continue;
         }
-        // A utility that costs nothing has no lines.
-        if (properties.unit_cost == 0.0) continue;
-        const detailed_line columns = utility_columns(utility, properties, !is_fuel);
-        if (reads_written_slot(utility) && !lines.put_out()) return false;
-
-        for (const int r : lookup.candidates(utility)) {
-            const char* record_name = records.GetTextAt(r, nullptr);
-            if (record_name == nullptr) continue;
-            if (!write_record_lines(project, results, record_name, utility_text, properties, columns,
-                                    areas[static_cast<std::size_t>(r)], lines))
-                return false;
-        }
+        for (const usage_table::use& found : table.uses(u))
+            if (!write_use_line(priced[u], table, found, lines)) return false;
     }
     return lines.put_out();
 }
