@@ -30,11 +30,11 @@ int record_utility_usage(std::string_view utility, std::string_view value_text, 
     CqxODB database(0, results_database, 1);
     if (database.IsValid() == 0 || database.Exists() == 0) return 0;
 
-    CqxGenericObject record(database.UserInstance(), database.DB(), usage_record_name(utility, item_name), 1,
-                            nullptr, 0);
+    const std::string record_name = usage_record_name(utility, item_name);
+    CqxGenericObject record(database.UserInstance(), database.DB(), record_name, 1, nullptr, 0);
     if (record.IsValid() == 0 || record.Exists() == 0) return 0;
 
-    register_usage_record(database, record.ObjectName());
+    register_usage_record(database, record_name);
     record.SetValue("CpItemDescription", item_description, 0);
 
     // Removed first so that the slot moves to the end with its new value.
