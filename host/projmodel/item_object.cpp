@@ -13,6 +13,13 @@ CqxItemObject::CqxItemObject(CqxProject* project, std::string_view name, int cla
     if (index >= 0 && loaded->objects[static_cast<std::size_t>(index)].class_id == class_id) index_ = index;
 }
 
+CqxItemObject::CqxItemObject(CqxProject* project, long index, Role role) : role_(role)
+{
+    if (project == nullptr || !project->IsValid()) return;
+    instance_ = project->UserInstance();
+    index_ = index;
+}
+
 CqxItemObject::~CqxItemObject() = default;
 
 int CqxItemObject::IsValid() const { return qxhost::resolve_object(instance_, index_) != nullptr ? 1 : 0; }

@@ -9,11 +9,7 @@ CqxProjectObject::CqxProjectObject(const char* name, int class_id, CqxProject* p
 }
 
 // Opened from an index already found: the name and class need no check.
-CqxProjectObject::CqxProjectObject(CqxProject* project, long index)
-    : CqxItemObject(project, std::string_view(), 0, Role::item)
-{
-    if (project != nullptr && project->IsValid()) index_ = index;
-}
+CqxProjectObject::CqxProjectObject(CqxProject* project, long index) : CqxItemObject(project, index, Role::item) {}
 
 CqxProjectObject::~CqxProjectObject() = default;
 
@@ -37,10 +33,7 @@ int CqxProjectObject::GetParentAreaObject(CqxProjectObject** area)
     return 1;
 }
 
-CqxStream::CqxStream(CqxProject* project, long index) : CqxItemObject(project, std::string_view(), 0, Role::stream)
-{
-    if (project != nullptr && project->IsValid()) index_ = index;
-}
+CqxStream::CqxStream(CqxProject* project, long index) : CqxItemObject(project, index, Role::stream) {}
 
 CqxStream::~CqxStream() = default;
 

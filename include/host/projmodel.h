@@ -111,6 +111,8 @@ public:
 protected:
     enum class Role { stream, item };
     CqxItemObject(CqxProject* project, std::string_view name, int class_id, Role role);
+    // The object at `index` of the project, already found: no name lookup.
+    CqxItemObject(CqxProject* project, long index, Role role);
 
     qxhost::SlotTable* OwnSlots(bool for_writing) override;
     const qxhost::SlotTable* DefaultSlots() override;
