@@ -1,5 +1,6 @@
 #include "positional_index.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace qxhost::listkit {
@@ -9,6 +10,24 @@ namespace {
 std::size_t lowest_bit(std::size_t i) { return i & (~i + 1); }
 
 }  // namespace
+
+void KeySlots::remove(std::size_t slot)
+{
+    if (count_ == 0) return;
+    if (slot == first_) {
+        if (rest_.empty()) {
+            count_ = 0;
+            return;
+        }
+        first_ = rest_.front();
+        rest_.erase(rest_.begin());
+    } else {
+        const auto found = std::find(rest_.begin(), rest_.end(), slot);
+        if (found == rest_.end()) return;
+        rest_.erase(found);
+    }
+    --count_;
+}
 
 PositionalIndex::PositionalIndex(const PositionalIndex& other)
 {
@@ -23,7 +42,7 @@ void PositionalIndex::append(std::unique_ptr<CListNode> node)
     if (slot == 0) nodes_.reserve(8);
     if (keys_indexed_) {
         std::string key = node->Key();
-        slots_by_key_[key].insert(slot);
+        slots_by_key_[key].add(slot);
         keys_.push_back(std::move(key));
     }
     nodes_.push_back(std::move(node));
@@ -50,7 +69,7 @@ bool PositionalIndex::remove_at(int position)
     if (!has_holes_) build_tree();
     if (keys_indexed_) {
         auto found = slots_by_key_.find(keys_[slot]);
-        found->second.erase(slot);
+        found->second.remove(slot);
         if (found->second.empty()) slots_by_key_.erase(found);
         keys_[slot].clear();
     }
@@ -66,7 +85,7 @@ int PositionalIndex::first_position_of(std::string_view key) const
     index_keys();
     auto found = slots_by_key_.find(key);
     if (found == slots_by_key_.end()) return -1;
-    return alive_before(*found->second.begin());
+    return alive_before(found->second.first());
 }
 
 int PositionalIndex::count_of(std::string_view key) const
@@ -125,7 +144,7 @@ void PositionalIndex::index_keys() const
     for (std::size_t slot = 0; slot < nodes_.size(); ++slot) {
         if (!nodes_[slot]) continue;
         keys_[slot] = nodes_[slot]->Key();
-        slots_by_key_[keys_[slot]].insert(slot);
+        slots_by_key_[keys_[slot]].add(slot);
     }
     keys_indexed_ = true;
 }
@@ -147,7 +166,7 @@ void PositionalIndex::compact()
     has_holes_ = false;
     slots_by_key_.clear();
     if (keys_indexed_) {
-        for (std::size_t slot = 0; slot < keys_.size(); ++slot) slots_by_key_[keys_[slot]].insert(slot);
+        for (std::size_t slot = 0; slot < keys_.size(); ++slot) slots_by_key_[keys_[slot]].add(slot);
     }
 }
 

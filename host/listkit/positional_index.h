@@ -12,7 +12,6 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
-#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -30,6 +29,30 @@ struct KeyHash {
     {
         return std::hash<std::string_view>{}(text);
     }
+};
+
+// The slots that hold one key, smallest first. Most keys are held once: the
+// first slot is kept inline, so such a key costs no allocation of its own.
+class KeySlots {
+public:
+    // Slots are added in increasing order.
+    void add(std::size_t slot)
+    {
+        if (count_++ == 0) {
+            first_ = slot;
+        } else {
+            rest_.push_back(slot);
+        }
+    }
+    void remove(std::size_t slot);
+    std::size_t first() const { return first_; }
+    std::size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+
+private:
+    std::size_t first_ = 0;
+    std::size_t count_ = 0;
+    std::vector<std::size_t> rest_;  // after the first, in increasing order
 };
 
 class PositionalIndex {
@@ -59,7 +82,7 @@ private:
     // Built at the first lookup by key, then kept up to date.
     mutable bool keys_indexed_ = false;
     mutable std::vector<std::string> keys_;  // by slot
-    mutable std::unordered_map<std::string, std::set<std::size_t>, KeyHash, std::equal_to<>> slots_by_key_;
+    mutable std::unordered_map<std::string, KeySlots, KeyHash, std::equal_to<>> slots_by_key_;
     int alive_ = 0;
 };
 
