@@ -1,10 +1,12 @@
 #include "common/text.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 #include "host/listkit.h"
 #include "host/textkit.h"
@@ -81,17 +83,20 @@ char* write_digits_backwards(char* end, std::uint64_t value)
 }
 
 // "%f" of a finite value below 2^64 in magnitude, made exactly with integer
-// arithmetic: the value is m * 2^e, and m * 10^6 / 2^-e rounded to the
-// nearest integer (a tie to even, as printf rounds the exact value) gives
-// the six decimals. False for a value too large, which to_chars prints.
-bool append_fixed6_exactly(std::string& text, double value)
+// arithmetic: the value is m / 2^s, and m * 10^6 / 2^s rounded to the nearest
+// integer (a tie to even, as printf rounds the exact value) gives the six
+// decimals. Null for a value too large, which to_chars prints.
+char* write_fixed6_exactly(char* at, double value)
 {
-    int exponent = 0;
-    const double fraction = std::frexp(std::fabs(value), &exponent);  // value = fraction * 2^exponent
-    if (exponent > 64) return false;
-    // The 53-bit integer mantissa m and the power of two it is scaled by.
-    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    const int shift = 53 - exponent;  // value = m / 2^shift
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const auto biased_exponent = static_cast<int>((bits >> 52) & 0x7ff);
+    std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+    int shift = 1074;  // a subnormal value: m / 2^1074
+    if (biased_exponent != 0) {
+        mantissa |= std::uint64_t{1} << 52;
+        shift = 1075 - biased_exponent;
+    }
+    if (shift < -11) return nullptr;  // m * 2^-s would pass 2^64
     constexpr std::uint64_t million = 1000000;
 
     unsigned __int128 millionths = 0;  // value * 10^6, rounded
@@ -107,10 +112,19 @@ bool append_fixed6_exactly(std::string& text, double value)
     }
     // else: below half a millionth, it rounds to 0.
 
-    char digits[48];
+    // Most values are small enough for 64-bit division.
+    std::uint64_t whole = 0;
+    std::uint64_t decimals = 0;
+    if (millionths >> 64 == 0) {
+        const auto small = static_cast<std::uint64_t>(millionths);
+        whole = small / million;
+        decimals = small % million;
+    } else {
+        whole = static_cast<std::uint64_t>(millionths / million);
+        decimals = static_cast<std::uint64_t>(millionths % million);
+    }
+    char digits[32];
     char* const end = digits + sizeof digits;
-    const auto whole = static_cast<std::uint64_t>(millionths / million);
-    auto decimals = static_cast<std::uint64_t>(millionths % million);
     char* begin = end;
     for (int i = 0; i < 6; ++i) {
         *--begin = static_cast<char>('0' + decimals % 10);
@@ -118,9 +132,10 @@ bool append_fixed6_exactly(std::string& text, double value)
     }
     *--begin = '.';
     begin = write_digits_backwards(begin, whole);
-    if (std::signbit(value)) *--begin = '-';
-    text.append(begin, end);
-    return true;
+    if (bits >> 63 != 0) *--begin = '-';
+    const auto length = static_cast<std::size_t>(end - begin);
+    std::memcpy(at, begin, length);
+    return at + length;
 }
 
 }  // namespace
@@ -129,16 +144,21 @@ bool append_fixed6_exactly(std::string& text, double value)
 // without printf's cost; the texts of infinities and not-a-number are left
 // to printf, and values of 2^64 and more to std::to_chars, which is exact
 // too.
-void append_fixed6(std::string& text, double value)
+char* write_fixed6(char* at, double value)
 {
     if (!std::isfinite(value)) {
-        text += format_text("%f", value);
-        return;
+        const std::string text = format_text("%f", value);
+        std::memcpy(at, text.data(), text.size());
+        return at + text.size();
     }
-    if (append_fixed6_exactly(text, value)) return;
-    char digits[400];  // the largest double has 309 integer digits
-    const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 6);
-    text.append(digits, result.ptr);
+    if (char* end = write_fixed6_exactly(at, value)) return end;
+    return std::to_chars(at, at + max_fixed6_length, value, std::chars_format::fixed, 6).ptr;
+}
+
+void append_fixed6(std::string& text, double value)
+{
+    char digits[max_fixed6_length];
+    text.append(digits, write_fixed6(digits, value));
 }
 
 // The line feed and the units that end a value text, as "\n%s" writes them:

@@ -2,6 +2,7 @@
 #ifndef TOVEX_COMMON_TEXT_H
 #define TOVEX_COMMON_TEXT_H
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,11 @@ void blank_through_first_slash(std::string& text);
 // "%f" of a value (six decimals).
 std::string fixed6(double value);
 void append_fixed6(std::string& text, double value);
+// The longest "%f" text: the largest double has 309 integer digits.
+inline constexpr std::size_t max_fixed6_length = 320;
+// Writes "%f" of the value at `at`, which has room for max_fixed6_length
+// characters; returns the end of what was written.
+char* write_fixed6(char* at, double value);
 // "%f\n%s" and "%-8.7g\n%s" of a value and its units, without printf.
 std::string fixed6_with_units(double value, const std::string& units);
 std::string general7_with_units(double value, const std::string& units);

@@ -1,5 +1,8 @@
 #include "reports/detailed_line.h"
 
+#include <cstring>
+#include <string_view>
+
 #include "common/text.h"
 
 namespace tovex {
@@ -11,14 +14,54 @@ std::string compose_project_line(const std::string& scenario_name)
 
 namespace {
 
-// Appends as "%s" would: up to the text's first NUL.
-void append_c_text(std::string& line, const std::string& text) { line.append(text.c_str()); }
+// A text as "%s" writes it: up to its first NUL.
+std::string_view c_text(const std::string& text) { return text.c_str(); }
 
-void append_quoted(std::string& line, const std::string& text)
+// Writes the pieces of a line into a text made long enough for all of them
+// at once, so that no piece checks for room, then cuts it to what was
+// written.
+class line_writer {
+public:
+    explicit line_writer(std::size_t most) : text_(most, '\0'), at_(text_.data()) {}
+
+    void put(std::string_view piece)
+    {
+        std::memcpy(at_, piece.data(), piece.size());
+        at_ += piece.size();
+    }
+    void put_text(const std::string& text) { put(c_text(text)); }
+    void put_quoted(const std::string& text)
+    {
+        *at_++ = '"';
+        put(c_text(text));
+        *at_++ = '"';
+    }
+    void put_fixed6(double value) { at_ = write_fixed6(at_, value); }
+
+    std::string finish()
+    {
+        text_.resize(static_cast<std::size_t>(at_ - text_.data()));
+        return std::move(text_);
+    }
+
+private:
+    std::string text_;
+    char* at_;
+};
+
+// Room for every text of the line, its two numbers, and the quotes, commas
+// and blanks between the columns.
+std::size_t most_line_length(const detailed_line& line)
 {
-    line += '"';
-    append_c_text(line, text);
-    line += '"';
+    std::size_t texts = 0;
+    for (const std::string* text :
+         {&line.description, &line.fluid, &line.item, &line.item_description, &line.units, &line.rate_units,
+          &line.operating_pressure, &line.operating_temperature, &line.design_pressure, &line.design_temperature,
+          &line.stream_name, &line.area_id, &line.report_group_id, &line.inlet_temperature, &line.exit_temperature})
+        texts += text->size();
+    // Pressure units fill two columns, temperature units four.
+    texts += 2 * line.pressure_units.size() + 4 * line.temperature_units.size();
+    return texts + 2 * max_fixed6_length + 96;
 }
 
 }  // namespace
@@ -30,54 +73,53 @@ void append_quoted(std::string& line, const std::string& text)
 // report expect.
 std::string compose_detailed_line(const detailed_line& line)
 {
-    std::string text;
-    text.reserve(256);
-    append_quoted(text, line.description);
-    text += ',';
-    append_quoted(text, line.fluid);
-    text += ',';
-    append_quoted(text, line.item);
-    text += ',';
-    append_quoted(text, line.item_description);
-    text += ',';
-    append_fixed6(text, line.rate);
-    text += ',';
-    append_quoted(text, line.units);
-    text += ',';
-    append_quoted(text, line.rate_units);
-    text += ", ";
-    append_fixed6(text, line.cost_per_hour);
-    text += ", ";
-    append_c_text(text, line.operating_pressure);
-    text += ',';
-    append_quoted(text, line.pressure_units);
-    text += ", ";
-    append_c_text(text, line.operating_temperature);
-    text += ',';
-    append_quoted(text, line.temperature_units);
-    text += ", ";
-    append_c_text(text, line.design_pressure);
-    text += ',';
-    append_quoted(text, line.pressure_units);
-    text += ",  ";
-    append_c_text(text, line.design_temperature);
-    text += ',';
-    append_quoted(text, line.temperature_units);
-    text += ',';
-    append_quoted(text, line.stream_name);
-    text += ',';
-    append_quoted(text, line.area_id);
-    text += ',';
-    append_quoted(text, line.report_group_id);
-    text += ',';
-    append_c_text(text, line.inlet_temperature);
-    text += ',';
-    append_quoted(text, line.temperature_units);
-    text += ',';
-    append_c_text(text, line.exit_temperature);
-    text += ',';
-    append_quoted(text, line.temperature_units);
-    return text;
+    line_writer text(most_line_length(line));
+    text.put_quoted(line.description);
+    text.put(",");
+    text.put_quoted(line.fluid);
+    text.put(",");
+    text.put_quoted(line.item);
+    text.put(",");
+    text.put_quoted(line.item_description);
+    text.put(",");
+    text.put_fixed6(line.rate);
+    text.put(",");
+    text.put_quoted(line.units);
+    text.put(",");
+    text.put_quoted(line.rate_units);
+    text.put(", ");
+    text.put_fixed6(line.cost_per_hour);
+    text.put(", ");
+    text.put_text(line.operating_pressure);
+    text.put(",");
+    text.put_quoted(line.pressure_units);
+    text.put(", ");
+    text.put_text(line.operating_temperature);
+    text.put(",");
+    text.put_quoted(line.temperature_units);
+    text.put(", ");
+    text.put_text(line.design_pressure);
+    text.put(",");
+    text.put_quoted(line.pressure_units);
+    text.put(",  ");
+    text.put_text(line.design_temperature);
+    text.put(",");
+    text.put_quoted(line.temperature_units);
+    text.put(",");
+    text.put_quoted(line.stream_name);
+    text.put(",");
+    text.put_quoted(line.area_id);
+    text.put(",");
+    text.put_quoted(line.report_group_id);
+    text.put(",");
+    text.put_text(line.inlet_temperature);
+    text.put(",");
+    text.put_quoted(line.temperature_units);
+    text.put(",");
+    text.put_text(line.exit_temperature);
+    text.put(",");
+    text.put_quoted(line.temperature_units);
+    return text.finish();
 }
 
 }  // namespace tovex
