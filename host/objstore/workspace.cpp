@@ -26,10 +26,4 @@ void Workspace::unload()
     unitkit_set_unit_type(0);
 }
 
-Project* Workspace::project_for(std::uint32_t instance)
-{
-    if (!project_) return nullptr;
-    return instance == 0 || instance == project_->instance ? project_.get() : nullptr;
-}
-
 }  // namespace qxhost

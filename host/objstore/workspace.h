@@ -277,7 +277,11 @@ public:
     void unload();
     Project* project() { return project_.get(); }
     // The loaded project when `instance` is its user instance or 0, else null.
-    Project* project_for(std::uint32_t instance);
+    Project* project_for(std::uint32_t instance)
+    {
+        if (!project_) return nullptr;
+        return instance == 0 || instance == project_->instance ? project_.get() : nullptr;
+    }
 
     // The object list of CqxProject::InitObjectList.
     bool object_list_built = false;
