@@ -72,10 +72,11 @@ CqxConnectorInfoList* CqxItemObject::GetConnectedObjects(int direction, const vo
         const long other_index = (as_stream ? project->connection_item : project->connection_stream)[*at];
         const int other_class =
             other_index < 0 ? 0 : project->objects[static_cast<std::size_t>(other_index)].class_id;
-        CqxConnectorInfoNode node(other.c_str(), nullptr, nullptr, 0, other_class, nullptr, 0);
-        node.SetConnectorName(connection.connector);
-        node.SetIndexHint(other_index);
-        list->Append(node);
+        // Made in place: appending a copy would copy its texts again.
+        auto node = std::make_unique<CqxConnectorInfoNode>(other.c_str(), nullptr, nullptr, 0, other_class, nullptr, 0);
+        node->SetConnectorName(connection.connector);
+        node->SetIndexHint(other_index);
+        list->Append(std::move(node));
     }
     return list->GetLength() == 0 ? nullptr : list.release();
 }

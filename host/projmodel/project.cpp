@@ -48,9 +48,11 @@ CqxObjectInfoList* CqxProject::GetStreams(int class_id)
     auto list = std::make_unique<CqxObjectInfoList>();
     for (const long index : found->second) {
         const qxhost::Object& object = project->objects[static_cast<std::size_t>(index)];
-        CqxObjectInfoNode node(object.name.c_str(), nullptr, nullptr, 0, object.class_id, nullptr);
-        node.SetIndexHint(index);
-        list->Append(node);
+        // Made in place: appending a copy would copy its texts again.
+        auto node = std::make_unique<CqxObjectInfoNode>(object.name.c_str(), nullptr, nullptr, 0, object.class_id,
+                                                        nullptr);
+        node->SetIndexHint(index);
+        list->Append(std::move(node));
     }
     return list.release();
 }

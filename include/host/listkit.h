@@ -64,6 +64,8 @@ template <class Node>
 class TList : public CDLList {
 public:
     void Append(const Node& node) { AppendNode(node.Clone()); }
+    // Appends a node made by the caller, without copying it.
+    void Append(std::unique_ptr<Node> node) { AppendNode(std::move(node)); }
 
     // Copies element `index` into `node`; 0 when out of range.
     int GetAt(int index, Node& node, void* reserved = nullptr) const
