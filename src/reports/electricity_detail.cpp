@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <map>
+#include <string>
+#include <vector>
 
 #include "common/host_ptr.h"
 #include "common/text.h"
@@ -16,8 +18,13 @@ namespace tovex {
 
 namespace {
 
-// Item object name -> electrical load [KW], visited in byte order of the name.
-using load_map = std::map<std::string, double>;
+// An item's electrical load [KW] as one line of the load file gives it.
+struct item_load {
+    std::string item_name;
+    double load;
+};
+// The loads of the items, in byte order of the item name, one per item.
+using item_loads = std::vector<item_load>;
 
 // The price of electricity [currency/KWH]; 0 when the project has none.
 double read_electricity_unit_cost(std::uint32_t instance)
@@ -37,9 +44,9 @@ std::uint32_t parse_reference_id(const std::string& text)
     return static_cast<std::uint32_t>(std::strtoll(text.c_str(), nullptr, 10));
 }
 
-// Keeps the load of a "REF:LOAD" line under the name of the object it
-// refers to; a later line for the same object replaces the earlier load.
-void add_load_line(CqxProject& project, const std::string& line, load_map& loads)
+// Keeps the load of a "REF:LOAD" line with the name of the object it
+// refers to.
+void add_load_line(CqxProject& project, const std::string& line, item_loads& loads)
 {
     if (line.find("Object") != std::string::npos || line.find("Project Total") != std::string::npos) return;
     const std::vector<std::string> pieces = load_line_pieces(line);
@@ -48,15 +55,30 @@ void add_load_line(CqxProject& project, const std::string& line, load_map& loads
     if (!object || !object->IsValid()) return;
     const double load = leading_number(pieces[1]);  // [KW]
     if (load == 0.0) return;
-    loads[object->ObjectName()] = load;
+    loads.push_back({object->ObjectName(), load});
 }
 
-load_map read_item_loads(CqxProject& project, load_file& file)
+// The items' loads in byte order of their names; a later line for the same
+// object replaces the earlier load. Sorted once rather than kept in a tree:
+// a large plant has a line for every item.
+item_loads read_item_loads(CqxProject& project, load_file& file)
 {
-    load_map loads;
+    item_loads loads;
     std::string line;
     while (file.read_line(line)) add_load_line(project, line, loads);
-    return loads;
+    std::stable_sort(loads.begin(), loads.end(),
+                     [](const item_load& a, const item_load& b) { return a.item_name < b.item_name; });
+    // Of the lines of one item, in file order, the last one stands.
+    item_loads latest;
+    latest.reserve(loads.size());
+    for (item_load& read : loads) {
+        if (!latest.empty() && latest.back().item_name == read.item_name) {
+            latest.back().load = read.load;
+        } else {
+            latest.push_back(std::move(read));
+        }
+    }
+    return latest;
 }
 
 // What an item's electricity line records once it is written: the item's
@@ -138,7 +160,7 @@ int write_electricity_detail(CqxProject* project, const std::string& main_file, 
 
     project->InitObjectList();
     const object_list_release release;
-    const load_map loads = read_item_loads(*project, file);
+    const item_loads loads = read_item_loads(*project, file);
     file.close();
 
     electricity_lines lines(files, change_timing::after_line, record_item_usage{project->UserInstance()});
