@@ -274,7 +274,7 @@ private:
         databases.get_or_add("INV").get_or_add("Investment Analysis Parameters")
             .set("Operating Hours per Period", Value::of_number(8400));
         databases.get_or_add("UTILITY").get_or_add("Process Utilities Information");
-        for (const auto& [name, entry] : plant_->entries) plant_->cost_rows.push_back({name, name, "", {}});
+        for (const auto& [name, entry] : plant_->entries) plant_->cost_rows.push_back({name.str(), name.str(), "", {}});
         for (const char* name : {"Fuel", "Instrument Air", "Potable Water", "Total Process Utility Cost Per Period"})
             plant_->cost_rows.push_back({name, name, "", {}});
     }

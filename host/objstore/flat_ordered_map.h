@@ -18,6 +18,7 @@
 
 #include "objstore/flat_index.h"
 #include "objstore/ordered_map_lookups.h"
+#include "objstore/slot_name.h"
 
 namespace qxhost {
 
@@ -25,7 +26,7 @@ template <class T>
 class FlatOrderedMap : public OrderedMapLookups<FlatOrderedMap<T>, T> {
 public:
     using OrderedMapLookups<FlatOrderedMap<T>, T>::find;
-    using Item = std::pair<std::string, T>;
+    using Item = std::pair<SlotName, T>;
     using iterator = typename std::vector<Item>::iterator;
     using const_iterator = typename std::vector<Item>::const_iterator;
 
@@ -59,7 +60,7 @@ public:
         // slack of doubling would cost more than the moves.
         if (items_.size() == items_.capacity())
             items_.reserve(items_.size() < 4 ? items_.size() + 2 : items_.size() + items_.size() / 2);
-        items_.emplace_back(std::string(key), std::move(value));
+        items_.emplace_back(SlotName(key), std::move(value));
         if (index_) {
             index_->insert(static_cast<std::uint32_t>(items_.size() - 1), key_of());
         } else if (items_.size() > indexed_from) {

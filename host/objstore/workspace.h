@@ -20,6 +20,7 @@
 #include "host/visibility.h"
 #include "objstore/flat_index.h"
 #include "objstore/flat_ordered_map.h"
+#include "objstore/slot_name.h"
 #include "objstore/value_parts.h"
 
 namespace qxhost {
@@ -33,7 +34,7 @@ template <class T>
 class OrderedMap : public OrderedMapLookups<OrderedMap<T>, T> {
 public:
     using OrderedMapLookups<OrderedMap<T>, T>::find;
-    using Item = std::pair<std::string, T>;
+    using Item = std::pair<SlotName, T>;
     using iterator = typename std::list<Item>::iterator;
     using const_iterator = typename std::list<Item>::const_iterator;
 
@@ -63,7 +64,7 @@ public:
             *existing = std::move(value);
             return *existing;
         }
-        items_.emplace_back(std::string(key), std::move(value));
+        items_.emplace_back(SlotName(key), std::move(value));
         auto last = std::prev(items_.end());
         if (index_) {
             index_->insert(last, key_of);

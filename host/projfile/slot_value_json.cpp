@@ -114,7 +114,7 @@ SlotTable slot_table_from_json(const Json& json, const std::string& pointer)
 Json slot_table_to_json(const SlotTable& slots)
 {
     Json object = Json::object();
-    for (const auto& [name, value] : slots) append_member(object, name, slot_value_to_json(value));
+    for (const auto& [name, value] : slots) append_member(object, name.str(), slot_value_to_json(value));
     return object;
 }
 

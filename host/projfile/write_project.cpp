@@ -34,9 +34,9 @@ Json design_criteria_json(const Project& project)
     for (const auto& [group_name, criteria] : project.design_criteria) {
         Json group = Json::object();
         for (const auto& [name, criterion] : criteria) {
-            append_member(group, name, number_with_units_to_json(criterion.value, criterion.units));
+            append_member(group, name.str(), number_with_units_to_json(criterion.value, criterion.units));
         }
-        append_member(groups, group_name, std::move(group));
+        append_member(groups, group_name.str(), std::move(group));
     }
     return groups;
 }
@@ -87,8 +87,8 @@ Json databases_json(const Project& project)
     Json databases = Json::object();
     for (const auto& [name, objects] : project.databases) {
         Json database = Json::object();
-        for (const auto& [object_name, slots] : objects) append_member(database, object_name, slot_table_to_json(slots));
-        append_member(databases, name, std::move(database));
+        for (const auto& [object_name, slots] : objects) append_member(database, object_name.str(), slot_table_to_json(slots));
+        append_member(databases, name.str(), std::move(database));
     }
     return databases;
 }

@@ -16,7 +16,7 @@ std::unique_ptr<qxhost::Project> parse(std::string_view text) { return qxhost::p
 std::vector<std::string> slot_names(const qxhost::SlotTable& slots)
 {
     std::vector<std::string> names;
-    for (const auto& [name, value] : slots) names.push_back(name);
+    for (const auto& [name, value] : slots) names.push_back(name.str());
     return names;
 }
 

@@ -102,7 +102,7 @@ TEST(WriteProject, SlotOrderIsInsertionOrder)
     slots.set("A", number(5));  // overwriting keeps the place
     const auto again = parse(qxhost::write_project_json(*project));
     std::vector<std::string> names;
-    for (const auto& [name, value] : again->objects[0].slots) names.push_back(name);
+    for (const auto& [name, value] : again->objects[0].slots) names.push_back(name.str());
     EXPECT_EQ(names, (std::vector<std::string>{"A", "C", "B"}));
     EXPECT_EQ(again->objects[0].slots.find("A")->number, 5.0);
 }
