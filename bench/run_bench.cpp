@@ -4,9 +4,9 @@
 // targets and whether the table meets them. Default sizes: 1000, 10000,
 // 100000 and 1000000 streams.
 //
-// With --repeat N each size is measured N times, each in a fresh process, and
-// the row shows the median of each time and the largest peak memory: on a
-// shared machine single wall times vary by tens of percent.
+// With --repeat N each size is measured N times, each in a fresh process, the
+// sizes in turn, and the row shows the median of each time and the largest
+// peak memory: on a shared machine single wall times vary by tens of percent.
 //
 // Every size runs in processes of its own, so that the peak memory of one
 // size (the child's maximum resident set) is not that of another, and the
@@ -199,26 +199,24 @@ double median(std::vector<double> values)
     return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
 }
 
-// The figures of `repeat` measurements: the median time of each run, the
-// largest peak memory, and the results of the last.
-bool measure_repeatedly(const fs::path& project_file, const fs::path& folder, int repeat, Figures& figures)
+// The figures of several measurements of one size: the median time of each
+// run, the largest peak memory, and the rest from the last.
+Figures summarize(const std::vector<Figures>& measured)
 {
     std::vector<double> load;
     std::vector<double> full;
     std::vector<double> reduced;
-    long peak_kib = 0;
-    for (int i = 0; i < repeat; ++i) {
-        if (!measure_in_child(project_file, folder, figures)) return false;
-        load.push_back(figures.load_seconds);
-        full.push_back(figures.full_seconds);
-        reduced.push_back(figures.reduced_seconds);
-        peak_kib = std::max(peak_kib, figures.peak_kib);
+    Figures figures = measured.back();
+    for (const Figures& one : measured) {
+        load.push_back(one.load_seconds);
+        full.push_back(one.full_seconds);
+        reduced.push_back(one.reduced_seconds);
+        figures.peak_kib = std::max(figures.peak_kib, one.peak_kib);
     }
     figures.load_seconds = median(load);
     figures.full_seconds = median(full);
     figures.reduced_seconds = median(reduced);
-    figures.peak_kib = peak_kib;
-    return true;
+    return figures;
 }
 
 // Memory per stream counts what the project and the runs added to the
@@ -314,20 +312,34 @@ int main(int argc, char** argv)
     const fs::path folder = fs::temp_directory_path() / ("tovex-bench-" + std::to_string(getpid()));
     std::printf("%9s %9s %8s %8s %9s %9s %9s %11s %9s\n", "streams", "file MB", "load s", "full s", "reduced s",
                 "peak MiB", "B/stream", "reports MB", "full/load");
+    // One measurement of every size per round: a slow spell of the shared
+    // machine then falls on all sizes alike instead of on one, which would
+    // bend the ratios between them.
+    std::map<long, std::vector<Figures>> measured;
+    for (int round = 0; round < repeat; ++round) {
+        for (const long streams : sizes) {
+            const fs::path size_folder = folder / std::to_string(streams);
+            const fs::path project_file = size_folder / "plant.json";
+            bool done = true;
+            if (round == 0) {
+                fs::create_directories(size_folder);
+                done = generate(streams, seed, project_file);
+            }
+            Figures figures;
+            if (!done || !measure_in_child(project_file, size_folder, figures)) {
+                std::fprintf(stderr, "tovex_bench: the run of %ld streams failed\n", streams);
+                fs::remove_all(folder);
+                return 1;
+            }
+            measured[streams].push_back(figures);
+            if (repeat == 1) print_row(streams, figures);
+            if (round == repeat - 1) fs::remove_all(size_folder);
+        }
+    }
     std::map<long, Figures> rows;
     for (const long streams : sizes) {
-        const fs::path size_folder = folder / std::to_string(streams);
-        fs::create_directories(size_folder);
-        const fs::path project_file = size_folder / "plant.json";
-        Figures figures;
-        if (!generate(streams, seed, project_file) || !measure_repeatedly(project_file, size_folder, repeat, figures)) {
-            std::fprintf(stderr, "tovex_bench: the run of %ld streams failed\n", streams);
-            fs::remove_all(folder);
-            return 1;
-        }
-        print_row(streams, figures);
-        rows[streams] = figures;
-        fs::remove_all(size_folder);
+        rows[streams] = summarize(measured[streams]);
+        if (repeat > 1) print_row(streams, rows[streams]);
     }
     fs::remove_all(folder);
     print_targets(rows);

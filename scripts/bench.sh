@@ -2,6 +2,7 @@
 # Builds the Release benchmark and runs it: generated plants of 1,000 to
 # 1,000,000 utility streams (or the sizes given as arguments), timed load,
 # full and reduced runs, peak memory and report bytes, then the targets.
+# Options go to tovex_bench: --seed S, --repeat N (medians of N runs).
 # The largest size needs about 2 GiB of memory and a few minutes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
