@@ -14,19 +14,28 @@ std::size_t lowest_bit(std::size_t i) { return i & (~i + 1); }
 void KeySlots::remove(std::size_t slot)
 {
     if (count_ == 0) return;
+    const auto rest_begin = rest_.begin() + static_cast<std::ptrdiff_t>(rest_start_);
     if (slot == first_) {
-        if (rest_.empty()) {
+        if (count_ == 1) {
             count_ = 0;
+            rest_.clear();
+            rest_start_ = 0;
             return;
         }
-        first_ = rest_.front();
-        rest_.erase(rest_.begin());
+        first_ = *rest_begin;
+        ++rest_start_;
     } else {
-        const auto found = std::find(rest_.begin(), rest_.end(), slot);
-        if (found == rest_.end()) return;
+        // By slot order: the slots after the first are sorted.
+        const auto found = std::lower_bound(rest_begin, rest_.end(), slot);
+        if (found == rest_.end() || *found != slot) return;
         rest_.erase(found);
     }
     --count_;
+    // The slots read past are given back once they are the greater part.
+    if (rest_start_ * 2 > rest_.size()) {
+        rest_.erase(rest_.begin(), rest_.begin() + static_cast<std::ptrdiff_t>(rest_start_));
+        rest_start_ = 0;
+    }
 }
 
 PositionalIndex::PositionalIndex(const PositionalIndex& other)

@@ -33,6 +33,8 @@ struct KeyHash {
 
 // The slots that hold one key, smallest first. Most keys are held once: the
 // first slot is kept inline, so such a key costs no allocation of its own.
+// Taking out the first slot, the usual removal, costs O(1): the others are
+// read from a moving start.
 class KeySlots {
 public:
     // Slots are added in increasing order.
@@ -52,7 +54,8 @@ public:
 private:
     std::size_t first_ = 0;
     std::size_t count_ = 0;
-    std::vector<std::size_t> rest_;  // after the first, in increasing order
+    std::vector<std::size_t> rest_;  // after the first, in increasing order, from rest_start_ on
+    std::size_t rest_start_ = 0;
 };
 
 class PositionalIndex {

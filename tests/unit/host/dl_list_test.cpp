@@ -102,6 +102,28 @@ TEST(DLList, PositionsStayRightThroughManyRemovals)
     }
 }
 
+// Taking out the first of many equal keys, one after the other, as the duty
+// balance takes out partners: each lookup must find the next one.
+TEST(DLList, EqualKeysTakenOutFromTheFrontAreFoundInTurn)
+{
+    NamedList list;
+    for (int i = 0; i < 3000; ++i) list.Append(NamedNode(i % 3 == 2 ? "other" : "same", i));
+    const int expected_others = 1000;
+    for (int taken = 0; taken < 2000; ++taken) {
+        const int found = list.FindPos(NamedNode("same"));
+        ASSERT_GE(found, 0) << taken;
+        NamedNode node;
+        ASSERT_EQ(list.GetAt(found, node), 1);
+        ASSERT_EQ(node.name(), "same");
+        // The first "same" left: every "other" before it is still there.
+        ASSERT_EQ(found, taken / 2) << taken;
+        ASSERT_EQ(list.RemoveAt(found), 1);
+    }
+    EXPECT_LT(list.FindPos(NamedNode("same")), 0);
+    EXPECT_EQ(list.GetLength(), expected_others);
+    EXPECT_EQ(list.FindPos(NamedNode("other")), 0);
+}
+
 TEST(DLList, CopiesAreDeepAndMovedFromListsAreEmpty)
 {
     NamedList list;
