@@ -15,6 +15,9 @@ inline constexpr std::string_view electricity_record_prefix = "$$ELECTRCOBJECT##
 inline constexpr std::string_view utility_record_prefix = "$$UTILITYOBJECT##";
 inline constexpr std::size_t record_prefix_length = 17;
 inline constexpr std::string_view stream_slot_suffix = "-STREAM";
+// The slots the detailed report writes on a record that has a line.
+inline constexpr std::string_view cost_per_hour_slot = "COST PER HOUR";
+inline constexpr std::string_view utility_name_slot = "UTILITY NAME";
 
 // The usage record name of an item for a utility: the electricity prefix for
 // "Electricity" (letter case ignored), else the utility prefix; then the item.

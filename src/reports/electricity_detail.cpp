@@ -98,8 +98,8 @@ struct record_item_usage {
                              usage.description, "");
         CqxGenericObject record(instance, results_database, usage_record_name("Electricity", *usage.item_name), 0,
                                 nullptr, 0);
-        record.SetValue("COST PER HOUR", usage.cost_per_hour, "", 0);
-        record.SetValue("UTILITY NAME", "Electricity", 0);
+        record.SetValue(cost_per_hour_slot, usage.cost_per_hour, "", 0);
+        record.SetValue(utility_name_slot, "Electricity", 0);
     }
 };
 

@@ -1,7 +1,7 @@
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -28,9 +28,6 @@ namespace {
 constexpr std::size_t max_utility_line = 2047;
 // The Item column holds the first characters of the item name only.
 constexpr std::size_t short_item_length = 14;
-// The slots that the pass writes on a record that has a line.
-constexpr const char* cost_per_hour_slot = "COST PER HOUR";
-constexpr const char* utility_name_slot = "UTILITY NAME";
 
 // Fuel is priced by the operating unit costs, not by a configuration entry;
 // its units are shown as stored. False when the project has no Fuel price.
@@ -185,8 +182,8 @@ public:
 
     std::string_view rate_units(const use& found) const { return units_[found.rate_units]; }
     const std::string& item_description(std::uint32_t record) const { return facts(record).item_description; }
-    const std::string& area_id(std::uint32_t record) const { return areas_[facts(record).area].first; }
-    const std::string& report_group_id(std::uint32_t record) const { return areas_[facts(record).area].second; }
+    const std::string& area_id(std::uint32_t record) const { return facts(record).area->first; }
+    const std::string& report_group_id(std::uint32_t record) const { return facts(record).area->second; }
     std::string_view item_name(std::uint32_t record) const
     {
         const std::string_view name = record_name(record);
@@ -202,14 +199,14 @@ public:
         kept.cost_pending = true;
     }
 
-    // Writes the kept costs to their records, in registry order.
+    // Writes the kept costs to their records, in the order the records were
+    // first read.
     void write_costs()
     {
-        for (const std::uint32_t record : with_facts_) {
-            record_facts& kept = facts_[facts_of_[record]];
+        for (record_facts& kept : facts_) {
             if (!kept.cost_pending) continue;
             kept.cost_pending = false;
-            const auto handle = open_record(record);
+            const auto handle = open_record(kept.record);
             if (!handle) continue;
             handle->SetValue(cost_per_hour_slot, kept.cost_per_hour, "", 0);
             handle->SetValue(utility_name_slot, kept.cost_utility, 0);
@@ -219,9 +216,13 @@ public:
 private:
     static constexpr std::uint32_t no_facts = static_cast<std::uint32_t>(-1);
 
+    // Area id and report group of an item.
+    using area_texts = std::pair<std::string, std::string>;
+
     struct record_facts {
+        std::uint32_t record = 0;
         std::string item_description;
-        std::uint32_t area = 0;  // index into the area texts
+        const area_texts* area = nullptr;  // one of areas_
         bool cost_pending = false;
         const char* cost_utility = nullptr;
         double cost_per_hour = 0.0;  // [currency/H]
@@ -284,13 +285,12 @@ private:
     {
         if (facts_of_[record] != no_facts) return;
         facts_of_[record] = static_cast<std::uint32_t>(facts_.size());
-        with_facts_.push_back(record);
         record_facts& kept = facts_.emplace_back();
+        kept.record = record;
         handle.GetValue("CpItemDescription", kept.item_description);
-        std::string area_id;
-        std::string report_group_id;
-        get_item_area_and_group(&project_, item_name(record), area_id, report_group_id);
-        kept.area = area_index(std::move(area_id), std::move(report_group_id));
+        area_texts area;
+        get_item_area_and_group(&project_, item_name(record), area.first, area.second);
+        kept.area = &*areas_.insert(std::move(area)).first;
     }
 
     std::uint32_t units_index(const std::string& units)
@@ -301,28 +301,15 @@ private:
         return static_cast<std::uint32_t>(units_.size() - 1);
     }
 
-    std::uint32_t area_index(std::string area_id, std::string report_group_id)
-    {
-        std::pair<std::string, std::string> area(std::move(area_id), std::move(report_group_id));
-        const auto found = area_indices_.find(area);
-        if (found != area_indices_.end()) return found->second;
-        const auto index = static_cast<std::uint32_t>(areas_.size());
-        area_indices_.emplace(area, index);
-        areas_.push_back(std::move(area));
-        return index;
-    }
-
     CqxProject& project_;
     CqxODB& results_;
     const CStrList& records_;
     std::vector<std::uint32_t> facts_of_;  // by record; no_facts before its first use
-    std::vector<record_facts> facts_;
-    std::vector<std::uint32_t> with_facts_;  // records with facts, in registry order
-    std::vector<std::vector<use>> uses_;     // by priced utility, in registry order
+    std::vector<record_facts> facts_;      // in the order the records were first read
+    std::vector<std::vector<use>> uses_;  // by priced utility, in registry order
     // Few distinct texts over many lines: kept once each.
     std::vector<std::string> units_;
-    std::vector<std::pair<std::string, std::string>> areas_;
-    std::map<std::pair<std::string, std::string>, std::uint32_t> area_indices_;
+    std::set<area_texts> areas_;
 };
 
 // What a written line changes: its record's cost per hour, kept in the
