@@ -88,6 +88,8 @@ private:
         return true;
     }
 
+    // Should a file refuse to be cut back as well, the pass ends there with
+    // the block in the files and none of its changes made.
     bool write_one_by_one(std::int64_t first_start, std::int64_t second_start)
     {
         if (!files_.first().cut_back(first_start) || !files_.second().cut_back(second_start)) return false;
