@@ -83,23 +83,21 @@ void store_total_in_project(std::uint32_t instance, double total)
 
 }  // namespace
 
-// Truncation of a double to a signed 64-bit integer is undefined in C++ when
-// the value is not finite or does not fit, so those totals are given defined
-// results first: not a number gives 0, a total at or beyond either end of the
-// signed range gives that end. The signed value then wraps into the unsigned
-// range as the host expects (a negative total lands at the top).
+// Dropping the fraction of a double is undefined in C++ when the value is not
+// finite or does not fit the target, so every total gets a defined result:
+// a positive total below 2^64 converts exactly and one at or above it (or
+// +inf) saturates at 2^64 - 1; not a number gives 0; a negative total goes
+// through the truncated signed value, saturated at -2^63, and wraps into
+// the unsigned range as the host expects (a negative total lands at the top).
 std::uint64_t total_cost_number(double total)
 {
     constexpr double two_to_63 = 9223372036854775808.0;
-    std::int64_t truncated;
-    if (std::isnan(total))
-        truncated = 0;
-    else if (total >= two_to_63)
-        truncated = std::numeric_limits<std::int64_t>::max();
-    else if (total < -two_to_63)
-        truncated = std::numeric_limits<std::int64_t>::min();
-    else
-        truncated = static_cast<std::int64_t>(total);
+    constexpr double two_to_64 = 18446744073709551616.0;
+    if (std::isnan(total)) return 0;
+    if (total >= two_to_64) return std::numeric_limits<std::uint64_t>::max();
+    if (total >= 0.0) return static_cast<std::uint64_t>(total);
+    const std::int64_t truncated =
+        total < -two_to_63 ? std::numeric_limits<std::int64_t>::min() : static_cast<std::int64_t>(total);
     return static_cast<std::uint64_t>(truncated);
 }
 

@@ -22,18 +22,20 @@ TEST(TotalCostNumber, ANegativeTotalWrapsToTheTopOfTheUnsignedRange)
     EXPECT_EQ(tovex::total_cost_number(-100.0), std::numeric_limits<std::uint64_t>::max() - 99u);
 }
 
-TEST(TotalCostNumber, TotalsOutsideTheSignedRangeOrNotFiniteGetDefinedValues)
+TEST(TotalCostNumber, TotalsAtTheEndsOrNotFiniteGetDefinedValues)
 {
-    const std::uint64_t top = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    const std::uint64_t top = std::numeric_limits<std::uint64_t>::max();
     const std::uint64_t bottom = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::min());
-    EXPECT_EQ(tovex::total_cost_number(1e19), top);
-    EXPECT_EQ(tovex::total_cost_number(9223372036854775808.0), top);
+    // Positive totals below 2^64 convert exactly, above the signed range too.
+    EXPECT_EQ(tovex::total_cost_number(9223372036854775808.0), 9223372036854775808u);
+    EXPECT_EQ(tovex::total_cost_number(1e19), 10000000000000000000u);
+    EXPECT_EQ(tovex::total_cost_number(18446744073709549568.0), 18446744073709549568u);
+    EXPECT_EQ(tovex::total_cost_number(18446744073709551616.0), top);
+    EXPECT_EQ(tovex::total_cost_number(1e300), top);
     EXPECT_EQ(tovex::total_cost_number(INFINITY), top);
+    EXPECT_EQ(tovex::total_cost_number(NAN), 0u);
     EXPECT_EQ(tovex::total_cost_number(-1e19), bottom);
     EXPECT_EQ(tovex::total_cost_number(-INFINITY), bottom);
-    EXPECT_EQ(tovex::total_cost_number(NAN), 0u);
-    // The largest double below 2^63 still converts exactly.
-    EXPECT_EQ(tovex::total_cost_number(9223372036854774784.0), 9223372036854774784u);
     EXPECT_EQ(tovex::total_cost_number(-9223372036854775808.0), bottom);
 }
 
