@@ -27,14 +27,20 @@ int critkit_get_and_adjust_criteria_n(std::string_view group, std::string_view c
         const qxhost::Criterion* found = find_criterion(group, criterion);
         if (found == nullptr) return 0;
 
-        // A criterion without units asked for without units is taken as it is;
-        // every other pair goes through the conversion, which fails loudly.
-        if (found->units.empty() && units.empty()) {
-            *value = found->value;
-            return 1;
-        }
         std::string source = "design_criteria / ";
         source.append(group).append(" / ").append(criterion);
+
+        // A criterion stored without units is taken to be in the units asked
+        // for; the user is told, since nothing checks that it really is.
+        if (found->units.empty()) {
+            *value = found->value;
+            if (!units.empty()) {
+                std::string note = "a criterion without units, taken to be in \"";
+                note.append(units).append("\"");
+                unitkit_warn(source, note);
+            }
+            return 1;
+        }
         unitkit_note_source(source);
         return units_adjust(found->units, units, &found->value, value, nullptr, "", "b");
     } catch (...) {

@@ -13,12 +13,15 @@ void note_source(const ReadSource& source)
     source.append_to(text);
 }
 
-bool has_units(const Value& value) { return value.kind == Value::Kind::number && !value.units.empty(); }
-
 }  // namespace
 
+// A conversion that fails names the object and slot of the last number read
+// that was tried, found or not, with units or without: a missing "DUTY"
+// leaves the caller's units as they were, and its conversion belongs to the
+// slot that was tried, not to whatever was read before.
 bool read_into_slot(const Value* value, CqxSlot& out, const ReadSource& source)
 {
+    if (value == nullptr || value->kind == Value::Kind::number) note_source(source);
     if (value == nullptr) return false;
     switch (value->kind) {
     case Value::Kind::text:
@@ -31,7 +34,6 @@ bool read_into_slot(const Value* value, CqxSlot& out, const ReadSource& source)
         out.SetList(value->items);
         break;
     }
-    if (has_units(*value)) note_source(source);
     return true;
 }
 
@@ -47,12 +49,12 @@ bool read_as_text(const Value* value, std::string& out, const ReadSource& source
 
 bool read_as_number(const Value* value, double& number, std::string& units, const ReadSource& source)
 {
+    note_source(source);
     if (value == nullptr) return false;
     auto read = value_as_number(*value);
     if (!read) return false;
     number = read->first;
     units = std::move(read->second);
-    if (!units.empty()) note_source(source);
     return true;
 }
 

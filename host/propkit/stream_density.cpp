@@ -7,6 +7,7 @@
 
 #include "host/projmodel.h"
 #include "host/propkit.h"
+#include "host/textkit.h"
 #include "host/unitkit.h"
 #include "propkit/fluid_density.h"
 
@@ -46,17 +47,31 @@ std::optional<Fluid> read_fluid(CqxStream& stream)
     return Fluid{false, molar_mass};
 }
 
-// The slot's number converted to `units`, or the default when the stream has
-// no such slot. A value whose units cannot be converted gives nothing (the
-// failure is among the host's warnings).
-std::optional<double> read_state(CqxStream& stream, std::string_view slot, double default_value,
-                                 std::string_view default_units, std::string_view units)
+// A state variable of the stream as it was given (or defaulted), and
+// converted to the units the property routines take; `converted` is empty
+// when its units are not known (the failure is among the host's warnings).
+struct State {
+    double given = 0.0;
+    std::string given_units;
+    std::optional<double> converted;
+
+    std::string text() const
+    {
+        std::string text;
+        compiler_float_to_string(given, text);
+        if (!given_units.empty()) text.append(" ").append(given_units);
+        return text;
+    }
+};
+
+// The slot's number, or the default when the stream has no such slot.
+State read_state(CqxStream& stream, std::string_view slot, double default_value, std::string_view default_units,
+                 std::string_view units)
 {
-    double value = default_value;
-    std::string value_units(default_units);
-    if (!stream.GetValueWithInheritance(slot, value, value_units, nullptr)) {
-        value = default_value;
-        value_units = default_units;
+    State state{default_value, std::string(default_units), std::nullopt};
+    if (!stream.GetValueWithInheritance(slot, state.given, state.given_units, nullptr)) {
+        state.given = default_value;
+        state.given_units = default_units;
     }
     // The store names only reads with units; a value without them must not be
     // blamed on an earlier read.
@@ -64,8 +79,18 @@ std::optional<double> read_state(CqxStream& stream, std::string_view slot, doubl
     source = stream.ObjectName();
     source.append(" / ").append(slot);
     double converted = 0.0;
-    if (units_adjust(value_units, units, &value, &converted, nullptr, "", "b") == 0) return std::nullopt;
-    return converted;
+    if (units_adjust(state.given_units, units, &state.given, &converted, nullptr, "", "b") != 0)
+        state.converted = converted;
+    return state;
+}
+
+// Tells the user why the stream gets no density, so that a volume rate of 0
+// does not pass unexplained.
+void warn_no_density(CqxStream& stream, const State& temperature, const State& pressure, std::string_view why)
+{
+    std::string note = "no mass density at ";
+    note.append(temperature.text()).append(" and ").append(pressure.text()).append(": ").append(why);
+    unitkit_warn(stream.ObjectName(), note);
 }
 
 }  // namespace
@@ -80,14 +105,28 @@ int propkit_calc_tot_mass_density(CqxStream* stream)
 
         const std::optional<Fluid> fluid = read_fluid(*stream);
         if (!fluid) return 0;
-        const std::optional<double> temperature = read_state(*stream, "TEMPERATURE", 60.0, "DEG F", "K");
-        const std::optional<double> pressure = read_state(*stream, "PRESSURE", 14.696, "PSIA", "MPA");
-        if (!temperature || !pressure) return 0;
+        const State temperature = read_state(*stream, "TEMPERATURE", 60.0, "DEG F", "K");
+        const State pressure = read_state(*stream, "PRESSURE", 14.696, "PSIA", "MPA");
+        if (!temperature.converted || !pressure.converted) {
+            warn_no_density(*stream, temperature, pressure, "the temperature or pressure units are not known");
+            return 0;
+        }
+        const double kelvin = *temperature.converted;
+        const double megapascal = *pressure.converted;
 
         const std::optional<double> density =
-            fluid->water ? qxhost::fluids::water_density(*temperature, *pressure)
-                         : qxhost::fluids::ideal_gas_density(*temperature, *pressure, fluid->molar_mass);
-        if (!density) return 0;
+            fluid->water ? qxhost::fluids::water_density(kelvin, megapascal)
+                         : qxhost::fluids::ideal_gas_density(kelvin, megapascal, fluid->molar_mass);
+        if (!density) {
+            const bool usable = kelvin > 0.0 && megapascal > 0.0 && std::isfinite(kelvin) && std::isfinite(megapascal);
+            if (usable && fluid->water) {
+                warn_no_density(*stream, temperature, pressure,
+                                "liquid water outside IAPWS-IF97 region 1 (273.15 K to 623.15 K, at most 100 MPa)");
+            } else {
+                warn_no_density(*stream, temperature, pressure, "the temperature and pressure must be positive and finite");
+            }
+            return 0;
+        }
 
         double density_pcf = 0.0;  // [PCF]
         if (units_adjust("KG/M3", "PCF", &*density, &density_pcf, nullptr, "", "b") == 0) return 0;

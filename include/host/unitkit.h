@@ -34,11 +34,13 @@ QXHOST_API void unitkit_set_unit_type(int unit_system);
 // (a heat duty or a power), 0 otherwise.
 QXHOST_API int unitkit_flow_basis(std::string_view units);
 
-// A failed conversion, as remembered for the warnings.
+// A warning of the host: a failed conversion (both units given), a rate
+// units text that gave no cost basis (`to_units` empty), or a note of what
+// the host assumed or skipped (both units empty, `message` says it all).
 struct UnitWarning {
     std::string from_units;
     std::string to_units;
-    std::string source;   // the object (and slot) last read, when known
+    std::string source;   // the object (and slot) concerned, when known
     std::string message;
 };
 
@@ -48,6 +50,9 @@ QXHOST_API void unitkit_note_source(std::string_view source);
 // The same text for a reader that fills it in place: one buffer, reused, so
 // that noting a source on every read costs no allocation.
 QXHOST_API std::string& unitkit_source_text();
+// Remembers a note: something the host assumed or skipped at `source`. The
+// same note at the same source is remembered once.
+QXHOST_API void unitkit_warn(std::string_view source, std::string_view message);
 QXHOST_API const std::vector<UnitWarning>& unitkit_warnings();
 QXHOST_API void unitkit_clear_warnings();
 

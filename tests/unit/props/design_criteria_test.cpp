@@ -57,15 +57,20 @@ TEST_F(DesignCriteria, UnitsThatDoNotConvertLeaveTheValueAndWarn)
     EXPECT_EQ(unitkit_warnings()[0].source, "design_criteria / Heat Exchangers / Fuel heating value");
 }
 
-TEST_F(DesignCriteria, ACriterionWithoutUnitsIsTakenOnlyWithoutUnits)
+TEST_F(DesignCriteria, ACriterionWithoutUnitsIsTakenInTheUnitsAskedForWithAWarning)
 {
     tovex_test::loaded().design_criteria.get_or_add("Towers").set("Tray efficiency", {0.7, ""});
     double value = 0.0;
     EXPECT_EQ(critkit_get_and_adjust_criteria_n("Towers", "Tray efficiency", &value, ""), 1);
     EXPECT_EQ(value, 0.7);
+    EXPECT_TRUE(unitkit_warnings().empty());
+
     value = 0.0;
-    EXPECT_EQ(critkit_get_and_adjust_criteria_n("Towers", "Tray efficiency", &value, "BTU/LB"), 0);
-    EXPECT_EQ(value, 0.0);
+    EXPECT_EQ(critkit_get_and_adjust_criteria_n("Towers", "Tray efficiency", &value, "BTU/LB"), 1);
+    EXPECT_EQ(value, 0.7);
+    ASSERT_EQ(unitkit_warnings().size(), 1u);
+    EXPECT_EQ(unitkit_warnings()[0].source, "design_criteria / Towers / Tray efficiency");
+    EXPECT_EQ(unitkit_warnings()[0].message, "a criterion without units, taken to be in \"BTU/LB\"");
 }
 
 }  // namespace

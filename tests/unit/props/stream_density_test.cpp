@@ -156,11 +156,22 @@ TEST_F(StreamDensity, NoUsableFluidGivesNoDensity)
     EXPECT_EQ(propkit_calc_tot_mass_density(nullptr), 0);
 }
 
-TEST_F(StreamDensity, LiquidWaterOutsideRegion1GivesNoDensity)
+TEST_F(StreamDensity, LiquidWaterOutsideRegion1GivesNoDensityAndAWarning)
 {
     CqxStream* stream = open(project_with(R"({"FLUID": "Water", "TEMPERATURE": {"value": 20, "units": "DEG F"}})"));
     EXPECT_EQ(propkit_calc_tot_mass_density(stream), 0);
     EXPECT_TRUE(std::isnan(own_density_pcf()));
+    ASSERT_EQ(unitkit_warnings().size(), 1u);
+    EXPECT_EQ(unitkit_warnings()[0].source, "CW-101");
+    EXPECT_EQ(unitkit_warnings()[0].message,
+              "no mass density at 20 DEG F and 14.696 PSIA: liquid water outside IAPWS-IF97 region 1 "
+              "(273.15 K to 623.15 K, at most 100 MPa)");
+
+    stream = open(project_with(R"({"FLUID": "Water", "PRESSURE": {"value": -5, "units": "BAR"}})"));
+    EXPECT_EQ(propkit_calc_tot_mass_density(stream), 0);
+    ASSERT_EQ(unitkit_warnings().size(), 1u);
+    EXPECT_EQ(unitkit_warnings()[0].message,
+              "no mass density at 60 DEG F and -5 BAR: the temperature and pressure must be positive and finite");
 }
 
 TEST_F(StreamDensity, AStateThatCannotBeConvertedIsAWarningNamingTheSlot)
@@ -169,14 +180,16 @@ TEST_F(StreamDensity, AStateThatCannotBeConvertedIsAWarningNamingTheSlot)
         "PRESSURE": {"value": 60, "units": "PSIG"}})"));
     EXPECT_EQ(propkit_calc_tot_mass_density(stream), 0);
     EXPECT_TRUE(std::isnan(own_density_pcf()));
-    ASSERT_EQ(unitkit_warnings().size(), 1u);
+    ASSERT_EQ(unitkit_warnings().size(), 2u);
     EXPECT_EQ(unitkit_warnings()[0].from_units, "");
     EXPECT_EQ(unitkit_warnings()[0].to_units, "K");
     EXPECT_EQ(unitkit_warnings()[0].source, "CW-101 / TEMPERATURE");
+    EXPECT_EQ(unitkit_warnings()[1].message,
+              "no mass density at 85 and 60 PSIG: the temperature or pressure units are not known");
 
     stream = open(project_with(R"({"FLUID": "Air", "PRESSURE": {"value": 60, "units": "PSIGX"}})"));
     EXPECT_EQ(propkit_calc_tot_mass_density(stream), 0);
-    ASSERT_EQ(unitkit_warnings().size(), 1u);
+    ASSERT_EQ(unitkit_warnings().size(), 2u);
     EXPECT_EQ(unitkit_warnings()[0].from_units, "PSIGX");
     EXPECT_EQ(unitkit_warnings()[0].source, "CW-101 / PRESSURE");
 }
