@@ -37,7 +37,7 @@ const Json::object_t& expect_object(const Json& value, const std::string& pointe
             if (!expected.empty()) expected += ", ";
             expected.append("\"").append(name).append("\"");
         }
-        invalid(child_pointer(pointer, key), "unknown key \"" + key + "\" (expected one of " + expected + ")");
+        invalid(child_pointer(pointer, key), "unknown key " + quoted_excerpt(key) + " (expected one of " + expected + ")");
     }
     return object;
 }
@@ -82,7 +82,7 @@ Int expect_integer_in(const Json& value, const std::string& pointer, const char*
         invalid(pointer, std::string("expected ") + what + ", found " +
                              (value.is_number_float() ? "a number with a fraction or exponent" : value.type_name()));
     }
-    if (!in_range) invalid(pointer, std::string("expected ") + what + ", found " + value.dump());
+    if (!in_range) invalid(pointer, std::string("expected ") + what + ", found " + value_excerpt(value));
     return value.get<Int>();
 }
 

@@ -1,6 +1,7 @@
 // Parsing the text of a project file into a JSON document, with the checks
-// that a plain parse leaves out: two keys of one name inside one object, and
-// the line and column of a syntax error.
+// that a plain parse leaves out: two keys of one name inside one object,
+// values nested deeper than a project file ever needs, texts holding U+0000,
+// and the line and column of a syntax error.
 #ifndef QXHOST_PROJFILE_JSON_DOCUMENT_H
 #define QXHOST_PROJFILE_JSON_DOCUMENT_H
 
@@ -24,7 +25,14 @@ public:
     virtual bool streams(std::string_view key) const = 0;
     // The element at `index` of the array under `key`; it is dropped after.
     virtual void take(std::string_view key, std::size_t index, Json& element) = 0;
+    // True for the top-level keys whose string may hold U+0000 (file
+    // contents); everywhere else a NUL would be cut where the host hands the
+    // text on, so it is refused.
+    virtual bool holds_nul(std::string_view /*key*/) const { return false; }
 };
+
+// Containers nest at most this deep; a project file needs six levels.
+constexpr std::size_t max_json_depth = 32;
 
 // The document in `text`, keys in file order. Throws ProjectFileError naming
 // `file_label` with the line and column of a syntax error, or the JSON
@@ -40,6 +48,17 @@ void append_member(Json& object, std::string key, Json value);
 
 // `token` as one reference token of a JSON Pointer ("~" as "~0", "/" as "~1").
 std::string pointer_token(std::string_view token);
+
+// A text as a message quotes it: in double quotes, cut after a few dozen
+// characters (the cut said so, with the whole length), so that no input makes
+// a message long.
+std::string quoted_excerpt(std::string_view text);
+// A value as a message shows it: a string as quoted_excerpt(), other scalars
+// as written, and an array or an object by its kind only.
+std::string value_excerpt(const Json& value);
+// A JSON Pointer as a message shows it: each reference token cut as
+// quoted_excerpt() cuts a text.
+std::string pointer_excerpt(std::string_view pointer);
 
 }  // namespace qxhost
 

@@ -28,6 +28,7 @@ public:
     explicit ProjectReader(Project& project) : project_(project) {}
 
     bool streams(std::string_view key) const override { return key == "objects" || key == "connections"; }
+    bool holds_nul(std::string_view key) const override { return key == "electrical_load_file"; }
 
     void take(std::string_view key, std::size_t index, Json& element) override
     {
@@ -65,7 +66,7 @@ private:
     void read_format(const Json& format)
     {
         if (expect_string(format, "/format") != project_format) {
-            invalid("/format", std::string("expected \"") + project_format + "\", found " + format.dump());
+            invalid("/format", std::string("expected \"") + project_format + "\", found " + value_excerpt(format));
         }
     }
 
@@ -132,7 +133,7 @@ private:
         const auto& object = expect_object(json, at, {"name", "slots", "defaults", "valid"});
         const std::string& name = expect_string(required_member(object, "name", at), at + "/name");
         if (project_.entries.contains(name)) {
-            invalid(at + "/name", "duplicate entry name \"" + name + "\" (names of entries are unique)");
+            invalid(at + "/name", "duplicate entry name " + quoted_excerpt(name) + " (names of entries are unique)");
         }
         Entry entry;
         if (const Json* slots = member(object, "slots")) entry.slots = slot_table_from_json(*slots, at + "/slots");
@@ -164,7 +165,7 @@ private:
         for (std::size_t i = 0; i < project_.objects.size(); ++i) {
             const std::string& area = project_.objects[i].area;
             if (!area.empty() && !object_index_.contains(area)) {
-                invalid(child_pointer("/objects", i) + "/area", "no object is named \"" + area + "\"");
+                invalid(child_pointer("/objects", i) + "/area", "no object is named " + quoted_excerpt(area));
             }
         }
     }
@@ -179,7 +180,7 @@ private:
         if (read.name.empty()) invalid(at + "/name", "expected a non-empty object name");
         const auto [first, added] = object_index_.emplace(read.name, project_.objects.size());
         if (!added) {
-            invalid(at + "/name", "duplicate object name \"" + read.name + "\" (also at " +
+            invalid(at + "/name", "duplicate object name " + quoted_excerpt(read.name) + " (also at " +
                                       child_pointer("/objects", first->second) + "; names are unique)");
         }
         read.class_id = expect_int(required_member(object, "class", at), at + "/class");
@@ -279,14 +280,14 @@ private:
     void check_stream_named(const Connection& connection, const std::string& at) const
     {
         if (!object_index_.contains(connection.stream)) {
-            invalid(at + "/stream", "no object is named \"" + connection.stream + "\"");
+            invalid(at + "/stream", "no object is named " + quoted_excerpt(connection.stream));
         }
     }
 
     void check_item_named(const Connection& connection, const std::string& at) const
     {
         if (!connection.item.empty() && !object_index_.contains(connection.item)) {
-            invalid(at + "/item", "no object is named \"" + connection.item + "\" (use \"\" for nothing joined)");
+            invalid(at + "/item", "no object is named " + quoted_excerpt(connection.item) + " (use \"\" for nothing joined)");
         }
     }
 
@@ -300,7 +301,7 @@ private:
         check_item_named(connection, at);
         const Json& direction = required_member(object, "direction", at);
         if (!direction.is_number_integer() || (direction != 1 && direction != 2)) {
-            invalid(at + "/direction", "expected 1 or 2, found " + direction.dump());
+            invalid(at + "/direction", "expected 1 or 2, found " + value_excerpt(direction));
         }
         connection.direction = direction.get<int>();
         if (const Json* connector = member(object, "connector")) {
@@ -377,7 +378,7 @@ std::unique_ptr<Project> read_document(const std::string& file_label, Parse pars
         reader.read(document);
     } catch (const InvalidValue& error) {
         const std::string where = error.pointer.empty() ? "the top level" : error.pointer;
-        throw ProjectFileError(file_label + ": at " + where + ": " + error.reason);
+        throw ProjectFileError(file_label + ": at " + pointer_excerpt(where) + ": " + error.reason);
     }
     return project;
 }
