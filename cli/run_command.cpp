@@ -112,7 +112,7 @@ int run_command(const CommandOptions& options)
             throw CommandError(exit_not_saved, error.what());
         }
     }
-    std::cout << (options.json ? result_json(result, project, unitkit_warnings()) : utility_table(project));
+    std::cout << (options.json ? result_json(result, project) : utility_table(project));
     std::cout.flush();
     std::cerr << warning_lines(unitkit_warnings());
     if (result == 1) return 0;

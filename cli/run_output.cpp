@@ -7,6 +7,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "projfile/projfile.h"
+
 namespace tovex_cli {
 
 namespace {
@@ -92,8 +94,35 @@ std::string utility_table(const qxhost::Project& project)
     return aligned(rows) + "Total process utility cost per period: " + total + "\n";
 }
 
-std::string result_json(int result, const qxhost::Project& project, const std::vector<UnitWarning>& warnings)
+namespace {
+
+// Adds the warnings for the texts that standard output cannot carry as they
+// are, before the warnings are written: a warning's own texts may be among
+// them.
+void warn_of_texts_not_utf8(const qxhost::Project& project)
 {
+    constexpr std::string_view output = "standard output";
+    for (const qxhost::CostRow& row : project.cost_rows) {
+        const std::string place = "cost row " + row.name;
+        qxhost::warn_unless_utf8(row.name, place + " / name", output);
+        qxhost::warn_unless_utf8(row.cost_slot, place + " / cost_slot", output);
+        qxhost::warn_unless_utf8(row.value, place + " / value", output);
+    }
+    const std::size_t count = unitkit_warnings().size();
+    for (std::size_t k = 0; k < count; ++k) {
+        const UnitWarning warning = unitkit_warnings()[k];
+        const std::string place = "warnings / " + std::to_string(k);
+        for (const std::string* text : {&warning.from_units, &warning.to_units, &warning.source, &warning.message})
+            qxhost::warn_unless_utf8(*text, place, output);
+    }
+}
+
+}  // namespace
+
+std::string result_json(int result, const qxhost::Project& project)
+{
+    warn_of_texts_not_utf8(project);
+    const std::vector<UnitWarning>& warnings = unitkit_warnings();
     nlohmann::ordered_json rows = nlohmann::ordered_json::array();
     for (const qxhost::CostRow& row : project.cost_rows) {
         nlohmann::ordered_json json = {{"name", row.name}, {"cost_slot", row.cost_slot}, {"value", row.value}};
@@ -115,8 +144,14 @@ std::string warning_lines(const std::vector<UnitWarning>& warnings)
 {
     std::string text;
     for (const UnitWarning& warning : warnings) {
-        // A warning without target units is a rate units text that gave no
-        // cost basis; every other one is a conversion that failed.
+        // Without units it is a note of the host's; without target units a
+        // rate units text that gave no cost basis; else a failed conversion.
+        if (warning.from_units.empty() && warning.to_units.empty()) {
+            text += "tovex: warning: " + warning.message;
+            if (!warning.source.empty()) text += " (in " + warning.source + ")";
+            text += "\n";
+            continue;
+        }
         if (warning.to_units.empty())
             text += "tovex: warning: cannot price in \"" + warning.from_units + "\"";
         else

@@ -18,9 +18,10 @@ namespace tovex_cli {
 std::string utility_table(const qxhost::Project& project);
 
 // {"result": R, "cost_rows": [...], "warnings": [...]}, ended by a line feed;
-// the rows in the project file's row form, each warning as
-// {"from_units", "to_units", "source", "message"}.
-std::string result_json(int result, const qxhost::Project& project, const std::vector<UnitWarning>& warnings);
+// the rows in the project file's row form, each of the host's warnings as
+// {"from_units", "to_units", "source", "message"}. A text that is not valid
+// UTF-8 is written with U+FFFD for its bad bytes, and a warning says where.
+std::string result_json(int result, const qxhost::Project& project);
 
 // One line per warning: "tovex: warning: cannot convert "FROM" to "TO"
 // (in SOURCE): MESSAGE", the part in brackets only when the source is known.

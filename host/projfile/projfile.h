@@ -37,7 +37,14 @@ std::vector<CostRow> default_cost_rows(const Project& project);
 
 // The project as a project file (format "tovex-project/1"), with every slot,
 // entry, database and cost row as it now stands. Ends with a line feed.
+// Texts that are not valid UTF-8 are written with U+FFFD for their bad bytes,
+// each with a warning.
 std::string write_project_json(const Project& project);
+
+// Warns (among the host's warnings) when `text`, at `place` ("OBJECT /
+// SLOT"), is not valid UTF-8 and so is written into `output` with U+FFFD in
+// place of its bad bytes: the data is changed, and the user must know.
+void warn_unless_utf8(std::string_view text, std::string_view place, std::string_view output);
 
 // The text of KVT_ELEC.TMP that the project asks for: its
 // "electrical_load_file", else lines made from "electrical_loads"; nullopt

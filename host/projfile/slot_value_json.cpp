@@ -3,7 +3,9 @@
 #include <cmath>
 #include <limits>
 
+#include "host/textkit.h"
 #include "projfile/json_checks.h"
+#include "projfile/projfile.h"
 
 namespace qxhost {
 
@@ -17,7 +19,7 @@ double non_finite_from_text(const std::string& text, const std::string& pointer)
     if (text == "inf") return std::numeric_limits<double>::infinity();
     if (text == "-inf") return -std::numeric_limits<double>::infinity();
     if (text == "nan") return std::numeric_limits<double>::quiet_NaN();
-    invalid(pointer, "expected a number or \"inf\", \"-inf\", \"nan\", found \"" + text + "\"");
+    invalid(pointer, "expected a number or \"inf\", \"-inf\", \"nan\", found " + quoted_excerpt(text));
 }
 
 std::pair<double, std::string> number_object_from_json(const Json& json, const std::string& pointer)
@@ -111,10 +113,31 @@ SlotTable slot_table_from_json(const Json& json, const std::string& pointer)
     return slots;
 }
 
-Json slot_table_to_json(const SlotTable& slots)
+namespace {
+
+// The place is made only for a slot that needs a warning: nearly none does.
+void warn_unless_slot_utf8(const std::string& name, const Value& value, std::string_view owner)
+{
+    bool utf8 = text_is_utf8(name) && text_is_utf8(value.text) && text_is_utf8(value.units);
+    for (const std::string& item : value.items) utf8 = utf8 && text_is_utf8(item);
+    if (utf8) return;
+    std::string place(owner);
+    place.append(" / ").append(name);
+    warn_unless_utf8(name, place, "the state");
+    warn_unless_utf8(value.text, place, "the state");
+    warn_unless_utf8(value.units, place, "the state");
+    for (const std::string& item : value.items) warn_unless_utf8(item, place, "the state");
+}
+
+}  // namespace
+
+Json slot_table_to_json(const SlotTable& slots, std::string_view owner)
 {
     Json object = Json::object();
-    for (const auto& [name, value] : slots) append_member(object, name.str(), slot_value_to_json(value));
+    for (const auto& [name, value] : slots) {
+        warn_unless_slot_utf8(name.str(), value, owner);
+        append_member(object, name.str(), slot_value_to_json(value));
+    }
     return object;
 }
 

@@ -8,6 +8,7 @@
 #define QXHOST_PROJFILE_SLOT_VALUE_JSON_H
 
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "objstore/workspace.h"
@@ -25,7 +26,8 @@ Json number_with_units_to_json(double number, const std::string& units);
 
 // Every slot of a JSON object, in order.
 SlotTable slot_table_from_json(const Json& json, const std::string& pointer);
-Json slot_table_to_json(const SlotTable& slots);
+// `owner` names the object in the warning for a text that is not UTF-8.
+Json slot_table_to_json(const SlotTable& slots, std::string_view owner);
 
 }  // namespace qxhost
 

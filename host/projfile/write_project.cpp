@@ -5,6 +5,8 @@
 #include "projfile/json_text.h"
 #include "projfile/projfile.h"
 #include "projfile/slot_value_json.h"
+#include "host/textkit.h"
+#include "host/unitkit.h"
 
 namespace qxhost {
 
@@ -47,8 +49,8 @@ Json utility_streams_json(const Project& project)
     for (const auto& [name, entry] : project.entries) {
         Json json = Json::object();
         json["name"] = name;
-        json["slots"] = slot_table_to_json(entry.slots);
-        if (!entry.defaults.empty()) json["defaults"] = slot_table_to_json(entry.defaults);
+        json["slots"] = slot_table_to_json(entry.slots, name.str());
+        if (!entry.defaults.empty()) json["defaults"] = slot_table_to_json(entry.defaults, name.str());
         if (!entry.valid) json["valid"] = false;
         entries.push_back(std::move(json));
     }
@@ -67,8 +69,8 @@ Json object_json(const Object& object)
     if (object.stream_name) json["stream_name"] = *object.stream_name;
     if (!object.model.empty()) json["model"] = object.model;
     if (!object.area.empty()) json["area"] = object.area;
-    json["slots"] = slot_table_to_json(object.slots);
-    if (!object.defaults.empty()) json["defaults"] = slot_table_to_json(object.defaults);
+    json["slots"] = slot_table_to_json(object.slots, object.name);
+    if (!object.defaults.empty()) json["defaults"] = slot_table_to_json(object.defaults, object.name);
     return json;
 }
 
@@ -87,7 +89,10 @@ Json databases_json(const Project& project)
     Json databases = Json::object();
     for (const auto& [name, objects] : project.databases) {
         Json database = Json::object();
-        for (const auto& [object_name, slots] : objects) append_member(database, object_name.str(), slot_table_to_json(slots));
+        for (const auto& [object_name, slots] : objects) {
+            const std::string owner = name.str() + "/" + object_name.str();
+            append_member(database, object_name.str(), slot_table_to_json(slots, owner));
+        }
         append_member(databases, name.str(), std::move(database));
     }
     return databases;
@@ -95,6 +100,9 @@ Json databases_json(const Project& project)
 
 Json cost_row_json(const CostRow& row)
 {
+    const std::string place = "cost row " + row.name;
+    warn_unless_utf8(row.cost_slot, place + " / cost_slot", "the state");
+    warn_unless_utf8(row.value, place + " / value", "the state");
     Json json = Json::object();
     json["name"] = row.name;
     json["cost_slot"] = row.cost_slot;
@@ -119,6 +127,14 @@ Json electrical_loads_json(const Project& project)
 }
 
 }  // namespace
+
+void warn_unless_utf8(std::string_view text, std::string_view place, std::string_view output)
+{
+    if (text_is_utf8(text)) return;
+    std::string note = "a text that is not valid UTF-8, written to ";
+    note.append(output).append(" with U+FFFD in place of its bad bytes");
+    unitkit_warn(place, note);
+}
 
 std::string write_project_json(const Project& project)
 {

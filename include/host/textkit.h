@@ -19,4 +19,11 @@ QXHOST_API void text_remove_initial_and_trailing_blanks(std::string& text);
 // double ("0", "120000", "99.9", "1e+16", "-0", "inf", "nan").
 QXHOST_API void compiler_float_to_string(double value, std::string& text);
 
+// Host side only -------------------------------------------------------------
+
+// Whether `text` is well-formed UTF-8 (no overlong forms, no surrogates,
+// nothing above U+10FFFF). The host's files are JSON, which cannot carry
+// anything else.
+QXHOST_API bool text_is_utf8(std::string_view text);
+
 #endif

@@ -23,6 +23,13 @@ std::string CommandFolder::fixture(const std::string& name) const
     return target.string();
 }
 
+std::string CommandFolder::write(const std::string& name, const std::string& text) const
+{
+    const std::filesystem::path target = path() / name;
+    std::ofstream(target, std::ios::binary) << text;
+    return target.string();
+}
+
 std::vector<std::string> CommandFolder::work_files() const
 {
     std::vector<std::string> names;

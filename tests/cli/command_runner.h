@@ -25,6 +25,8 @@ public:
 
     // Copies tests/fixtures/cli/NAME into the folder; returns its path.
     std::string fixture(const std::string& name) const;
+    // Writes `text` as the file NAME in the folder; returns its path.
+    std::string write(const std::string& name, const std::string& text) const;
     std::filesystem::path path() const { return scratch_.path(); }
     std::filesystem::path work() const { return scratch_.path() / "work"; }
     // The files in "work", sorted.
