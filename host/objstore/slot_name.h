@@ -29,12 +29,11 @@ public:
         std::memcpy(bytes_, other.bytes_, sizeof bytes_);
         other.set_inline({});
     }
+    // Copy and swap: should the copy's allocation throw, this name is
+    // left as it was.
     SlotName& operator=(const SlotName& other)
     {
-        if (this != &other) {
-            release();
-            assign(other.view());
-        }
+        if (this != &other) *this = SlotName(other);
         return *this;
     }
     SlotName& operator=(SlotName&& other) noexcept

@@ -7,33 +7,56 @@ namespace qxhost {
 
 namespace {
 
-struct InternHash {
+struct EntryHash {
     using is_transparent = void;
     std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    std::size_t operator()(const UnitsText::Entry& entry) const { return (*this)(std::string_view(entry.text)); }
 };
 
-// The empty text is made at compile time, so that it is there before any
-// static object is made, and never destroyed, like the interned texts.
-union UnitsStorage {
-    constexpr UnitsStorage() : text() {}
-    ~UnitsStorage() {}  // NOLINT: the text outlives every value
-    std::string text;
+struct EntryEqual {
+    using is_transparent = void;
+    static std::string_view text_of(std::string_view text) { return text; }
+    static std::string_view text_of(const UnitsText::Entry& entry) { return entry.text; }
+    template <class A, class B>
+    bool operator()(const A& a, const B& b) const { return text_of(a) == text_of(b); }
 };
-constinit UnitsStorage empty_units;
+
+using Entries = std::unordered_set<UnitsText::Entry, EntryHash, EntryEqual>;
+
+// Never destroyed: a value in a static object may let its text go after
+// every static object of this library is gone. The set is empty by then
+// unless such values are still alive.
+Entries& entries()
+{
+    static auto* texts = new Entries();
+    return *texts;
+}
+
+union EmptyEntry {
+    constexpr EmptyEntry() : entry() {}
+    ~EmptyEntry() {}  // NOLINT: the entry outlives every value
+    UnitsText::Entry entry;
+};
+constinit EmptyEntry empty_units;
 
 }  // namespace
 
-const std::string* const UnitsText::empty_text_ = &empty_units.text;
+const UnitsText::Entry& UnitsText::empty_entry_ = empty_units.entry;
 
-const std::string* UnitsText::intern(std::string_view text)
+const UnitsText::Entry* UnitsText::intern(std::string_view text)
 {
-    if (text.empty()) return empty_text_;
-    // Never destroyed: units handed out stay valid in other static objects'
-    // destructors, whatever the order of destruction at exit.
-    static auto* texts = new std::unordered_set<std::string, InternHash, std::equal_to<>>();
-    auto found = texts->find(text);
-    if (found == texts->end()) found = texts->emplace(text).first;
+    if (text.empty()) return &empty_entry_;
+    Entries& texts = entries();
+    auto found = texts.find(text);
+    if (found == texts.end()) found = texts.insert(Entry{std::string(text), 0}).first;
+    ++found->holders;
     return &*found;
+}
+
+void UnitsText::forget(const Entry* entry)
+{
+    Entries& texts = entries();
+    texts.erase(texts.find(std::string_view(entry->text)));
 }
 
 }  // namespace qxhost

@@ -10,43 +10,78 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "host/visibility.h"
 
 namespace qxhost {
 
+// A units text, interned: equal texts share one stored string, which lives
+// as long as some value holds it. Counting the holders, rather than keeping
+// every text for good, frees a project's texts with the project, so a host
+// that loads one project after another does not grow with every distinct
+// text it has seen; and a value that outlives the loaded project (a project
+// read but not yet loaded, a table copied out) keeps its text.
 class UnitsText {
 public:
     UnitsText() = default;
-    UnitsText(std::string_view text) : text_(intern(text)) {}  // NOLINT: reads like a string
-    UnitsText& operator=(std::string_view text)
+    UnitsText(std::string_view text) : entry_(intern(text)) {}  // NOLINT: reads like a string
+    UnitsText(const UnitsText& other) noexcept : entry_(other.entry_) { hold(); }
+    UnitsText(UnitsText&& other) noexcept : entry_(std::exchange(other.entry_, &empty_entry_)) {}
+    UnitsText& operator=(const UnitsText& other) noexcept
     {
-        text_ = intern(text);
+        UnitsText copy(other);
+        std::swap(entry_, copy.entry_);
         return *this;
     }
+    UnitsText& operator=(UnitsText&& other) noexcept
+    {
+        std::swap(entry_, other.entry_);
+        return *this;
+    }
+    UnitsText& operator=(std::string_view text) { return *this = UnitsText(text); }
+    ~UnitsText() { let_go(); }
 
-    operator const std::string&() const { return *text_; }  // NOLINT
-    operator std::string_view() const { return *text_; }    // NOLINT
-    const std::string& str() const { return *text_; }
-    bool empty() const { return text_->empty(); }
-    std::size_t size() const { return text_->size(); }
-    const char* c_str() const { return text_->c_str(); }
+    operator const std::string&() const { return entry_->text; }  // NOLINT
+    operator std::string_view() const { return entry_->text; }    // NOLINT
+    const std::string& str() const { return entry_->text; }
+    bool empty() const { return entry_->text.empty(); }
+    std::size_t size() const { return entry_->text.size(); }
+    const char* c_str() const { return entry_->text.c_str(); }
 
-    // Texts are interned, so equal texts share one string.
-    friend bool operator==(const UnitsText& a, const UnitsText& b) { return a.text_ == b.text_; }
-    friend bool operator==(const UnitsText& a, std::string_view b) { return *a.text_ == b; }
-    friend std::string operator+(const char* a, const UnitsText& b) { return a + *b.text_; }
-    friend std::string operator+(const std::string& a, const UnitsText& b) { return a + *b.text_; }
-    friend std::ostream& operator<<(std::ostream& out, const UnitsText& units) { return out << *units.text_; }
+    // Texts are interned, so equal texts share one entry.
+    friend bool operator==(const UnitsText& a, const UnitsText& b) { return a.entry_ == b.entry_; }
+    friend bool operator==(const UnitsText& a, std::string_view b) { return a.entry_->text == b; }
+    friend std::string operator+(const char* a, const UnitsText& b) { return a + b.entry_->text; }
+    friend std::string operator+(const std::string& a, const UnitsText& b) { return a + b.entry_->text; }
+    friend std::ostream& operator<<(std::ostream& out, const UnitsText& units) { return out << units.entry_->text; }
+
+    struct Entry {
+        std::string text;
+        mutable std::size_t holders = 0;
+    };
 
 private:
-    // The one stored string equal to `text`; it lives as long as the program.
-    QXHOST_API static const std::string* intern(std::string_view text);
-    // The empty text, which most values have: taken without a lookup.
-    QXHOST_API static const std::string* const empty_text_;
+    // The entry of `text`, held once more.
+    QXHOST_API static const Entry* intern(std::string_view text);
+    // Drops the entry of a text that its last holder let go.
+    QXHOST_API static void forget(const Entry* entry);
+    // The empty text, which most values have: taken and let go without
+    // counting. It is made at compile time and never destroyed, so values in
+    // static objects may be destroyed in any order.
+    QXHOST_API static const Entry& empty_entry_;
 
-    const std::string* text_ = empty_text_;
+    void hold() const
+    {
+        if (entry_ != &empty_entry_) ++entry_->holders;
+    }
+    void let_go() const
+    {
+        if (entry_ != &empty_entry_ && --entry_->holders == 0) forget(entry_);
+    }
+
+    const Entry* entry_ = &empty_entry_;
 };
 
 class TextItems {
