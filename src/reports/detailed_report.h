@@ -4,6 +4,10 @@
 
 #include <string>
 
+// The two writers it calls in turn.
+#include "reports/electricity_detail.h"
+#include "reports/utility_item_detail.h"
+
 class CqxProject;
 
 namespace tovex {
@@ -12,8 +16,6 @@ namespace tovex {
 // and the utility item detail. 1 when the heading was written and both
 // writers ran; 0 when it returned early or met a file error.
 int write_detailed_report(CqxProject* project, const std::string& main_file, const std::string& da_file);
-int write_electricity_detail(CqxProject* project, const std::string& main_file, const std::string& da_file);
-int write_utility_item_detail(CqxProject* project, const std::string& main_file, const std::string& da_file);
 
 }  // namespace tovex
 

@@ -1,3 +1,5 @@
+#include "reports/electricity_detail.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -9,7 +11,6 @@
 #include "costs/usage_records.h"
 #include "host/projmodel.h"
 #include "reports/detailed_line.h"
-#include "reports/detailed_report.h"
 #include "reports/load_file.h"
 #include "reports/report_batch.h"
 #include "reports/report_file.h"
