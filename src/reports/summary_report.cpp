@@ -1,6 +1,5 @@
 #include "reports/summary_report.h"
 
-
 #include "common/host_ptr.h"
 #include "common/text.h"
 #include "host/projmodel.h"
@@ -46,24 +45,16 @@ summary_line read_entry_line(CqxProjectConfig& entry, const char* name, const st
 // Turns the first file's line of an entry into the second file's.
 void show_cooling_water_view(CqxProjectConfig& entry, summary_line& line)
 {
-    double inlet = 0.0;
-    double exit = 0.0;
+    water_facts facts;
+    facts.fluid = line.fluid;
     std::string unused_units;
-    entry.GetValue("Inlet temperature", inlet, unused_units);
-    entry.GetValue("Exit temperature", exit, unused_units);
-    if (shown_as_cooling_water(line.description, line.fluid, inlet, exit))
-        line.description = cooling_water_name;
-
-    double energy_per_mass = 0.0;
+    entry.GetValue("Inlet temperature", facts.inlet_temperature, unused_units);
+    entry.GetValue("Exit temperature", facts.exit_temperature, unused_units);
     std::string energy_units;
-    entry.GetValue("Energy transfer per unit mass", energy_per_mass, energy_units);
+    entry.GetValue("Energy transfer per unit mass", facts.energy_per_mass, energy_units);
     if (energy_units.empty()) entry.GetValue("Energy units", energy_units);
-    const auto mass_unit =
-        cooling_water_mass_unit(line.description, line.fluid, line.rate_units, energy_per_mass, energy_units);
-    if (!mass_unit) return;
-    line.rate /= energy_per_mass;
-    line.rate_units = *mass_unit + "/H";
-    line.units = *mass_unit;
+    facts.energy_units = energy_units;
+    show_cooling_water_view(facts, {line.description, line.rate, line.units, line.rate_units});
 }
 
 // One line per entry with a rate and a cost, in the configuration's order.
