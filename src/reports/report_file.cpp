@@ -1,7 +1,7 @@
 #include "reports/report_file.h"
 
-#include <filesystem>
-#include <system_error>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tovex {
 
@@ -15,9 +15,9 @@ bool report_file::open(const std::string& name, open_mode mode)
         file_.reset();
         return false;
     }
-    name_ = name;
-    std::error_code error;
-    regular_ = std::filesystem::is_regular_file(name_, error);
+    // Asked of the open file, not of its name, which may since name another.
+    struct stat status {};
+    regular_ = ::fstat(::fileno(file_.get()), &status) == 0 && S_ISREG(status.st_mode);
     return true;
 }
 
@@ -44,9 +44,9 @@ std::int64_t report_file::end_offset() const
 bool report_file::cut_back(std::int64_t length)
 {
     if (!file_ || !regular_ || length < 0) return false;
-    std::error_code error;
-    std::filesystem::resize_file(name_, static_cast<std::uintmax_t>(length), error);
-    if (error) return false;
+    // Through the descriptor: the file written is the one shortened, even if
+    // its name was moved or replaced meanwhile.
+    if (::ftruncate(::fileno(file_.get()), static_cast<off_t>(length)) != 0) return false;
     std::clearerr(file_.get());
     return std::fseek(file_.get(), static_cast<long>(length), SEEK_SET) == 0;
 }

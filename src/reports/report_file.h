@@ -40,7 +40,6 @@ private:
         void operator()(std::FILE* file) const noexcept { std::fclose(file); }
     };
     std::unique_ptr<std::FILE, closer> file_;
-    std::string name_;
     bool regular_ = false;
 };
 
