@@ -10,13 +10,10 @@ int write_detailed_report(CqxProject* project, const std::string& main_file, con
 {
     if (project == nullptr || !project->IsValid() || main_file.empty()) return 0;
 
-    report_pair files;
-    if (!files.open(main_file, da_file, open_mode::create)) return 0;
-    if (!files.write_both(detailed_title) || !files.write_both(compose_project_line(project->ScenarioName())) ||
-        !files.write_both(detailed_column_heading))
-        return 0;
     // The column heading is left open: the electricity detail ends it.
-    if (!files.close()) return 0;
+    report_pair files;
+    const std::string project_line = compose_project_line(project->ScenarioName());
+    if (!files.create_with(main_file, da_file, {detailed_title, project_line, detailed_column_heading})) return 0;
 
     write_electricity_detail(project, main_file, da_file);
     write_utility_item_detail(project, main_file, da_file);

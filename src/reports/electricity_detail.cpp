@@ -149,10 +149,7 @@ int write_electricity_detail(CqxProject* project, const std::string& main_file, 
 {
     if (project == nullptr) return 0;
     report_pair files;
-    if (!files.open(main_file, da_file, open_mode::append)) return 0;
-    // Ends the column heading line and leaves one empty line, also when no
-    // electricity line follows.
-    if (!files.write_both("\n\n")) return 0;
+    if (!files.open_after_heading(main_file, da_file)) return 0;
 
     const double unit_cost = read_electricity_unit_cost(project->UserInstance());
     if (unit_cost == 0.0) return 0;

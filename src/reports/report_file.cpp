@@ -61,6 +61,20 @@ bool report_pair::write_both(std::string_view text)
     return first_.write(text) && second_.write(text);
 }
 
+bool report_pair::create_with(const std::string& first_name, const std::string& second_name,
+                              std::initializer_list<std::string_view> heading)
+{
+    if (!open(first_name, second_name, open_mode::create)) return false;
+    for (const std::string_view text : heading)
+        if (!write_both(text)) return false;
+    return close();
+}
+
+bool report_pair::open_after_heading(const std::string& first_name, const std::string& second_name)
+{
+    return open(first_name, second_name, open_mode::append) && write_both("\n\n");
+}
+
 bool report_pair::close()
 {
     const bool first_closed = first_.close();

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -55,6 +56,15 @@ public:
     report_file& second() { return second_; }
     // Closes both, first then second; false when either close failed.
     bool close();
+
+    // The first writer of a report: creates both files holding the heading
+    // texts in order, and closes them. False on any failure.
+    bool create_with(const std::string& first_name, const std::string& second_name,
+                     std::initializer_list<std::string_view> heading);
+    // A writer that follows the heading: opens both files at their end and
+    // ends the heading's last line with an empty line after it (also when no
+    // line of the writer follows). False on any failure.
+    bool open_after_heading(const std::string& first_name, const std::string& second_name);
 
 private:
     report_file first_;

@@ -86,9 +86,7 @@ int write_summary_report(CqxProject* project, const std::string& first_file, con
     if (project == nullptr || !project->IsValid() || first_file.empty() || second_file.empty()) return 0;
 
     report_pair files;
-    if (!files.open(first_file, second_file, open_mode::create)) return 0;
-    if (!files.write_both(summary_title) || !files.write_both(summary_column_heading)) return 0;
-    if (!files.close()) return 0;
+    if (!files.create_with(first_file, second_file, {summary_title, summary_column_heading})) return 0;
 
     write_summary_body(project, first_file, second_file);
     return 1;
@@ -98,9 +96,7 @@ int write_summary_body(CqxProject* project, const std::string& first_file, const
 {
     if (project == nullptr) return 0;
     report_pair files;
-    if (!files.open(first_file, second_file, open_mode::append)) return 0;
-    // Ends the column heading and leaves one empty line.
-    if (!files.write_both("\n\n")) return 0;
+    if (!files.open_after_heading(first_file, second_file)) return 0;
 
     const std::uint32_t instance = project->UserInstance();
     const std::string cost_units = read_cost_units(instance);
