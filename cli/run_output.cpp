@@ -7,6 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "host/listkit.h"
 #include "projfile/projfile.h"
 
 namespace tovex_cli {
@@ -23,13 +24,15 @@ std::string trimmed(std::string_view text)
     return std::string(text.substr(first, last - first + 1));
 }
 
-// A value text is the amount, a line feed and the units.
-std::pair<std::string, std::string> amount_and_units(const std::string& value_text)
+// A value text is the amount, a line feed and the units: split as the host
+// splits it for the module.
+std::pair<std::string, std::string> amount_and_units(std::string value_text)
 {
-    const auto feed = value_text.find('\n');
-    if (feed == std::string::npos) return {trimmed(value_text), {}};
-    return {trimmed(std::string_view(value_text).substr(0, feed)),
-            trimmed(std::string_view(value_text).substr(feed + 1))};
+    std::string amount;
+    std::string units;
+    list_pop_first(value_text, amount);
+    list_pop_first(value_text, units);
+    return {trimmed(amount), trimmed(units)};
 }
 
 // Costs are shown to the cent, in the project's currency per hour or period.

@@ -205,4 +205,12 @@ double leading_number(std::string_view text)
     return number;
 }
 
+value_text_parts split_value_text(std::string text)
+{
+    value_text_parts parts;
+    list_pop_first(text, parts.amount);
+    list_pop_first(text, parts.units);
+    return parts;
+}
+
 }  // namespace tovex

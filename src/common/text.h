@@ -41,6 +41,15 @@ std::string general7_with_units(double value, const std::string& units);
 // is none.
 double leading_number(std::string_view text);
 
+// A value text's amount and units: its first line and its second, as the
+// host's list_pop_first takes them off (further lines are dropped; a text
+// without a line feed is all amount).
+struct value_text_parts {
+    std::string amount;
+    std::string units;
+};
+value_text_parts split_value_text(std::string text);
+
 // "%s" of a C text that may be null.
 inline std::string_view text_or_empty(const char* text) { return text ? text : ""; }
 

@@ -11,21 +11,14 @@ namespace tovex {
 
 std::int32_t add_utility_costs(QX_LIST keys, QX_LIST values, std::string_view key, std::string& value_text)
 {
-    std::string amount_piece;
-    std::string units_piece;
-    list_pop_first(value_text, amount_piece);
-    list_pop_first(value_text, units_piece);
-    double amount = leading_number(amount_piece);
+    const value_text_parts posted = split_value_text(std::move(value_text));
+    double amount = leading_number(posted.amount);
 
     // The stored units are not used: the latest posting's units win.
-    if (const char* stored = list2_get_slot_value(keys, values, key, nullptr)) {
-        std::string work = stored;
-        std::string stored_amount;
-        list_pop_first(work, stored_amount);
-        amount = leading_number(stored_amount) + amount;
-    }
+    if (const char* stored = list2_get_slot_value(keys, values, key, nullptr))
+        amount = leading_number(split_value_text(stored).amount) + amount;
 
-    value_text = general7_with_units(amount, units_piece);
+    value_text = general7_with_units(amount, posted.units);
     return list2_add_slot_value(keys, values, key, value_text, 0);
 }
 

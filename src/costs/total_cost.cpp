@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/host_ptr.h"
+#include "common/text.h"
 #include "host/listkit.h"
 #include "host/objstore.h"
 #include "host/projmodel.h"
@@ -30,11 +31,9 @@ posted_rate read_posted_rate(QX_LIST names, QX_LIST values, const std::string& u
     posted_rate posted;
     const char* value_text = list2_get_slot_value(names, values, utility, nullptr);
     if (value_text == nullptr || *value_text == '\0') return posted;
-    std::string work = value_text;
-    std::string amount;
-    list_pop_first(work, amount);
-    convert_todouble(amount, &posted.rate);
-    if (!work.empty()) list_pop_first(work, posted.units);
+    value_text_parts parts = split_value_text(value_text);
+    convert_todouble(parts.amount, &posted.rate);
+    posted.units = std::move(parts.units);
     return posted;
 }
 
