@@ -4,7 +4,7 @@
 
 #include "host/critkit.h"
 #include "host/unitkit.h"
-#include "objstore/workspace.h"
+#include "host/workspace.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Failing the Nth slot write, so that tests can reach the failure paths of
 // the writers.
-#include "objstore/workspace.h"
+#include "objstore/fault_injection.h"
 
 namespace qxhost {
 

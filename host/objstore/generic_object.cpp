@@ -1,7 +1,7 @@
 // CqxGenericObject: an object of an object database, found again by database
 // and object name on every access.
 #include "host/objstore.h"
-#include "objstore/workspace.h"
+#include "host/workspace.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ CqxGenericObject::CqxGenericObject(std::uint32_t instance, std::string_view db, 
     valid_ = true;
     slots_ = database->find(object_);
     if (slots_ == nullptr && create != 0) slots_ = &database->set(object_, qxhost::SlotTable{});
-    slots_generation_ = qxhost::Workspace::get().generation();
+    slots_generation_ = qxhost::Databases::generation();
 }
 
 CqxGenericObject::~CqxGenericObject() = default;
@@ -38,12 +38,12 @@ std::string CqxGenericObject::ObjectName() const { return object_; }
 // Writes go to an existing object only: making one is the constructor's
 // create flag's business.
 // A table once found is kept: slot tables of a database never move while it
-// exists, and the workspace's generation tells when it may have gone. A
+// exists, and the databases' generation tells when it may have gone. A
 // missing object is looked for again, as another handle may make it.
 qxhost::SlotTable* CqxGenericObject::OwnSlots(bool)
 {
     if (!valid_) return nullptr;
-    const std::uint64_t generation = qxhost::Workspace::get().generation();
+    const std::uint64_t generation = qxhost::Databases::generation();
     if (slots_ != nullptr && slots_generation_ == generation) return slots_;
     qxhost::Database* database = find_database(instance_, db_);
     slots_ = database == nullptr ? nullptr : database->find(object_);

@@ -1,7 +1,7 @@
 // CqxODB: a handle on an object database of the loaded project.
 #include "host/objstore.h"
 #include "objstore/slot_reads.h"
-#include "objstore/workspace.h"
+#include "host/workspace.h"
 
 CqxODB::CqxODB(std::uint32_t instance, std::string_view db_name, int create)
     : instance_(instance), name_(db_name), valid_(false)
@@ -42,9 +42,7 @@ int CqxODB::Exists() { return find_database(valid_, instance_, name_) != nullptr
 int CqxODB::Delete()
 {
     if (!IsValid()) return 0;
-    qxhost::Workspace& workspace = qxhost::Workspace::get();
-    workspace.tables_may_have_gone();
-    return workspace.project_for(instance_)->databases.erase(name_) ? 1 : 0;
+    return qxhost::Workspace::get().project_for(instance_)->databases.erase(name_) ? 1 : 0;
 }
 
 std::uint32_t CqxODB::UserInstance() const { return instance_; }

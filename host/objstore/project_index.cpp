@@ -1,8 +1,7 @@
 // The project's lookup indices: objects by name, class and reference id, and
 // connections by the stream and by the item they name.
-#include <algorithm>
-
-#include "objstore/workspace.h"
+#include "host/project_index.h"
+#include "host/project_model.h"
 
 namespace qxhost {
 
@@ -10,9 +9,9 @@ namespace {
 
 // Connections grouped by the object at one of their ends, as offsets into one
 // array: two passes, counting then placing, keep the file order.
-Project::ConnectionsOf group_connections(std::size_t object_count, const std::vector<long>& end_of_connection)
+ProjectIndex::ConnectionsOf group_connections(std::size_t object_count, const std::vector<long>& end_of_connection)
 {
-    Project::ConnectionsOf grouped;
+    ProjectIndex::ConnectionsOf grouped;
     grouped.first.assign(object_count + 1, 0);
     for (const long object : end_of_connection)
         if (object >= 0) ++grouped.first[static_cast<std::size_t>(object) + 1];
@@ -28,13 +27,13 @@ Project::ConnectionsOf group_connections(std::size_t object_count, const std::ve
 
 }  // namespace
 
-void Project::reindex()
+void ProjectIndex::rebuild(const std::vector<Object>& objects, const std::vector<Connection>& connections)
 {
     object_by_name.clear();
     objects_by_class.clear();
     object_by_ref_id.clear();
 
-    const auto name_of = [this](long index) -> std::string_view { return objects[static_cast<std::size_t>(index)].name; };
+    const auto name_of = [&objects](long index) -> std::string_view { return objects[static_cast<std::size_t>(index)].name; };
     object_by_name.reserve(objects.size());
     for (long i = 0; i < static_cast<long>(objects.size()); ++i) {
         const Object& object = objects[static_cast<std::size_t>(i)];
@@ -45,35 +44,24 @@ void Project::reindex()
     }
     area_of_object.assign(objects.size(), -1);
     for (std::size_t i = 0; i < objects.size(); ++i) {
-        if (!objects[i].area.empty()) area_of_object[i] = object_index(objects[i].area);
+        if (!objects[i].area.empty()) area_of_object[i] = object_index(objects, objects[i].area);
     }
     connection_stream.assign(connections.size(), -1);
     connection_item.assign(connections.size(), -1);
     for (std::size_t i = 0; i < connections.size(); ++i) {
-        connection_stream[i] = object_index(connections[i].stream);
+        connection_stream[i] = object_index(objects, connections[i].stream);
         // A connector with nothing joined belongs to no item.
-        if (!connections[i].item.empty()) connection_item[i] = object_index(connections[i].item);
+        if (!connections[i].item.empty()) connection_item[i] = object_index(objects, connections[i].item);
     }
     connections_by_stream = group_connections(objects.size(), connection_stream);
     connections_by_item = group_connections(objects.size(), connection_item);
 }
 
-const Object* Project::object(std::string_view name) const
-{
-    const long index = object_index(name);
-    return index < 0 ? nullptr : &objects[static_cast<std::size_t>(index)];
-}
-
-long Project::object_index(std::string_view name) const
+long ProjectIndex::object_index(const std::vector<Object>& objects, std::string_view name) const
 {
     const long* found = object_by_name.find(
-        name, [this](long index) -> std::string_view { return objects[static_cast<std::size_t>(index)].name; });
+        name, [&objects](long index) -> std::string_view { return objects[static_cast<std::size_t>(index)].name; });
     return found == nullptr ? -1 : *found;
-}
-
-bool Project::has_configuration(int class_id) const
-{
-    return std::find(configurations.begin(), configurations.end(), class_id) != configurations.end();
 }
 
 }  // namespace qxhost

@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "host/objstore.h"
-#include "objstore/workspace.h"
+#include "host/slot_table.h"
 
 namespace qxhost {
 

@@ -1,6 +1,7 @@
 // CqxValueObject: named slots in insertion order, with defaults that only
 // the inheriting getters see. Subclasses say where their slots live.
 #include "host/objstore.h"
+#include "objstore/fault_injection.h"
 #include "objstore/slot_reads.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "objstore/value_parts.h"
+#include "host/value_parts.h"
 
 #include <functional>
 #include <unordered_set>

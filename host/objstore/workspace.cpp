@@ -1,5 +1,5 @@
 // The workspace: the one loaded project.
-#include "objstore/workspace.h"
+#include "host/workspace.h"
 
 #include "host/unitkit.h"
 
@@ -12,7 +12,6 @@ void Workspace::load(std::unique_ptr<Project> project)
 {
     project_ = std::move(project);
     object_list_built = false;
-    tables_may_have_gone();
     if (!project_) return;
     project_->reindex();
     unitkit_set_unit_type(project_->unit_system);
@@ -22,7 +21,6 @@ void Workspace::unload()
 {
     project_.reset();
     object_list_built = false;
-    tables_may_have_gone();
     unitkit_set_unit_type(0);
 }
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "host/listkit.h"
-#include "../objstore/workspace.h"
+#include "host/project_model.h"
 
 namespace qxhost {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "../objstore/workspace.h"
+#include "host/project_model.h"
 
 namespace qxhost {
 

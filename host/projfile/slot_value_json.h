@@ -11,7 +11,7 @@
 #include <string_view>
 #include <utility>
 
-#include "objstore/workspace.h"
+#include "host/slot_table.h"
 #include "projfile/json_document.h"
 
 namespace qxhost {

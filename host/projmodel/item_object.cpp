@@ -62,14 +62,14 @@ CqxConnectorInfoList* CqxItemObject::GetConnectedObjects(int direction, const vo
     qxhost::Project* project = nullptr;
     if (qxhost::resolve_object(instance_, index_, &project) == nullptr) return nullptr;
     const bool as_stream = role_ == Role::stream;
-    const auto [first, last] = (as_stream ? project->connections_by_stream : project->connections_by_item).of(index_);
+    const auto [first, last] = (as_stream ? project->index.connections_by_stream : project->index.connections_by_item).of(index_);
 
     auto list = std::make_unique<CqxConnectorInfoList>();
     for (const std::uint32_t* at = first; at != last; ++at) {
         const qxhost::Connection& connection = project->connections[*at];
         if (direction != QX_DIRECTION_ALL && connection.direction != direction) continue;
         const std::string& other = as_stream ? connection.item : connection.stream;
-        const long other_index = (as_stream ? project->connection_item : project->connection_stream)[*at];
+        const long other_index = (as_stream ? project->index.connection_item : project->index.connection_stream)[*at];
         const int other_class =
             other_index < 0 ? 0 : project->objects[static_cast<std::size_t>(other_index)].class_id;
         // Made in place: appending a copy would copy its texts again.

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "objstore/workspace.h"
+#include "host/workspace.h"
 
 namespace qxhost {
 

@@ -1,6 +1,6 @@
 // CqxProject: the loaded project, when the instance and both texts match.
 #include "host/projmodel.h"
-#include "objstore/workspace.h"
+#include "host/workspace.h"
 
 namespace {
 
@@ -43,8 +43,8 @@ CqxObjectInfoList* CqxProject::GetStreams(int class_id)
 {
     const qxhost::Project* project = IsValid() ? qxhost::Workspace::get().project_for(instance_) : nullptr;
     if (project == nullptr) return nullptr;
-    const auto found = project->objects_by_class.find(class_id);
-    if (found == project->objects_by_class.end() || found->second.empty()) return nullptr;
+    const auto found = project->index.objects_by_class.find(class_id);
+    if (found == project->index.objects_by_class.end() || found->second.empty()) return nullptr;
     auto list = std::make_unique<CqxObjectInfoList>();
     for (const long index : found->second) {
         const qxhost::Object& object = project->objects[static_cast<std::size_t>(index)];
@@ -69,8 +69,8 @@ CqxProjectObject* CqxProject::FindObjectByRefID(std::uint32_t ref_id)
     qxhost::Workspace& workspace = qxhost::Workspace::get();
     if (!workspace.object_list_built || !IsValid()) return nullptr;
     const qxhost::Project* project = workspace.project_for(instance_);
-    const auto found = project->object_by_ref_id.find(ref_id);
-    if (found == project->object_by_ref_id.end()) return nullptr;
+    const auto found = project->index.object_by_ref_id.find(ref_id);
+    if (found == project->index.object_by_ref_id.end()) return nullptr;
     return new CqxProjectObject(this, found->second);
 }
 

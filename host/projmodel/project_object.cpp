@@ -24,7 +24,7 @@ int CqxProjectObject::GetParentAreaObject(CqxProjectObject** area)
     qxhost::Project* project = nullptr;
     const qxhost::Object* object = qxhost::resolve_object(instance_, index_, &project);
     if (area == nullptr || object == nullptr || object->area.empty()) return 0;
-    const long area_index = project->area_of_object[static_cast<std::size_t>(index_)];
+    const long area_index = project->index.area_of_object[static_cast<std::size_t>(index_)];
     if (area_index < 0) return 0;
     auto parent = std::unique_ptr<CqxProjectObject>(new CqxProjectObject(nullptr, -1));
     parent->instance_ = instance_;

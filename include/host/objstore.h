@@ -163,7 +163,7 @@ private:
     std::string db_;
     std::string object_;
     bool valid_;
-    // The object's slots as last found, good while the workspace's
+    // The object's slots as last found, good while the databases'
     // generation is unchanged.
     qxhost::SlotTable* slots_ = nullptr;
     std::uint64_t slots_generation_ = 0;

@@ -2,8 +2,8 @@
 // a number's units (interned: a plant uses a few dozen unit texts over
 // millions of slots) and a list's items. Both read like the standard types
 // they stand for.
-#ifndef QXHOST_VALUE_PARTS_H
-#define QXHOST_VALUE_PARTS_H
+#ifndef HOST_VALUE_PARTS_H
+#define HOST_VALUE_PARTS_H
 
 #include <initializer_list>
 #include <memory>

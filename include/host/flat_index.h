@@ -3,8 +3,8 @@
 // by side in one array, so a lookup reads one line of the table and then
 // only the entry whose hash matches; a node-based map read a bucket, a node
 // and the key behind it.
-#ifndef QXHOST_FLAT_INDEX_H
-#define QXHOST_FLAT_INDEX_H
+#ifndef HOST_FLAT_INDEX_H
+#define HOST_FLAT_INDEX_H
 
 #include <cstdint>
 #include <functional>

@@ -1,0 +1,9 @@
+// The generation of the databases' slot tables.
+#include "host/object_databases.h"
+
+namespace qxhost {
+
+// Starts above 0, which a handle holds before it has looked.
+std::uint64_t Databases::generation_ = 1;
+
+}  // namespace qxhost

@@ -1,0 +1,48 @@
+// A slot value and the table of an object's slots, with the forms in which
+// a value reads when asked for as another kind than it is stored.
+#ifndef HOST_SLOT_TABLE_H
+#define HOST_SLOT_TABLE_H
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/ordered_map.h"
+#include "host/value_parts.h"
+#include "host/visibility.h"
+
+namespace qxhost {
+
+// A slot value. Kept small: a large plant holds millions.
+struct Value {
+    enum class Kind : std::uint8_t { text, number, list };
+    std::string text;     // text
+    double number = 0.0;  // number
+    UnitsText units;      // number: empty when without units
+    TextItems items;      // list
+    Kind kind = Kind::text;
+
+    QXHOST_API static Value of_text(std::string text);
+    QXHOST_API static Value of_number(double number, std::string units = {});
+    QXHOST_API static Value of_list(std::vector<std::string> items);
+};
+
+// A class rather than an alias, so that the host's public headers can
+// declare it without this one.
+class SlotTable : public OrderedMap<Value, Placement::in_line> {};
+
+// Text form: a text as it is; a number in shortest form, followed by a line
+// feed and the units when it has units; a list's first item.
+QXHOST_API std::string value_as_text(const Value& value);
+// Number form: a text's leading number with its second line (trimmed) as
+// units; a number as it is; a list's first item's leading number with its
+// second item as units. Empty when there is no leading number.
+QXHOST_API std::optional<std::pair<double, std::string>> value_as_number(const Value& value);
+// The shortest text that reads back as the same double (std::to_chars).
+QXHOST_API std::string shortest_number_text(double value);
+
+}  // namespace qxhost
+
+#endif
