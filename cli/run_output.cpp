@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "host/listkit.h"
+#include "host/textkit.h"
 #include "projfile/projfile.h"
 
 namespace tovex_cli {
@@ -16,13 +17,7 @@ namespace {
 
 constexpr const char* total_cost_slot = "Total Process Utility Cost Per Period";
 
-std::string trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return std::string(text.substr(first, last - first + 1));
-}
+std::string trimmed(std::string_view text) { return std::string(text_trimmed(text)); }
 
 // A value text is the amount, a line feed and the units: split as the host
 // splits it for the module.

@@ -1,9 +1,10 @@
 // CqxString: the host's string class.
 #include "host/listkit.h"
+#include "host/textkit.h"
 
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool is_blank(char c) { return trimmed_blanks.find(c) != std::string_view::npos; }
 
 }  // namespace
 

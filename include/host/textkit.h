@@ -12,6 +12,13 @@
 // found; otherwise 0 and `value` is set to 0.
 QXHOST_API int convert_todouble(std::string_view text, double* value);
 
+// The host's two sets of blanks. Trimming a text (CqxString's trims, the
+// units line of a value text read as a number) removes spaces, tabs, carriage
+// returns and line feeds; removing initial and trailing blanks removes spaces
+// and tabs only, so that the line feed inside a value text survives.
+inline constexpr std::string_view trimmed_blanks = " \t\r\n";
+inline constexpr std::string_view edge_blanks = " \t";
+
 // Removes spaces and tabs at both ends of `text`, in place.
 QXHOST_API void text_remove_initial_and_trailing_blanks(std::string& text);
 
@@ -25,5 +32,8 @@ QXHOST_API void compiler_float_to_string(double value, std::string& text);
 // nothing above U+10FFFF). The host's files are JSON, which cannot carry
 // anything else.
 QXHOST_API bool text_is_utf8(std::string_view text);
+
+// `text` without the characters of `blanks` at either end.
+QXHOST_API std::string_view text_trimmed(std::string_view text, std::string_view blanks = trimmed_blanks);
 
 #endif
