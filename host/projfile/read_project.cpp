@@ -63,6 +63,15 @@ public:
     }
 
 private:
+    // The first fault of a connection's form, and the name checks that
+    // come after it in the connection.
+    struct FormFault {
+        enum Before { stream_name, item_name, nothing };
+        std::size_t index;
+        Before before;
+        InvalidValue error;
+    };
+
     void read_format(const Json& format)
     {
         if (expect_string(format, "/format") != project_format) {
@@ -208,23 +217,19 @@ private:
         object.ref_id = ref_id;
     }
 
-    // A connection of the usual form is kept as it will be stored; the names
-    // it gives are checked once every object is known. Any other element
-    // is kept as it stands, for read_connection to judge in its turn.
+    // Every connection is kept as it will be stored. The names it gives are
+    // checked once every object is known; a fault of its form is kept, to be
+    // reported in its place among those checks.
     void take_connection(std::size_t index, Json& element)
     {
         Connection connection;
-        if (take_usual_connection(element, connection)) {
-            taken_connections_.push_back(std::move(connection));
-        } else {
-            unusual_connections_.emplace_back(index, std::move(element));
-            taken_connections_.emplace_back();
-        }
+        if (!take_usual_connection(element, connection)) read_connection_form(index, element, connection);
+        taken_connections_.push_back(std::move(connection));
     }
 
     // True when `element` has only the four keys, "stream" a text, "item"
     // a text or absent, "direction" 1 or 2 and "connector" a text or absent:
-    // then read_connection could only object to the names.
+    // then its form has no fault to find. Its texts are moved, not copied.
     static bool take_usual_connection(Json& element, Connection& connection)
     {
         if (!element.is_object()) return false;
@@ -249,65 +254,62 @@ private:
         return true;
     }
 
+    // Reads a connection field by field, up to the first fault of its form,
+    // and notes which name checks come before that fault.
+    void read_connection_form(std::size_t index, const Json& json, Connection& connection)
+    {
+        const std::string at = child_pointer("/connections", index);
+        FormFault::Before before = FormFault::stream_name;
+        try {
+            const auto& object = expect_object(json, at, {"stream", "item", "direction", "connector"});
+            connection.stream = expect_string(required_member(object, "stream", at), at + "/stream");
+            before = FormFault::item_name;
+            if (const Json* item = member(object, "item")) connection.item = expect_string(*item, at + "/item");
+            before = FormFault::nothing;
+            const Json& direction = required_member(object, "direction", at);
+            if (!direction.is_number_integer() || (direction != 1 && direction != 2)) {
+                invalid(at + "/direction", "expected 1 or 2, found " + value_excerpt(direction));
+            }
+            connection.direction = direction.get<int>();
+            if (const Json* connector = member(object, "connector")) {
+                connection.connector = expect_string(*connector, at + "/connector");
+            }
+        } catch (InvalidValue& error) {
+            form_faults_.push_back({index, before, std::move(error)});
+        }
+    }
+
     // The elements came through take(): what stands here must be an array.
-    // The unusual ones are judged in their places, the usual ones' names
-    // checked, so the first error is the one that file order gives.
+    // Each connection is checked in file order, so the first error is the
+    // one that file order gives.
     void read_connections(const Json& json)
     {
         expect_array(json, "/connections");
-        auto unusual = unusual_connections_.begin();
+        auto fault = form_faults_.begin();
         for (std::size_t i = 0; i < taken_connections_.size(); ++i) {
-            if (unusual != unusual_connections_.end() && unusual->first == i) {
-                taken_connections_[i] = read_connection(unusual->second, child_pointer("/connections", i));
-                ++unusual;
-            } else if (!names_known(taken_connections_[i])) {
-                const std::string at = child_pointer("/connections", i);
-                check_stream_named(taken_connections_[i], at);
-                check_item_named(taken_connections_[i], at);
-            }
+            const bool faulty = fault != form_faults_.end() && fault->index == i;
+            check_connection(i, faulty ? &*fault++ : nullptr);
         }
         project_.connections = std::move(taken_connections_);
         taken_connections_ = {};
-        unusual_connections_ = {};
+        form_faults_ = {};
     }
 
-    bool names_known(const Connection& connection) const
+    // Its names, each after the part of its form that stands before it.
+    void check_connection(std::size_t index, const FormFault* fault) const
     {
-        return object_index_.contains(connection.stream) &&
-               (connection.item.empty() || object_index_.contains(connection.item));
-    }
-
-    void check_stream_named(const Connection& connection, const std::string& at) const
-    {
+        const Connection& connection = taken_connections_[index];
+        const auto at = [index] { return child_pointer("/connections", index); };
+        if (fault != nullptr && fault->before == FormFault::stream_name) throw fault->error;
         if (!object_index_.contains(connection.stream)) {
-            invalid(at + "/stream", "no object is named " + quoted_excerpt(connection.stream));
+            invalid(at() + "/stream", "no object is named " + quoted_excerpt(connection.stream));
         }
-    }
-
-    void check_item_named(const Connection& connection, const std::string& at) const
-    {
+        if (fault != nullptr && fault->before == FormFault::item_name) throw fault->error;
         if (!connection.item.empty() && !object_index_.contains(connection.item)) {
-            invalid(at + "/item", "no object is named " + quoted_excerpt(connection.item) + " (use \"\" for nothing joined)");
+            invalid(at() + "/item",
+                    "no object is named " + quoted_excerpt(connection.item) + " (use \"\" for nothing joined)");
         }
-    }
-
-    Connection read_connection(const Json& json, const std::string& at)
-    {
-        const auto& object = expect_object(json, at, {"stream", "item", "direction", "connector"});
-        Connection connection;
-        connection.stream = expect_string(required_member(object, "stream", at), at + "/stream");
-        check_stream_named(connection, at);
-        if (const Json* item = member(object, "item")) connection.item = expect_string(*item, at + "/item");
-        check_item_named(connection, at);
-        const Json& direction = required_member(object, "direction", at);
-        if (!direction.is_number_integer() || (direction != 1 && direction != 2)) {
-            invalid(at + "/direction", "expected 1 or 2, found " + value_excerpt(direction));
-        }
-        connection.direction = direction.get<int>();
-        if (const Json* connector = member(object, "connector")) {
-            connection.connector = expect_string(*connector, at + "/connector");
-        }
-        return connection;
+        if (fault != nullptr) throw fault->error;
     }
 
     void read_databases(const Json& json)
@@ -357,11 +359,10 @@ private:
 
     Project& project_;
     std::optional<InvalidValue> object_error_;
-    // Connections in file order as taken from the parser: the usual ones in
-    // their stored form, the others (by index) as documents, with an empty
-    // place kept for each among the taken ones.
+    // Connections in file order as taken from the parser, and the faults of
+    // their forms in file order.
     std::vector<Connection> taken_connections_;
-    std::vector<std::pair<std::size_t, Json>> unusual_connections_;
+    std::vector<FormFault> form_faults_;
     std::unordered_map<std::string, std::size_t> object_index_;
     std::unordered_map<std::uint32_t, std::size_t> ref_id_index_;
 };
