@@ -44,7 +44,7 @@ void add_run_options(CLI::App& command, CommandOptions& options, IdentityOverrid
 
 std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& options)
 {
-    CLI::App app("Runs the utility calculation module on a project file.", "tovex");
+    CLI::App app("Runs the utility calculation module on a project file, and keeps projects in stores.", "tovex");
     app.require_subcommand(1);
 
     CLI::App* run = app.add_subcommand("run", "The full run (with --reduced: without equipment information)");
@@ -58,10 +58,23 @@ std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& opt
     pass->add_option("--class", options.class_id, "Class id of the streams")->required();
     pass->add_flag("--record", options.record, "Record each stream's connected item and amount");
 
+    CLI::App* import = app.add_subcommand("import", "Stores a project file in a project store, as its new revision");
+    import->add_option("PROJECT", options.project_path, "The project file (JSON)")->required();
+    import->add_option("STORE", options.store_path, "The store (created when missing)")->required();
+
+    CLI::App* export_project = app.add_subcommand("export", "Writes the project of a store as a project file");
+    export_project->add_option("STORE", options.store_path, "The store")->required();
+    export_project->add_option("-o,--output", options.output_path, "The file to write (default: standard output)");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         return app.exit(error) == 0 ? 0 : 2;
+    }
+    if (import->parsed() || export_project->parsed()) {
+        options.action = import->parsed() ? CommandOptions::Action::import_project
+                                          : CommandOptions::Action::export_project;
+        return std::nullopt;
     }
     const bool is_pass = pass->parsed();
     options.action = is_pass ? CommandOptions::Action::pass : CommandOptions::Action::run;

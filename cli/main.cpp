@@ -1,17 +1,26 @@
-// tovex: runs the utility calculation module on a project file.
+// tovex: runs the utility calculation module on a project file, and keeps
+// projects in stores.
 #include <exception>
 #include <iostream>
 
 #include "command_error.h"
 #include "command_line.h"
 #include "run_command.h"
+#include "store_command.h"
 
 int main(int argc, char** argv)
 {
     tovex_cli::CommandOptions options;
     if (const auto status = tovex_cli::parse_command_line(argc, argv, options)) return *status;
     try {
-        return tovex_cli::run_command(options);
+        switch (options.action) {
+        case tovex_cli::CommandOptions::Action::import_project:
+            return tovex_cli::import_command(options);
+        case tovex_cli::CommandOptions::Action::export_project:
+            return tovex_cli::export_command(options);
+        default:
+            return tovex_cli::run_command(options);
+        }
     } catch (const tovex_cli::CommandError& error) {
         std::cerr << "tovex: " << error.what() << "\n";
         return error.status();

@@ -1,0 +1,18 @@
+// The commands on a project store: import a project file, export a project.
+#ifndef TOVEX_CLI_STORE_COMMAND_H
+#define TOVEX_CLI_STORE_COMMAND_H
+
+#include "command_line.h"
+
+namespace tovex_cli {
+
+// Reads the project file and stores it as the store's new revision; prints
+// the revision. Throws CommandError.
+int import_command(const CommandOptions& options);
+// Writes the store's project in the project file format. Throws
+// CommandError.
+int export_command(const CommandOptions& options);
+
+}  // namespace tovex_cli
+
+#endif

@@ -1,0 +1,230 @@
+// Reading a revision back into the host's project model, section by
+// section, in the order of the positions it was written with.
+#include "store/revision_tables.h"
+
+#include <cmath>
+#include <limits>
+#include <map>
+#include <stdexcept>
+#include <unordered_map>
+
+#include <SQLiteCpp/Statement.h>
+
+namespace qxhost::store {
+
+namespace {
+
+double number_of(const SQLite::Column& column)
+{
+    return column.isNull() ? std::numeric_limits<double>::quiet_NaN() : column.getDouble();
+}
+
+std::string text_of(const SQLite::Column& column)
+{
+    return std::string(static_cast<const char*>(column.getBlob()), static_cast<std::size_t>(column.getBytes()));
+}
+
+class RevisionReader {
+public:
+    RevisionReader(SQLite::Database& db, long revision, Project& project)
+        : db_(db), revision_(revision), project_(project)
+    {
+    }
+
+    void read()
+    {
+        read_identity();
+        read_configurations();
+        read_criteria();
+        read_entries();
+        read_objects();
+        read_connections();
+        read_loads();
+        read_databases();
+        read_slots();
+        read_cost_rows();
+    }
+
+private:
+    SQLite::Statement rows_of(const char* sql)
+    {
+        SQLite::Statement query(db_, sql);
+        query.bind(1, static_cast<std::int64_t>(revision_));
+        return query;
+    }
+
+    void read_identity()
+    {
+        auto query = rows_of("SELECT instance, name, scenario, unit_system, simulation_case, sim_type, utility_streams, "
+                             "electrical_loads, total_kw, electrical_load_file FROM revision WHERE revision = ?");
+        if (!query.executeStep()) throw std::runtime_error("revision " + std::to_string(revision_) + " is missing");
+        project_.instance = static_cast<std::uint32_t>(query.getColumn(0).getInt64());
+        project_.name = text_of(query.getColumn(1));
+        project_.scenario = text_of(query.getColumn(2));
+        project_.unit_system = query.getColumn(3).getInt();
+        const std::string sim_case = query.getColumn(4).getString();
+        project_.has_sim_case = sim_case != "none";
+        project_.sim_case_valid = sim_case == "valid";
+        project_.sim_type = query.getColumn(5).getInt();
+        const std::string streams = query.getColumn(6).getString();
+        project_.has_utility_streams = streams != "none";
+        project_.utility_streams_valid = streams == "valid";
+        project_.has_electrical_loads = query.getColumn(7).getInt() != 0;
+        if (!query.getColumn(8).isNull()) project_.total_kw = query.getColumn(8).getDouble();
+        if (!query.getColumn(9).isNull()) project_.electrical_load_file = text_of(query.getColumn(9));
+    }
+
+    void read_configurations()
+    {
+        auto query = rows_of("SELECT class_id FROM configuration WHERE revision = ? ORDER BY position");
+        while (query.executeStep()) project_.configurations.push_back(query.getColumn(0).getInt());
+    }
+
+    void read_criteria()
+    {
+        auto groups = rows_of("SELECT name FROM criteria_group WHERE revision = ? ORDER BY position");
+        std::vector<OrderedMap<Criterion>*> by_position;
+        while (groups.executeStep())
+            by_position.push_back(&project_.design_criteria.get_or_add(text_of(groups.getColumn(0))));
+        auto query = rows_of("SELECT group_position, name, value, units FROM criterion WHERE revision = ? "
+                             "ORDER BY group_position, position");
+        while (query.executeStep()) {
+            const auto group = static_cast<std::size_t>(query.getColumn(0).getInt64());
+            by_position.at(group)->set(text_of(query.getColumn(1)),
+                                       Criterion{number_of(query.getColumn(2)), text_of(query.getColumn(3))});
+        }
+    }
+
+    void read_entries()
+    {
+        auto query = rows_of("SELECT name, valid FROM entry WHERE revision = ? ORDER BY position");
+        while (query.executeStep()) {
+            Entry& entry = project_.entries.get_or_add(text_of(query.getColumn(0)));
+            entry.valid = query.getColumn(1).getInt() != 0;
+            entries_.push_back(&entry);
+        }
+    }
+
+    void read_objects()
+    {
+        auto query = rows_of("SELECT name, class_id, ref_id, stream_name, model, area FROM object WHERE revision = ? "
+                             "ORDER BY position");
+        while (query.executeStep()) {
+            Object& object = project_.objects.emplace_back();
+            object.name = text_of(query.getColumn(0));
+            object.class_id = query.getColumn(1).getInt();
+            if (!query.getColumn(2).isNull()) object.ref_id = static_cast<std::uint32_t>(query.getColumn(2).getInt64());
+            if (!query.getColumn(3).isNull()) object.stream_name = text_of(query.getColumn(3));
+            object.model = text_of(query.getColumn(4));
+            object.area = text_of(query.getColumn(5));
+        }
+    }
+
+    void read_connections()
+    {
+        auto query = rows_of("SELECT stream, item, direction, connector FROM connection WHERE revision = ? "
+                             "ORDER BY position");
+        while (query.executeStep()) {
+            Connection& connection = project_.connections.emplace_back();
+            connection.stream = text_of(query.getColumn(0));
+            connection.item = text_of(query.getColumn(1));
+            connection.direction = query.getColumn(2).getInt();
+            connection.connector = text_of(query.getColumn(3));
+        }
+    }
+
+    void read_loads()
+    {
+        auto query = rows_of("SELECT ref_id, kw FROM electrical_load WHERE revision = ? ORDER BY position");
+        while (query.executeStep()) {
+            project_.electrical_loads.push_back(
+                {static_cast<std::uint32_t>(query.getColumn(0).getInt64()), number_of(query.getColumn(1))});
+        }
+    }
+
+    void read_databases()
+    {
+        auto query = rows_of("SELECT name FROM object_database WHERE revision = ? ORDER BY position");
+        while (query.executeStep()) project_.databases.get_or_add(text_of(query.getColumn(0)));
+    }
+
+    // Every owner's slots, owners in the order they were written: a
+    // database's generic objects are made in their order as they come.
+    void read_slots()
+    {
+        std::unordered_map<std::int64_t, SlotTable*> tables;
+        auto owners = rows_of("SELECT owner, kind, position, database, name FROM slot_owner WHERE revision = ? "
+                              "ORDER BY owner");
+        while (owners.executeStep()) {
+            const std::string kind = owners.getColumn(1).getString();
+            const auto position = static_cast<std::size_t>(owners.getColumn(2).getInt64());
+            SlotTable* table = nullptr;
+            if (kind == "object") table = &project_.objects.at(position).slots;
+            else if (kind == "object default") table = &project_.objects.at(position).defaults;
+            else if (kind == "entry") table = &entries_.at(position)->slots;
+            else if (kind == "entry default") table = &entries_.at(position)->defaults;
+            else table = &generic_object(text_of(owners.getColumn(3)), text_of(owners.getColumn(4)));
+            tables.emplace(owners.getColumn(0).getInt64(), table);
+        }
+
+        auto items = rows_of("SELECT i.owner, i.slot_position, i.item FROM list_item AS i JOIN slot_owner AS o "
+                             "USING (owner) WHERE o.revision = ? ORDER BY i.owner, i.slot_position, i.position");
+        std::map<std::pair<std::int64_t, std::int64_t>, std::vector<std::string>> lists;
+        while (items.executeStep()) {
+            lists[{items.getColumn(0).getInt64(), items.getColumn(1).getInt64()}].push_back(
+                text_of(items.getColumn(2)));
+        }
+
+        auto slots = rows_of("SELECT s.owner, s.position, s.name, s.form, s.text, s.number, s.units FROM slot AS s "
+                             "JOIN slot_owner AS o USING (owner) WHERE o.revision = ? ORDER BY s.owner, s.position");
+        while (slots.executeStep()) {
+            const std::int64_t owner = slots.getColumn(0).getInt64();
+            const std::string form = slots.getColumn(3).getString();
+            Value value;
+            if (form == "text") {
+                value = Value::of_text(text_of(slots.getColumn(4)));
+            } else if (form == "number") {
+                value = Value::of_number(number_of(slots.getColumn(5)), text_of(slots.getColumn(6)));
+            } else {
+                auto list = lists.find({owner, slots.getColumn(1).getInt64()});
+                value = Value::of_list(list == lists.end() ? std::vector<std::string>() : std::move(list->second));
+            }
+            tables.at(owner)->set(text_of(slots.getColumn(2)), std::move(value));
+        }
+    }
+
+    SlotTable& generic_object(const std::string& database, const std::string& name)
+    {
+        Database* found = project_.databases.find(database);
+        if (found == nullptr) throw std::runtime_error("a generic object of the unknown database \"" + database + "\"");
+        return found->get_or_add(name);
+    }
+
+    void read_cost_rows()
+    {
+        auto query = rows_of("SELECT name, cost_slot, value, number FROM cost_row WHERE revision = ? ORDER BY position");
+        while (query.executeStep()) {
+            CostRow& row = project_.cost_rows.emplace_back();
+            row.name = text_of(query.getColumn(0));
+            row.cost_slot = text_of(query.getColumn(1));
+            row.value = text_of(query.getColumn(2));
+            if (!query.getColumn(3).isNull()) row.number = std::stoull(query.getColumn(3).getString());
+        }
+    }
+
+    SQLite::Database& db_;
+    long revision_;
+    Project& project_;
+    std::vector<Entry*> entries_;
+};
+
+}  // namespace
+
+std::unique_ptr<Project> read_revision(SQLite::Database& db, long revision)
+{
+    auto project = std::make_unique<Project>();
+    RevisionReader(db, revision, *project).read();
+    return project;
+}
+
+}  // namespace qxhost::store

@@ -1,0 +1,25 @@
+// A project's revision in the store's tables: written whole at an import,
+// read back whole into the host's project model.
+#ifndef QXHOST_STORE_REVISION_TABLES_H
+#define QXHOST_STORE_REVISION_TABLES_H
+
+#include <memory>
+#include <string>
+
+#include <SQLiteCpp/Database.h>
+
+#include "host/project_model.h"
+
+namespace qxhost::store {
+
+// Adds `project` as a new revision (inside the caller's transaction);
+// returns its number.
+long write_revision(SQLite::Database& db, const Project& project, const std::string& source,
+                    const std::string& imported_utc);
+
+// The project of revision `revision`, equal to the one that was written.
+std::unique_ptr<Project> read_revision(SQLite::Database& db, long revision);
+
+}  // namespace qxhost::store
+
+#endif

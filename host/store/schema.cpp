@@ -1,0 +1,184 @@
+#include "store/schema.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include <SQLiteCpp/Transaction.h>
+
+#include "store/store.h"
+
+namespace qxhost::store {
+
+namespace {
+
+// "tvx1": tells a store from any other SQLite file.
+constexpr int application_id = 0x74767831;
+
+// Numbers are kept in columns without a declared type: a REAL column would
+// store a whole number as an integer and lose the sign of -0.0.
+constexpr const char* schema = R"sql(
+CREATE TABLE revision (
+    revision             INTEGER PRIMARY KEY,
+    imported_utc         TEXT NOT NULL,
+    source               TEXT NOT NULL,
+    instance             INTEGER NOT NULL,
+    name                 TEXT NOT NULL,
+    scenario             TEXT NOT NULL,
+    unit_system          INTEGER NOT NULL,
+    simulation_case      TEXT NOT NULL CHECK (simulation_case IN ('none', 'valid', 'not valid')),
+    sim_type             INTEGER NOT NULL,
+    utility_streams      TEXT NOT NULL CHECK (utility_streams IN ('none', 'valid', 'not valid')),
+    electrical_loads     INTEGER NOT NULL,
+    total_kw,
+    electrical_load_file BLOB
+);
+CREATE TABLE configuration (
+    revision INTEGER NOT NULL REFERENCES revision,
+    position INTEGER NOT NULL,
+    class_id INTEGER NOT NULL,
+    PRIMARY KEY (revision, position)
+) WITHOUT ROWID;
+CREATE TABLE criteria_group (
+    revision INTEGER NOT NULL REFERENCES revision,
+    position INTEGER NOT NULL,
+    name     TEXT NOT NULL,
+    PRIMARY KEY (revision, position)
+) WITHOUT ROWID;
+CREATE TABLE criterion (
+    revision       INTEGER NOT NULL REFERENCES revision,
+    group_position INTEGER NOT NULL,
+    position       INTEGER NOT NULL,
+    name           TEXT NOT NULL,
+    value,
+    units          TEXT NOT NULL,
+    PRIMARY KEY (revision, group_position, position)
+) WITHOUT ROWID;
+CREATE TABLE entry (
+    revision INTEGER NOT NULL REFERENCES revision,
+    position INTEGER NOT NULL,
+    name     TEXT NOT NULL,
+    valid    INTEGER NOT NULL,
+    PRIMARY KEY (revision, position)
+) WITHOUT ROWID;
+CREATE TABLE object (
+    revision    INTEGER NOT NULL REFERENCES revision,
+    position    INTEGER NOT NULL,
+    name        TEXT NOT NULL,
+    class_id    INTEGER NOT NULL,
+    ref_id      INTEGER,
+    stream_name TEXT,
+    model       TEXT NOT NULL,
+    area        TEXT NOT NULL,
+    PRIMARY KEY (revision, position)
+) WITHOUT ROWID;
+CREATE TABLE connection (
+    revision  INTEGER NOT NULL REFERENCES revision,
+    position  INTEGER NOT NULL,
+    stream    TEXT NOT NULL,
+    item      TEXT NOT NULL,
+    direction INTEGER NOT NULL,
+    connector TEXT NOT NULL,
+    PRIMARY KEY (revision, position)
+) WITHOUT ROWID;
+CREATE TABLE electrical_load (
+    revision INTEGER NOT NULL REFERENCES revision,
+    position INTEGER NOT NULL,
+    ref_id   INTEGER NOT NULL,
+    kw,
+    PRIMARY KEY (revision, position)
+) WITHOUT ROWID;
+CREATE TABLE object_database (
+    revision INTEGER NOT NULL REFERENCES revision,
+    position INTEGER NOT NULL,
+    name     TEXT NOT NULL,
+    PRIMARY KEY (revision, position)
+) WITHOUT ROWID;
+CREATE TABLE cost_row (
+    revision  INTEGER NOT NULL REFERENCES revision,
+    position  INTEGER NOT NULL,
+    name      TEXT NOT NULL,
+    cost_slot TEXT NOT NULL,
+    value     TEXT NOT NULL,
+    number    TEXT,
+    PRIMARY KEY (revision, position)
+) WITHOUT ROWID;
+CREATE TABLE slot_owner (
+    owner     INTEGER PRIMARY KEY,
+    revision  INTEGER NOT NULL REFERENCES revision,
+    kind      TEXT NOT NULL CHECK (kind IN ('object', 'object default', 'entry', 'entry default', 'generic object')),
+    position  INTEGER NOT NULL,
+    database  TEXT,
+    name      TEXT NOT NULL
+);
+CREATE INDEX slot_owner_by_name ON slot_owner (revision, name);
+CREATE TABLE slot (
+    owner    INTEGER NOT NULL REFERENCES slot_owner,
+    position INTEGER NOT NULL,
+    name     TEXT NOT NULL,
+    form     TEXT NOT NULL CHECK (form IN ('text', 'number', 'list')),
+    text     TEXT,
+    number,
+    units    TEXT,
+    PRIMARY KEY (owner, position)
+) WITHOUT ROWID;
+CREATE TABLE list_item (
+    owner         INTEGER NOT NULL,
+    slot_position INTEGER NOT NULL,
+    position      INTEGER NOT NULL,
+    item          TEXT NOT NULL,
+    PRIMARY KEY (owner, slot_position, position)
+) WITHOUT ROWID;
+CREATE VIEW slots AS
+    SELECT o.revision, o.kind, o.database, o.name AS owner, s.position, s.name AS slot, s.form, s.text, s.number,
+           s.units
+    FROM slot AS s JOIN slot_owner AS o USING (owner);
+)sql";
+
+[[noreturn]] void refuse(const std::string& path, const std::string& what)
+{
+    throw StoreError(path + ": " + what);
+}
+
+void create_schema(SQLite::Database& db)
+{
+    SQLite::Transaction transaction(db);
+    db.exec(schema);
+    db.exec("PRAGMA application_id = " + std::to_string(application_id));
+    db.exec("PRAGMA user_version = " + std::to_string(schema_version));
+    transaction.commit();
+}
+
+void check_schema(SQLite::Database& db, const std::string& path)
+{
+    const int id = db.execAndGet("PRAGMA application_id").getInt();
+    if (id != application_id) refuse(path, "not a tovex store (an SQLite file of another program)");
+    const int version = db.execAndGet("PRAGMA user_version").getInt();
+    if (version > schema_version) {
+        refuse(path, "written by a newer tovex (store schema " + std::to_string(version) + "; this tovex reads up to " +
+                         std::to_string(schema_version) + ")");
+    }
+    if (version < 1) refuse(path, "not a tovex store (no schema version)");
+}
+
+}  // namespace
+
+std::unique_ptr<SQLite::Database> open_store(const std::string& path, open_for mode)
+{
+    std::error_code error;
+    const bool exists = std::filesystem::exists(path, error);
+    if (!exists && mode == open_for::reading) refuse(path, "cannot open: no such file");
+    if (exists && !looks_like_store(path)) refuse(path, "not a tovex store (not an SQLite database)");
+    try {
+        const int flags = mode == open_for::writing ? SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE : SQLite::OPEN_READONLY;
+        auto db = std::make_unique<SQLite::Database>(path, flags);
+        // Two commands on one store take turns instead of failing.
+        db->setBusyTimeout(60'000);
+        if (!exists) create_schema(*db);
+        check_schema(*db, path);
+        return db;
+    } catch (const SQLite::Exception& failure) {
+        refuse(path, failure.what());
+    }
+}
+
+}  // namespace qxhost::store

@@ -1,0 +1,97 @@
+// The project store: what goes in comes out equal, and what is not a store
+// this build can read is refused without being touched.
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+
+#include "projfile/projfile.h"
+#include "store/store.h"
+#include "support/support.h"
+
+namespace {
+
+using qxhost::store::StoreError;
+
+// The project file's text as the writer gives it back, the form an export
+// must match.
+std::string as_written(const qxhost::Project& project) { return qxhost::write_project_json(project); }
+
+TEST(Store, GivesBackWhatWasImported)
+{
+    tovex_test::ScratchDir dir;
+    const std::string store = dir.path() / "plant.db";
+    // Every form a value can take, and the sections that are easy to lose:
+    // -0, not a number and infinities, lists, defaults, an empty database,
+    // a criterion without units, a load file with a NUL.
+    const std::string odd = R"({"project": {"instance": 3, "name": "P", "scenario": "S", "unit_system": 1},
+        "simulation_case": {"sim_type": 4, "valid": false}, "configurations": [2105, 7],
+        "design_criteria": {"G": {"A": 1.5, "B": {"value": -0.0, "units": "BTU/LB"}}, "Empty": {}},
+        "utility_streams": {"valid": false, "entries": [{"name": "E", "slots": {"L": ["a", "", "c"]},
+                            "defaults": {"D": {"value": "nan"}}, "valid": false}]},
+        "objects": [{"name": "S-1", "class": 3105, "ref_id": 4294967295, "stream_name": "s",
+                     "slots": {"X": {"value": "-inf", "units": "KW"}, "Y": -0.0, "Z": "text\nwith line"},
+                     "defaults": {"T": {"value": 1e308, "units": "DEG F"}}},
+                    {"name": "I-1", "class": 1705, "model": "M", "area": "A-1", "slots": {}},
+                    {"name": "A-1", "class": 1505}],
+        "connections": [{"stream": "S-1", "item": "", "direction": 1, "connector": "Inlet"}],
+        "databases": {"UTILRES0": {}, "OP": {"Operating Unit Costs": {"Fuel": ["2.5", "$/MMBTU"]}}},
+        "cost_rows": [{"name": "E", "cost_slot": "E", "value": "1\nKW", "number": 18446744073709551615}],
+        "electrical_loads": {"total_kw": 0.5, "items": [{"ref_id": 1, "kw": 0.25}]},
+        "electrical_load_file": "a\u0000b"})";
+    for (const std::string& text : {odd, dir.read((tovex_test::source_dir() / "examples/sim-case-plant.json").string()),
+                                    dir.read((tovex_test::source_dir() / "examples/ethylene-plant.json").string())}) {
+        const auto project = qxhost::parse_project(text, "plant.json");
+        const long revision = qxhost::store::import_project(store, *project, "plant.json");
+        EXPECT_EQ(as_written(*qxhost::store::load_project(store)), as_written(*project)) << "revision " << revision;
+    }
+}
+
+void set_pragma(const std::string& path, const std::string& pragma)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, pragma.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+}
+
+std::string refusal(const std::string& path)
+{
+    try {
+        qxhost::store::load_project(path);
+    } catch (const StoreError& error) {
+        return error.what();
+    }
+    return "accepted";
+}
+
+TEST(Store, RefusesWhatItCannotRead)
+{
+    tovex_test::ScratchDir dir;
+    const std::string json = dir.path() / "plant.json";
+    dir.write("plant.json", R"({"project": {"instance": 1, "name": "P", "scenario": "S"}})");
+    EXPECT_EQ(refusal(json), json + ": not a tovex store (not an SQLite database)");
+    EXPECT_THROW(qxhost::store::import_project(json, *qxhost::parse_project(dir.read("plant.json"), "x"), "x"),
+                 StoreError);
+    EXPECT_EQ(dir.read("plant.json"), R"({"project": {"instance": 1, "name": "P", "scenario": "S"}})");
+
+    const std::string missing = dir.path() / "missing.db";
+    EXPECT_EQ(refusal(missing), missing + ": cannot open: no such file");
+
+    const std::string other = dir.path() / "other.db";
+    set_pragma(other, "CREATE TABLE t (x)");
+    EXPECT_EQ(refusal(other), other + ": not a tovex store (an SQLite file of another program)");
+
+    const std::string newer = dir.path() / "newer.db";
+    qxhost::store::import_project(newer, *qxhost::parse_project(dir.read("plant.json"), "plant.json"), "plant.json");
+    set_pragma(newer, "PRAGMA user_version = 2");
+    EXPECT_EQ(refusal(newer), newer + ": written by a newer tovex (store schema 2; this tovex reads up to 1)");
+
+    // A store cut short: SQLite's own reading of the damage, with the file.
+    const std::string damaged = dir.path() / "damaged.db";
+    qxhost::store::import_project(damaged, *qxhost::parse_project(dir.read("plant.json"), "plant.json"), "plant.json");
+    std::filesystem::resize_file(damaged, 2000);
+    EXPECT_NE(refusal(damaged).find(damaged + ": "), std::string::npos);
+    EXPECT_NE(refusal(damaged), "accepted");
+}
+
+}  // namespace
