@@ -162,18 +162,28 @@ void check_schema(SQLite::Database& db, const std::string& path)
 
 }  // namespace
 
+std::unique_ptr<SQLite::Database> create_store(const std::string& path, const std::string& shown_path)
+{
+    try {
+        auto db = std::make_unique<SQLite::Database>(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        create_schema(*db);
+        return db;
+    } catch (const SQLite::Exception& failure) {
+        refuse(shown_path, failure.what());
+    }
+}
+
 std::unique_ptr<SQLite::Database> open_store(const std::string& path, open_for mode)
 {
     std::error_code error;
     const bool exists = std::filesystem::exists(path, error);
-    if (!exists && mode == open_for::reading) refuse(path, "cannot open: no such file");
+    if (!exists) refuse(path, "cannot open: no such file");
     if (exists && !looks_like_store(path)) refuse(path, "not a tovex store (not an SQLite database)");
     try {
-        const int flags = mode == open_for::writing ? SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE : SQLite::OPEN_READONLY;
+        const int flags = mode == open_for::writing ? SQLite::OPEN_READWRITE : SQLite::OPEN_READONLY;
         auto db = std::make_unique<SQLite::Database>(path, flags);
         // Two commands on one store take turns instead of failing.
         db->setBusyTimeout(60'000);
-        if (!exists) create_schema(*db);
         check_schema(*db, path);
         return db;
     } catch (const SQLite::Exception& failure) {

@@ -12,9 +12,12 @@ namespace qxhost::store {
 
 enum class open_for { reading, writing };
 
-// The store at `path`, checked; with open_for::writing a missing file is
-// created with the schema. Throws StoreError naming the file.
+// The store at `path`, checked. Throws StoreError naming the file.
 std::unique_ptr<SQLite::Database> open_store(const std::string& path, open_for mode);
+
+// A new store with the schema at `path`, which must not exist. Throws
+// StoreError naming `shown_path`.
+std::unique_ptr<SQLite::Database> create_store(const std::string& path, const std::string& shown_path);
 
 }  // namespace qxhost::store
 

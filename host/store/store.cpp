@@ -1,6 +1,10 @@
 #include "store/store.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <chrono>
+#include <filesystem>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -42,14 +46,47 @@ bool looks_like_store(const std::string& path)
     return file.gcount() == static_cast<std::streamsize>(sizeof start) && std::memcmp(start, header, sizeof header) == 0;
 }
 
+namespace {
+
+long add_revision(SQLite::Database& db, const Project& project, const std::string& source)
+{
+    SQLite::Transaction transaction(db);
+    const long revision = write_revision(db, project, source, utc_now());
+    transaction.commit();
+    return revision;
+}
+
+// A new store is made whole under a temporary name and linked to its own
+// only then, so that a command stopped while making it leaves no store
+// that is not one; linking, unlike renaming, never replaces a store that
+// another command made meanwhile.
+bool import_into_new_store(const std::string& path, const Project& project, const std::string& source)
+{
+    const std::string temporary = path + ".new-" + std::to_string(::getpid());
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    try {
+        add_revision(*create_store(temporary, path), project, source);
+    } catch (...) {
+        std::filesystem::remove(temporary, ignored);
+        throw;
+    }
+    const bool linked = ::link(temporary.c_str(), path.c_str()) == 0;
+    const int error = errno;
+    std::filesystem::remove(temporary, ignored);
+    if (linked) return true;
+    if (error == EEXIST) return false;
+    throw StoreError(path + ": cannot create: " + std::strerror(error));
+}
+
+}  // namespace
+
 long import_project(const std::string& path, const Project& project, const std::string& source)
 {
-    const auto db = open_store(path, open_for::writing);
     try {
-        SQLite::Transaction transaction(*db);
-        const long revision = write_revision(*db, project, source, utc_now());
-        transaction.commit();
-        return revision;
+        std::error_code ignored;
+        if (!std::filesystem::exists(path, ignored) && import_into_new_store(path, project, source)) return 1;
+        return add_revision(*open_store(path, open_for::writing), project, source);
     } catch (const StoreError&) {
         throw;
     } catch (const std::exception& failure) {
