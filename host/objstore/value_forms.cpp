@@ -15,14 +15,6 @@ std::string_view second_line(std::string_view text)
     return second_end == std::string_view::npos ? rest : rest.substr(0, second_end);
 }
 
-std::string trimmed(std::string_view text)
-{
-    const auto is_blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
-    return std::string(text);
-}
-
 std::optional<double> leading_number(std::string_view text)
 {
     double number = 0.0;
@@ -86,7 +78,7 @@ std::optional<std::pair<double, std::string>> value_as_number(const Value& value
     case Value::Kind::text: {
         const auto number = leading_number(value.text);
         if (!number) return std::nullopt;
-        return std::pair{*number, trimmed(second_line(value.text))};
+        return std::pair{*number, std::string(text_trimmed(second_line(value.text)))};
     }
     case Value::Kind::number:
         return std::pair{value.number, value.units};
