@@ -10,6 +10,7 @@
 #include "command_error.h"
 #include "entry_call.h"
 #include "host/unitkit.h"
+#include "host/workspace.h"
 #include "module.h"
 #include "projfile/projfile.h"
 #include "run_output.h"

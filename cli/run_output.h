@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "host/unitkit.h"
-#include "objstore/workspace.h"
+#include "host/project_model.h"
 
 namespace tovex_cli {
 
