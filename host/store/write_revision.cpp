@@ -49,12 +49,22 @@ public:
 private:
     SQLite::Statement statement(const char* sql) { return SQLite::Statement(db_, sql); }
 
+    // Every section's row starts with the revision and the row's position.
+    void begin_row(SQLite::Statement& add, std::int64_t position) const
+    {
+        add.bind(1, static_cast<std::int64_t>(revision_));
+        add.bind(2, position);
+    }
+    void begin_row(SQLite::Statement& add, std::size_t position) const
+    {
+        begin_row(add, static_cast<std::int64_t>(position));
+    }
+
     void write_configurations(const Project& project)
     {
         auto add = statement("INSERT INTO configuration VALUES (?, ?, ?)");
         for (std::size_t i = 0; i < project.configurations.size(); ++i) {
-            add.bind(1, static_cast<std::int64_t>(revision_));
-            add.bind(2, static_cast<std::int64_t>(i));
+            begin_row(add, i);
             add.bind(3, project.configurations[i]);
             insert(add);
         }
@@ -66,14 +76,12 @@ private:
         auto add = statement("INSERT INTO criterion VALUES (?, ?, ?, ?, ?, ?)");
         std::int64_t group_position = 0;
         for (const auto& [group_name, criteria] : project.design_criteria) {
-            add_group.bind(1, static_cast<std::int64_t>(revision_));
-            add_group.bind(2, group_position);
+            begin_row(add_group, group_position);
             add_group.bind(3, std::string(group_name.str()));
             insert(add_group);
             std::int64_t position = 0;
             for (const auto& [name, criterion] : criteria) {
-                add.bind(1, static_cast<std::int64_t>(revision_));
-                add.bind(2, group_position);
+                begin_row(add, group_position);
                 add.bind(3, position++);
                 add.bind(4, std::string(name.str()));
                 bind_number(add, 5, criterion.value);
@@ -89,8 +97,7 @@ private:
         auto add = statement("INSERT INTO entry VALUES (?, ?, ?, ?)");
         std::int64_t position = 0;
         for (const auto& [name, entry] : project.entries) {
-            add.bind(1, static_cast<std::int64_t>(revision_));
-            add.bind(2, position);
+            begin_row(add, position);
             const std::string entry_name(name.str());
             add.bind(3, entry_name);
             add.bind(4, entry.valid ? 1 : 0);
@@ -107,8 +114,7 @@ private:
         for (std::size_t i = 0; i < project.objects.size(); ++i) {
             const Object& object = project.objects[i];
             const auto position = static_cast<std::int64_t>(i);
-            add.bind(1, static_cast<std::int64_t>(revision_));
-            add.bind(2, position);
+            begin_row(add, position);
             add.bind(3, object.name);
             add.bind(4, object.class_id);
             if (object.ref_id) add.bind(5, static_cast<std::int64_t>(*object.ref_id));
@@ -126,8 +132,7 @@ private:
         auto add = statement("INSERT INTO connection VALUES (?, ?, ?, ?, ?, ?)");
         for (std::size_t i = 0; i < project.connections.size(); ++i) {
             const Connection& connection = project.connections[i];
-            add.bind(1, static_cast<std::int64_t>(revision_));
-            add.bind(2, static_cast<std::int64_t>(i));
+            begin_row(add, i);
             add.bind(3, connection.stream);
             add.bind(4, connection.item);
             add.bind(5, connection.direction);
@@ -140,8 +145,7 @@ private:
     {
         auto add = statement("INSERT INTO electrical_load VALUES (?, ?, ?, ?)");
         for (std::size_t i = 0; i < project.electrical_loads.size(); ++i) {
-            add.bind(1, static_cast<std::int64_t>(revision_));
-            add.bind(2, static_cast<std::int64_t>(i));
+            begin_row(add, i);
             add.bind(3, static_cast<std::int64_t>(project.electrical_loads[i].ref_id));
             bind_number(add, 4, project.electrical_loads[i].kw);
             insert(add);
@@ -153,8 +157,7 @@ private:
         auto add = statement("INSERT INTO object_database VALUES (?, ?, ?)");
         std::int64_t position = 0;
         for (const auto& [name, objects] : project.databases) {
-            add.bind(1, static_cast<std::int64_t>(revision_));
-            add.bind(2, position++);
+            begin_row(add, position++);
             add.bind(3, std::string(name.str()));
             insert(add);
             const std::string database(name.str());
@@ -169,8 +172,7 @@ private:
         auto add = statement("INSERT INTO cost_row VALUES (?, ?, ?, ?, ?, ?)");
         for (std::size_t i = 0; i < project.cost_rows.size(); ++i) {
             const CostRow& row = project.cost_rows[i];
-            add.bind(1, static_cast<std::int64_t>(revision_));
-            add.bind(2, static_cast<std::int64_t>(i));
+            begin_row(add, i);
             add.bind(3, row.name);
             add.bind(4, row.cost_slot);
             add.bind(5, row.value);
