@@ -26,7 +26,7 @@ struct IdentityOverrides {
 // The options that run and pass share.
 void add_run_options(CLI::App& command, CommandOptions& options, IdentityOverrides& overrides)
 {
-    command.add_option("PROJECT", options.project_path, "The project file (JSON)")->required();
+    command.add_option("PROJECT", options.project_path, "The project file (JSON), or a project store")->required();
     command.add_option("--dir", options.dir, "Working directory of the run: KVT_ELEC.TMP and the reports")
         ->check(CLI::ExistingDirectory);
     command.add_option("--state", options.state_path, "Write the project as the run left it to this file");
@@ -65,15 +65,41 @@ std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& opt
     CLI::App* export_project = app.add_subcommand("export", "Writes the project of a store as a project file");
     export_project->add_option("STORE", options.store_path, "The store")->required();
     export_project->add_option("-o,--output", options.output_path, "The file to write (default: standard output)");
+    long export_run = 0;
+    CLI::Option* export_run_option =
+        export_project->add_option("--run", export_run, "The project as this run left it (default: as it stands)");
+
+    CLI::App* runs = app.add_subcommand("runs", "Lists the runs kept in a project store");
+    runs->add_option("STORE", options.store_path, "The store")->required();
+    runs->add_flag("--json", options.json, "Print the runs as one JSON array");
+
+    CLI::App* report = app.add_subcommand("report", "Writes the reports and KVT_ELEC.TMP of a stored run");
+    report->add_option("STORE", options.store_path, "The store")->required();
+    long report_run = 0;
+    CLI::Option* report_run_option = report->add_option("--run", report_run, "The run (default: the latest)");
+    report->add_option("--dir", options.dir, "The folder to write them into")->required()->check(CLI::ExistingDirectory);
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         return app.exit(error) == 0 ? 0 : 2;
     }
-    if (import->parsed() || export_project->parsed()) {
-        options.action = import->parsed() ? CommandOptions::Action::import_project
-                                          : CommandOptions::Action::export_project;
+    if (import->parsed()) {
+        options.action = CommandOptions::Action::import_project;
+        return std::nullopt;
+    }
+    if (export_project->parsed()) {
+        options.action = CommandOptions::Action::export_project;
+        if (export_run_option->count() > 0) options.run = export_run;
+        return std::nullopt;
+    }
+    if (runs->parsed()) {
+        options.action = CommandOptions::Action::list_runs;
+        return std::nullopt;
+    }
+    if (report->parsed()) {
+        options.action = CommandOptions::Action::write_report;
+        if (report_run_option->count() > 0) options.run = report_run;
         return std::nullopt;
     }
     const bool is_pass = pass->parsed();

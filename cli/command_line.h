@@ -9,11 +9,12 @@
 namespace tovex_cli {
 
 struct CommandOptions {
-    enum class Action { run, pass, import_project, export_project };
+    enum class Action { run, pass, import_project, export_project, list_runs, write_report };
     Action action = Action::run;
     std::string project_path;
     std::string store_path;    // import, export
     std::string output_path;   // export: empty for standard output
+    std::optional<long> run;   // export, report: the run (default: the latest)
     bool reduced = false;      // run: the run without equipment information
     std::int32_t class_id = 0; // pass
     bool record = false;       // pass: record equipment information

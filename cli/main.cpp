@@ -18,6 +18,10 @@ int main(int argc, char** argv)
             return tovex_cli::import_command(options);
         case tovex_cli::CommandOptions::Action::export_project:
             return tovex_cli::export_command(options);
+        case tovex_cli::CommandOptions::Action::list_runs:
+            return tovex_cli::runs_command(options);
+        case tovex_cli::CommandOptions::Action::write_report:
+            return tovex_cli::report_command(options);
         default:
             return tovex_cli::run_command(options);
         }

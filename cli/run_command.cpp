@@ -14,6 +14,7 @@
 #include "module.h"
 #include "projfile/projfile.h"
 #include "run_output.h"
+#include "stored_run.h"
 #include "working_directory.h"
 
 namespace tovex_cli {
@@ -97,13 +98,16 @@ int run_in_folder(const CommandOptions& options, const EntryCall& entry, qxhost:
 
 int run_command(const CommandOptions& options)
 {
-    std::unique_ptr<qxhost::Project> read = read_project(options.project_path);
     const std::filesystem::path state_path = checked_state_path(options.state_path);
+    const std::filesystem::path folder = std::filesystem::absolute(options.dir.empty() ? "." : options.dir);
+    StoredRun stored(options.project_path);
+    std::unique_ptr<qxhost::Project> read = stored ? stored.load() : read_project(options.project_path);
     const Module module(options.module_path.empty() ? default_module_path() : options.module_path);
     const EntryCall entry(module, options);
 
     LoadedProject loaded(std::move(read));
     qxhost::Project& project = loaded.project();
+    const auto started = std::filesystem::file_time_type::clock::now();
     const int result = run_in_folder(options, entry, project);
 
     if (!state_path.empty()) {
@@ -115,6 +119,7 @@ int run_command(const CommandOptions& options)
     }
     std::cout << (options.json ? result_json(result, project) : utility_table(project));
     std::cout.flush();
+    if (stored) stored.record(options, identity_for(options, project), result, project, folder, started);
     std::cerr << warning_lines(unitkit_warnings());
     if (result == 1) return 0;
     std::cerr << "tovex: the project or its utility streams configuration is not valid: "

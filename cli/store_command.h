@@ -1,4 +1,5 @@
-// The commands on a project store: import a project file, export a project.
+// The commands on a project store: import a project file, export a project,
+// list the runs, write a run's files back out.
 #ifndef TOVEX_CLI_STORE_COMMAND_H
 #define TOVEX_CLI_STORE_COMMAND_H
 
@@ -12,6 +13,11 @@ int import_command(const CommandOptions& options);
 // Writes the store's project in the project file format. Throws
 // CommandError.
 int export_command(const CommandOptions& options);
+// One line per run, or a JSON array with --json. Throws CommandError.
+int runs_command(const CommandOptions& options);
+// Writes the files a run wrote into --dir, byte for byte. Throws
+// CommandError.
+int report_command(const CommandOptions& options);
 
 }  // namespace tovex_cli
 

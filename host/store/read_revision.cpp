@@ -1,5 +1,7 @@
-// Reading a revision back into the host's project model, section by
-// section, in the order of the positions it was written with.
+// Reading a project back into the host's project model: a revision as it
+// was imported, or as a run of it left it. A run stores only the slot tables
+// and databases it changed, so each table is read from the latest run up to
+// the one asked for that stored it, or from the revision itself.
 #include "store/revision_tables.h"
 
 #include <cmath>
@@ -26,8 +28,8 @@ std::string text_of(const SQLite::Column& column)
 
 class RevisionReader {
 public:
-    RevisionReader(SQLite::Database& db, long revision, Project& project)
-        : db_(db), revision_(revision), project_(project)
+    RevisionReader(SQLite::Database& db, long revision, long run, Project& project)
+        : db_(db), revision_(revision), run_(run), project_(project)
     {
     }
 
@@ -142,19 +144,72 @@ private:
         }
     }
 
+    // The databases in order, each with the run its objects are read from
+    // (0: the revision).
     void read_databases()
     {
-        auto query = rows_of("SELECT name FROM object_database WHERE revision = ? ORDER BY position");
-        while (query.executeStep()) project_.databases.get_or_add(text_of(query.getColumn(0)));
+        if (run_ == 0) {
+            auto query = rows_of("SELECT name FROM object_database WHERE revision = ? ORDER BY position");
+            while (query.executeStep()) add_database(text_of(query.getColumn(0)), 0);
+            return;
+        }
+        SQLite::Statement query(db_, "SELECT name, stored FROM run_database WHERE run = ? ORDER BY position");
+        query.bind(1, static_cast<std::int64_t>(run_));
+        SQLite::Statement source(db_, "SELECT coalesce(max(d.run), 0) FROM run_database AS d JOIN run AS r USING (run) "
+                                      "WHERE r.revision = ? AND d.run <= ? AND d.name = ? AND d.stored = 1");
+        while (query.executeStep()) {
+            const std::string name = text_of(query.getColumn(0));
+            source.bind(1, static_cast<std::int64_t>(revision_));
+            source.bind(2, static_cast<std::int64_t>(run_));
+            source.bind(3, name);
+            source.executeStep();
+            add_database(name, source.getColumn(0).getInt64());
+            source.reset();
+        }
+    }
+
+    void add_database(const std::string& name, std::int64_t source_run)
+    {
+        project_.databases.get_or_add(name);
+        database_sources_.emplace_back(name, source_run);
+    }
+
+    // The slot tables to read: for each object and entry table the latest
+    // one stored, for each database the objects of the run it comes from.
+    void choose_owners()
+    {
+        db_.exec("CREATE TEMP TABLE IF NOT EXISTS chosen_owner (owner INTEGER PRIMARY KEY)");
+        db_.exec("DELETE FROM temp.chosen_owner");
+        SQLite::Statement tables(db_, R"sql(
+            INSERT INTO temp.chosen_owner
+            SELECT o.owner FROM slot_owner AS o
+            WHERE o.revision = ?1 AND o.kind <> 'generic object' AND coalesce(o.run, 0) <= ?2
+              AND coalesce(o.run, 0) = (SELECT max(coalesce(p.run, 0)) FROM slot_owner AS p
+                                        WHERE p.revision = ?1 AND p.kind = o.kind AND p.position = o.position
+                                          AND coalesce(p.run, 0) <= ?2))sql");
+        tables.bind(1, static_cast<std::int64_t>(revision_));
+        tables.bind(2, static_cast<std::int64_t>(run_));
+        tables.exec();
+        SQLite::Statement objects(db_, "INSERT INTO temp.chosen_owner SELECT owner FROM slot_owner "
+                                       "WHERE revision = ? AND database = ? AND coalesce(run, 0) = ? "
+                                       "AND kind = 'generic object'");
+        for (const auto& [name, source_run] : database_sources_) {
+            objects.bind(1, static_cast<std::int64_t>(revision_));
+            objects.bind(2, name);
+            objects.bind(3, source_run);
+            objects.exec();
+            objects.reset();
+        }
     }
 
     // Every owner's slots, owners in the order they were written: a
     // database's generic objects are made in their order as they come.
     void read_slots()
     {
+        choose_owners();
         std::unordered_map<std::int64_t, SlotTable*> tables;
-        auto owners = rows_of("SELECT owner, kind, position, database, name FROM slot_owner WHERE revision = ? "
-                              "ORDER BY owner");
+        SQLite::Statement owners(db_, "SELECT o.owner, o.kind, o.position, o.database, o.name FROM slot_owner AS o "
+                                      "JOIN temp.chosen_owner USING (owner) ORDER BY o.owner");
         while (owners.executeStep()) {
             const std::string kind = owners.getColumn(1).getString();
             const auto position = static_cast<std::size_t>(owners.getColumn(2).getInt64());
@@ -167,16 +222,16 @@ private:
             tables.emplace(owners.getColumn(0).getInt64(), table);
         }
 
-        auto items = rows_of("SELECT i.owner, i.slot_position, i.item FROM list_item AS i JOIN slot_owner AS o "
-                             "USING (owner) WHERE o.revision = ? ORDER BY i.owner, i.slot_position, i.position");
+        SQLite::Statement items(db_, "SELECT i.owner, i.slot_position, i.item FROM list_item AS i "
+                                     "JOIN temp.chosen_owner USING (owner) ORDER BY i.owner, i.slot_position, i.position");
         std::map<std::pair<std::int64_t, std::int64_t>, std::vector<std::string>> lists;
         while (items.executeStep()) {
             lists[{items.getColumn(0).getInt64(), items.getColumn(1).getInt64()}].push_back(
                 text_of(items.getColumn(2)));
         }
 
-        auto slots = rows_of("SELECT s.owner, s.position, s.name, s.form, s.text, s.number, s.units FROM slot AS s "
-                             "JOIN slot_owner AS o USING (owner) WHERE o.revision = ? ORDER BY s.owner, s.position");
+        SQLite::Statement slots(db_, "SELECT s.owner, s.position, s.name, s.form, s.text, s.number, s.units "
+                                     "FROM slot AS s JOIN temp.chosen_owner USING (owner) ORDER BY s.owner, s.position");
         while (slots.executeStep()) {
             const std::int64_t owner = slots.getColumn(0).getInt64();
             const std::string form = slots.getColumn(3).getString();
@@ -202,7 +257,11 @@ private:
 
     void read_cost_rows()
     {
-        auto query = rows_of("SELECT name, cost_slot, value, number FROM cost_row WHERE revision = ? ORDER BY position");
+        SQLite::Statement query(db_, run_ == 0 ? "SELECT name, cost_slot, value, number FROM cost_row "
+                                                 "WHERE revision = ? ORDER BY position"
+                                               : "SELECT name, cost_slot, value, number FROM run_cost_row "
+                                                 "WHERE run = ? ORDER BY position");
+        query.bind(1, static_cast<std::int64_t>(run_ == 0 ? revision_ : run_));
         while (query.executeStep()) {
             CostRow& row = project_.cost_rows.emplace_back();
             row.name = text_of(query.getColumn(0));
@@ -214,16 +273,18 @@ private:
 
     SQLite::Database& db_;
     long revision_;
+    long run_;
     Project& project_;
     std::vector<Entry*> entries_;
+    std::vector<std::pair<std::string, std::int64_t>> database_sources_;
 };
 
 }  // namespace
 
-std::unique_ptr<Project> read_revision(SQLite::Database& db, long revision)
+std::unique_ptr<Project> read_revision(SQLite::Database& db, long revision, long run)
 {
     auto project = std::make_unique<Project>();
-    RevisionReader(db, revision, *project).read();
+    RevisionReader(db, revision, run, *project).read();
     return project;
 }
 

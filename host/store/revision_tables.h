@@ -9,6 +9,7 @@
 #include <SQLiteCpp/Database.h>
 
 #include "host/project_model.h"
+#include "store/fingerprint.h"
 
 namespace qxhost::store {
 
@@ -17,8 +18,15 @@ namespace qxhost::store {
 long write_revision(SQLite::Database& db, const Project& project, const std::string& source,
                     const std::string& imported_utc);
 
-// The project of revision `revision`, equal to the one that was written.
-std::unique_ptr<Project> read_revision(SQLite::Database& db, long revision);
+// Stores what run `run` of revision `revision` changed: the object and entry
+// slot tables whose fingerprints differ from `before`, and the databases in
+// order, each new or changed one whole.
+void write_run_changes(SQLite::Database& db, long revision, long run, const ProjectFingerprint& before,
+                       const Project& after);
+
+// The project of revision `revision` as run `run` of it left it (0: as it
+// was imported), equal to the one that was written.
+std::unique_ptr<Project> read_revision(SQLite::Database& db, long revision, long run);
 
 }  // namespace qxhost::store
 

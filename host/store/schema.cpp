@@ -105,12 +105,58 @@ CREATE TABLE cost_row (
 CREATE TABLE slot_owner (
     owner     INTEGER PRIMARY KEY,
     revision  INTEGER NOT NULL REFERENCES revision,
+    run       INTEGER REFERENCES run,
     kind      TEXT NOT NULL CHECK (kind IN ('object', 'object default', 'entry', 'entry default', 'generic object')),
     position  INTEGER NOT NULL,
     database  TEXT,
     name      TEXT NOT NULL
 );
-CREATE INDEX slot_owner_by_name ON slot_owner (revision, name);
+CREATE INDEX slot_owner_by_place ON slot_owner (revision, kind, position, run);
+CREATE INDEX slot_owner_by_database ON slot_owner (revision, database, run);
+CREATE TABLE run (
+    run              INTEGER PRIMARY KEY,
+    revision         INTEGER NOT NULL REFERENCES revision,
+    started_utc      TEXT NOT NULL,
+    call             TEXT NOT NULL CHECK (call IN ('full', 'reduced', 'pass')),
+    class_id         INTEGER,
+    record           INTEGER,
+    instance         INTEGER NOT NULL,
+    name             TEXT NOT NULL,
+    scenario         TEXT NOT NULL,
+    result           INTEGER NOT NULL,
+    total_per_period
+);
+CREATE TABLE run_warning (
+    run        INTEGER NOT NULL REFERENCES run,
+    position   INTEGER NOT NULL,
+    from_units TEXT NOT NULL,
+    to_units   TEXT NOT NULL,
+    source     TEXT NOT NULL,
+    message    TEXT NOT NULL,
+    PRIMARY KEY (run, position)
+) WITHOUT ROWID;
+CREATE TABLE run_cost_row (
+    run       INTEGER NOT NULL REFERENCES run,
+    position  INTEGER NOT NULL,
+    name      TEXT NOT NULL,
+    cost_slot TEXT NOT NULL,
+    value     TEXT NOT NULL,
+    number    TEXT,
+    PRIMARY KEY (run, position)
+) WITHOUT ROWID;
+CREATE TABLE run_file (
+    run   INTEGER NOT NULL REFERENCES run,
+    name  TEXT NOT NULL,
+    bytes BLOB NOT NULL,
+    PRIMARY KEY (run, name)
+) WITHOUT ROWID;
+CREATE TABLE run_database (
+    run      INTEGER NOT NULL REFERENCES run,
+    position INTEGER NOT NULL,
+    name     TEXT NOT NULL,
+    stored   INTEGER NOT NULL,
+    PRIMARY KEY (run, position)
+) WITHOUT ROWID;
 CREATE TABLE slot (
     owner    INTEGER NOT NULL REFERENCES slot_owner,
     position INTEGER NOT NULL,
@@ -129,8 +175,8 @@ CREATE TABLE list_item (
     PRIMARY KEY (owner, slot_position, position)
 ) WITHOUT ROWID;
 CREATE VIEW slots AS
-    SELECT o.revision, o.kind, o.database, o.name AS owner, s.position, s.name AS slot, s.form, s.text, s.number,
-           s.units
+    SELECT o.revision, o.run, o.kind, o.database, o.name AS owner, s.position, s.name AS slot, s.form, s.text,
+           s.number, s.units
     FROM slot AS s JOIN slot_owner AS o USING (owner);
 )sql";
 
@@ -173,15 +219,17 @@ std::unique_ptr<SQLite::Database> create_store(const std::string& path, const st
     }
 }
 
-std::unique_ptr<SQLite::Database> open_store(const std::string& path, open_for mode)
+std::unique_ptr<SQLite::Database> open_store(const std::string& path)
 {
     std::error_code error;
     const bool exists = std::filesystem::exists(path, error);
     if (!exists) refuse(path, "cannot open: no such file");
     if (exists && !looks_like_store(path)) refuse(path, "not a tovex store (not an SQLite database)");
     try {
-        const int flags = mode == open_for::writing ? SQLite::OPEN_READWRITE : SQLite::OPEN_READONLY;
-        auto db = std::make_unique<SQLite::Database>(path, flags);
+        // Opened for writing also to read it: a command that was killed
+        // while writing leaves a journal that the next one to open the store
+        // rolls back. A file that may only be read is opened for reading.
+        auto db = std::make_unique<SQLite::Database>(path, SQLite::OPEN_READWRITE);
         // Two commands on one store take turns instead of failing.
         db->setBusyTimeout(60'000);
         check_schema(*db, path);

@@ -10,10 +10,8 @@
 
 namespace qxhost::store {
 
-enum class open_for { reading, writing };
-
 // The store at `path`, checked. Throws StoreError naming the file.
-std::unique_ptr<SQLite::Database> open_store(const std::string& path, open_for mode);
+std::unique_ptr<SQLite::Database> open_store(const std::string& path);
 
 // A new store with the schema at `path`, which must not exist. Throws
 // StoreError naming `shown_path`.

@@ -10,8 +10,13 @@
 #include <ctime>
 #include <fstream>
 
+#include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>
 
+#include <cstdlib>
+#include <tuple>
+
+#include "store/fingerprint.h"
 #include "store/revision_tables.h"
 #include "store/schema.h"
 
@@ -86,7 +91,7 @@ long import_project(const std::string& path, const Project& project, const std::
     try {
         std::error_code ignored;
         if (!std::filesystem::exists(path, ignored) && import_into_new_store(path, project, source)) return 1;
-        return add_revision(*open_store(path, open_for::writing), project, source);
+        return add_revision(*open_store(path), project, source);
     } catch (const StoreError&) {
         throw;
     } catch (const std::exception& failure) {
@@ -94,13 +99,210 @@ long import_project(const std::string& path, const Project& project, const std::
     }
 }
 
-std::unique_ptr<Project> load_project(const std::string& path)
+namespace {
+
+// The latest revision and the latest run of it (0 when none).
+std::pair<long, long> latest(SQLite::Database& db)
 {
-    const auto db = open_store(path, open_for::reading);
+    const long revision = static_cast<long>(db.execAndGet("SELECT coalesce(max(revision), 0) FROM revision").getInt64());
+    if (revision == 0) throw std::runtime_error("the store holds no project");
+    SQLite::Statement query(db, "SELECT coalesce(max(run), 0) FROM run WHERE revision = ?");
+    query.bind(1, static_cast<std::int64_t>(revision));
+    query.executeStep();
+    return {revision, static_cast<long>(query.getColumn(0).getInt64())};
+}
+
+// The revision of run `run`.
+long revision_of(SQLite::Database& db, long run)
+{
+    SQLite::Statement query(db, "SELECT revision FROM run WHERE run = ?");
+    query.bind(1, static_cast<std::int64_t>(run));
+    if (!query.executeStep()) throw std::runtime_error("the store has no run " + std::to_string(run));
+    return static_cast<long>(query.getColumn(0).getInt64());
+}
+
+// The total per period of a run: the leading number of the total row's
+// value; nothing when the row is missing or empty.
+std::optional<double> total_per_period(const Project& project)
+{
+    for (const CostRow& row : project.cost_rows) {
+        if (row.cost_slot != "Total Process Utility Cost Per Period" || row.value.empty()) continue;
+        char* end = nullptr;
+        const double total = std::strtod(row.value.c_str(), &end);
+        if (end != row.value.c_str()) return total;
+    }
+    return std::nullopt;
+}
+
+long write_run(SQLite::Database& db, long revision, const Project& after, const RunRecord& run)
+{
+    SQLite::Statement add(db, "INSERT INTO run (revision, started_utc, call, class_id, record, instance, name, "
+                              "scenario, result, total_per_period) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    add.bind(1, static_cast<std::int64_t>(revision));
+    add.bind(2, utc_now());
+    add.bind(3, run.call);
+    if (run.class_id) add.bind(4, *run.class_id);
+    if (run.record) add.bind(5, *run.record);
+    add.bind(6, static_cast<std::int64_t>(run.instance));
+    add.bind(7, run.name);
+    add.bind(8, run.scenario);
+    add.bind(9, run.result);
+    const std::optional<double> total = total_per_period(after);
+    if (total && *total == *total) add.bind(10, *total);
+    add.exec();
+    const long number = static_cast<long>(db.getLastInsertRowid());
+
+    SQLite::Statement warning(db, "INSERT INTO run_warning VALUES (?, ?, ?, ?, ?, ?)");
+    for (std::size_t i = 0; i < run.warnings.size(); ++i) {
+        warning.bind(1, static_cast<std::int64_t>(number));
+        warning.bind(2, static_cast<std::int64_t>(i));
+        warning.bind(3, run.warnings[i].from_units);
+        warning.bind(4, run.warnings[i].to_units);
+        warning.bind(5, run.warnings[i].source);
+        warning.bind(6, run.warnings[i].message);
+        warning.exec();
+        warning.reset();
+    }
+    SQLite::Statement row(db, "INSERT INTO run_cost_row VALUES (?, ?, ?, ?, ?, ?)");
+    for (std::size_t i = 0; i < after.cost_rows.size(); ++i) {
+        const CostRow& cost = after.cost_rows[i];
+        row.bind(1, static_cast<std::int64_t>(number));
+        row.bind(2, static_cast<std::int64_t>(i));
+        row.bind(3, cost.name);
+        row.bind(4, cost.cost_slot);
+        row.bind(5, cost.value);
+        if (cost.number) row.bind(6, std::to_string(*cost.number));
+        else row.bind(6);
+        row.exec();
+        row.reset();
+    }
+    SQLite::Statement file(db, "INSERT INTO run_file VALUES (?, ?, ?)");
+    for (const auto& [name, bytes] : run.files) {
+        file.bind(1, static_cast<std::int64_t>(number));
+        file.bind(2, name);
+        file.bind(3, bytes.data(), static_cast<int>(bytes.size()));
+        file.exec();
+        file.reset();
+    }
+    return number;
+}
+
+}  // namespace
+
+std::unique_ptr<Project> load_project(const std::string& path, std::optional<long> run)
+{
+    const auto db = open_store(path);
     try {
-        const long latest = static_cast<long>(db->execAndGet("SELECT coalesce(max(revision), 0) FROM revision").getInt64());
-        if (latest == 0) throw std::runtime_error("the store holds no project");
-        return read_revision(*db, latest);
+        if (run) return read_revision(*db, revision_of(*db, *run), *run);
+        const auto [revision, last_run] = latest(*db);
+        return read_revision(*db, revision, last_run);
+    } catch (const StoreError&) {
+        throw;
+    } catch (const std::exception& failure) {
+        fail(path, failure);
+    }
+}
+
+struct RunSession::State {
+    std::string path;
+    std::unique_ptr<SQLite::Database> db;
+    long revision = 0;
+    long base_run = 0;
+    ProjectFingerprint before;
+    bool open = false;  // the write transaction
+};
+
+RunSession::RunSession(const std::string& path) : state_(std::make_unique<State>())
+{
+    state_->path = path;
+    state_->db = open_store(path);
+    try {
+        // Another run on the store holds the lock until it is recorded or
+        // gone: this one waits for it, however long a large plant takes.
+        state_->db->setBusyTimeout(3'600'000);
+        state_->db->exec("BEGIN IMMEDIATE");
+        state_->open = true;
+    } catch (const std::exception& failure) {
+        fail(path, failure);
+    }
+}
+
+RunSession::~RunSession()
+{
+    if (!state_->open) return;
+    try {
+        state_->db->exec("ROLLBACK");
+    } catch (...) {
+        // The connection closes next, which rolls back all the same.
+    }
+}
+
+std::unique_ptr<Project> RunSession::load()
+{
+    try {
+        std::tie(state_->revision, state_->base_run) = latest(*state_->db);
+        auto project = read_revision(*state_->db, state_->revision, state_->base_run);
+        state_->before = fingerprint(*project);
+        return project;
+    } catch (const std::exception& failure) {
+        fail(state_->path, failure);
+    }
+}
+
+long RunSession::record(const Project& after, const RunRecord& run)
+{
+    try {
+        const long number = write_run(*state_->db, state_->revision, after, run);
+        write_run_changes(*state_->db, state_->revision, number, state_->before, after);
+        state_->db->exec("COMMIT");
+        state_->open = false;
+        return number;
+    } catch (const std::exception& failure) {
+        fail(state_->path, failure);
+    }
+}
+
+std::vector<RunSummary> list_runs(const std::string& path)
+{
+    const auto db = open_store(path);
+    try {
+        std::vector<RunSummary> runs;
+        SQLite::Statement query(*db, "SELECT run, revision, started_utc, call, class_id, record, result, "
+                                     "total_per_period FROM run ORDER BY run");
+        while (query.executeStep()) {
+            RunSummary& run = runs.emplace_back();
+            run.run = static_cast<long>(query.getColumn(0).getInt64());
+            run.revision = static_cast<long>(query.getColumn(1).getInt64());
+            run.started_utc = query.getColumn(2).getString();
+            run.call = query.getColumn(3).getString();
+            if (!query.getColumn(4).isNull()) run.class_id = query.getColumn(4).getInt();
+            if (!query.getColumn(5).isNull()) run.record = query.getColumn(5).getInt();
+            run.result = query.getColumn(6).getInt();
+            if (!query.getColumn(7).isNull()) run.total_per_period = query.getColumn(7).getDouble();
+        }
+        return runs;
+    } catch (const std::exception& failure) {
+        fail(path, failure);
+    }
+}
+
+std::vector<std::pair<std::string, std::string>> run_files(const std::string& path, std::optional<long> run)
+{
+    const auto db = open_store(path);
+    try {
+        const long number =
+            run ? *run : static_cast<long>(db->execAndGet("SELECT coalesce(max(run), 0) FROM run").getInt64());
+        revision_of(*db, number);  // the run must exist
+        std::vector<std::pair<std::string, std::string>> files;
+        SQLite::Statement query(*db, "SELECT name, bytes FROM run_file WHERE run = ? ORDER BY name");
+        query.bind(1, static_cast<std::int64_t>(number));
+        while (query.executeStep()) {
+            const SQLite::Column bytes = query.getColumn(1);
+            files.emplace_back(query.getColumn(0).getString(),
+                               std::string(static_cast<const char*>(bytes.getBlob()),
+                                           static_cast<std::size_t>(bytes.getBytes())));
+        }
+        return files;
     } catch (const StoreError&) {
         throw;
     } catch (const std::exception& failure) {

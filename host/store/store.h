@@ -7,11 +7,20 @@
 #ifndef QXHOST_STORE_STORE_H
 #define QXHOST_STORE_STORE_H
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "host/project_model.h"
+#include "host/unitkit.h"
+
+namespace SQLite {
+class Database;
+}
 
 namespace qxhost::store {
 
@@ -33,8 +42,61 @@ bool looks_like_store(const std::string& path);
 // there is none; `source` names where it came from. Returns the revision.
 long import_project(const std::string& path, const Project& project, const std::string& source);
 
-// The project of the store's latest revision.
-std::unique_ptr<Project> load_project(const std::string& path);
+// The project as the store holds it now: its latest revision as the latest
+// run of it left it; with `run`, as that run left it.
+std::unique_ptr<Project> load_project(const std::string& path, std::optional<long> run = std::nullopt);
+
+// What a run was, as it is kept with its changes.
+struct RunRecord {
+    std::string call;  // "full", "reduced" or "pass"
+    std::optional<int> class_id;  // pass
+    std::optional<int> record;    // pass: the recording flag
+    std::uint32_t instance = 0;   // what was handed to the module
+    std::string name;
+    std::string scenario;
+    int result = 0;               // the entry point's
+    std::vector<UnitWarning> warnings;
+    std::vector<std::pair<std::string, std::string>> files;  // name, exact bytes
+};
+
+// A run on a store, from loading the project to recording what the run did.
+// It holds the store's write lock throughout, so that runs on one store
+// take turns: each starts from what the one before it left. What is not
+// recorded is not kept: a run that ends any other way leaves the store as
+// it was.
+class RunSession {
+public:
+    explicit RunSession(const std::string& path);
+    ~RunSession();
+    RunSession(const RunSession&) = delete;
+    RunSession& operator=(const RunSession&) = delete;
+
+    // The project as the store holds it now.
+    std::unique_ptr<Project> load();
+    // Stores the run with what it changed in `after` (the project load()
+    // gave, as the run left it), in one transaction. Returns its number.
+    long record(const Project& after, const RunRecord& run);
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+// One line of the store's history.
+struct RunSummary {
+    long run = 0;
+    long revision = 0;
+    std::string started_utc;
+    std::string call;
+    std::optional<int> class_id;
+    std::optional<int> record;
+    int result = 0;
+    std::optional<double> total_per_period;
+};
+std::vector<RunSummary> list_runs(const std::string& path);
+
+// The files run `run` wrote (the latest run without one), by name.
+std::vector<std::pair<std::string, std::string>> run_files(const std::string& path, std::optional<long> run);
 
 }  // namespace qxhost::store
 

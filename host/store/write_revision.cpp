@@ -2,6 +2,8 @@
 // tables, positions keeping the order the project file keeps.
 #include "store/revision_tables.h"
 
+#include <stdexcept>
+
 #include <SQLiteCpp/Statement.h>
 
 namespace qxhost::store {
@@ -32,7 +34,8 @@ void insert(SQLite::Statement& statement)
 
 class RevisionWriter {
 public:
-    RevisionWriter(SQLite::Database& db, long revision) : db_(db), revision_(revision) {}
+    // `run` 0 writes the revision itself; any other, the tables a run changed.
+    RevisionWriter(SQLite::Database& db, long revision, long run = 0) : db_(db), revision_(revision), run_(run) {}
 
     void write(const Project& project)
     {
@@ -181,14 +184,16 @@ private:
         }
     }
 
+public:
     void write_slots(const char* kind, std::int64_t position, const std::string* database, const std::string& name,
                      const SlotTable& slots)
     {
         add_owner_.bind(1, static_cast<std::int64_t>(revision_));
-        add_owner_.bind(2, kind);
-        add_owner_.bind(3, position);
-        if (database != nullptr) add_owner_.bind(4, *database);
-        add_owner_.bind(5, name);
+        if (run_ != 0) add_owner_.bind(2, static_cast<std::int64_t>(run_));
+        add_owner_.bind(3, kind);
+        add_owner_.bind(4, position);
+        if (database != nullptr) add_owner_.bind(5, *database);
+        add_owner_.bind(6, name);
         insert(add_owner_);
         const std::int64_t owner = db_.getLastInsertRowid();
 
@@ -217,6 +222,7 @@ private:
         }
     }
 
+private:
     void write_items(std::int64_t owner, std::int64_t slot_position, const std::vector<std::string>& items)
     {
         for (std::size_t i = 0; i < items.size(); ++i) {
@@ -230,13 +236,67 @@ private:
 
     SQLite::Database& db_;
     long revision_;
-    SQLite::Statement add_owner_{db_, "INSERT INTO slot_owner (revision, kind, position, database, name) "
-                                      "VALUES (?, ?, ?, ?, ?)"};
+    long run_;
+    SQLite::Statement add_owner_{db_, "INSERT INTO slot_owner (revision, run, kind, position, database, name) "
+                                      "VALUES (?, ?, ?, ?, ?, ?)"};
     SQLite::Statement add_slot_{db_, "INSERT INTO slot VALUES (?, ?, ?, ?, ?, ?, ?)"};
     SQLite::Statement add_item_{db_, "INSERT INTO list_item VALUES (?, ?, ?, ?)"};
 };
 
+// The tables of `after` whose fingerprints differ from `before`.
+void write_changed_tables(RevisionWriter& writer, const ProjectFingerprint& before, const Project& after)
+{
+    const ProjectFingerprint now = fingerprint(after);
+    if (now.object_slots.size() != before.object_slots.size() || now.entry_slots.size() != before.entry_slots.size())
+        throw std::runtime_error("the run added or removed objects or entries, which a store cannot record");
+    for (std::size_t i = 0; i < after.objects.size(); ++i) {
+        const Object& object = after.objects[i];
+        const auto position = static_cast<std::int64_t>(i);
+        if (now.object_slots[i] != before.object_slots[i])
+            writer.write_slots("object", position, nullptr, object.name, object.slots);
+        if (now.object_defaults[i] != before.object_defaults[i])
+            writer.write_slots("object default", position, nullptr, object.name, object.defaults);
+    }
+    std::int64_t position = 0;
+    for (const auto& [name, entry] : after.entries) {
+        const std::string entry_name(name.str());
+        const auto at = static_cast<std::size_t>(position);
+        if (now.entry_slots[at] != before.entry_slots[at])
+            writer.write_slots("entry", position, nullptr, entry_name, entry.slots);
+        if (now.entry_defaults[at] != before.entry_defaults[at])
+            writer.write_slots("entry default", position, nullptr, entry_name, entry.defaults);
+        ++position;
+    }
+}
+
 }  // namespace
+
+void write_run_changes(SQLite::Database& db, long revision, long run, const ProjectFingerprint& before,
+                       const Project& after)
+{
+    RevisionWriter writer(db, revision, run);
+    write_changed_tables(writer, before, after);
+
+    // Every database after the run, in order; those that are new or changed
+    // are stored whole.
+    const ProjectFingerprint now = fingerprint(after);
+    SQLite::Statement add(db, "INSERT INTO run_database VALUES (?, ?, ?, ?)");
+    std::int64_t position = 0;
+    for (const auto& [name, objects] : after.databases) {
+        const std::string database(name.str());
+        const auto was = before.databases.find(database);
+        const bool stored = was == before.databases.end() || was->second != now.databases.at(database);
+        add.bind(1, static_cast<std::int64_t>(run));
+        add.bind(2, position++);
+        add.bind(3, database);
+        add.bind(4, stored ? 1 : 0);
+        insert(add);
+        if (!stored) continue;
+        std::int64_t object_position = 0;
+        for (const auto& [object_name, slots] : objects)
+            writer.write_slots("generic object", object_position++, &database, std::string(object_name.str()), slots);
+    }
+}
 
 long write_revision(SQLite::Database& db, const Project& project, const std::string& source,
                     const std::string& imported_utc)

@@ -1,5 +1,14 @@
-// The store commands as a user runs them: import, then export.
+// The store commands as a user runs them: import, runs on the store, export,
+// the list of runs and their reports; and runs that are killed or start at
+// once.
 #include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sqlite3.h>
+
+#include <chrono>
+#include <random>
+#include <thread>
 
 #include "command_runner.h"
 #include "projfile/projfile.h"
@@ -39,6 +48,137 @@ TEST(StoreCommands, BadInputEndsWithStatus2AndWritesNothing)
     EXPECT_EQ(not_a_store.status, 2);
     EXPECT_EQ(not_a_store.err, "tovex: " + json + ": not a tovex store (not an SQLite database)\n");
     EXPECT_EQ(folder.run({"export", store}).status, 2);
+}
+
+// The same runs made on a store and on a chain of state files leave the
+// same project and write the same files.
+TEST(StoreRuns, MatchRunsOnStateFiles)
+{
+    const std::vector<std::vector<std::string>> calls = {{"run"}, {"run", "--reduced"}, {"pass", "--class", "3105", "--record"}};
+    for (const char* example : {"examples/ethylene-plant.json", "examples/sim-case-plant.json"}) {
+        CommandFolder folder;
+        const std::string store = (folder.path() / "plant.db").string();
+        ASSERT_EQ(folder.run({"import", (tovex_test::source_dir() / example).string(), store}).status, 0);
+        std::string state = (tovex_test::source_dir() / example).string();
+        for (std::size_t n = 1; n <= calls.size(); ++n) {
+            const auto run_dir = folder.path() / ("store-" + std::to_string(n));
+            const auto file_dir = folder.path() / ("file-" + std::to_string(n));
+            std::filesystem::create_directory(run_dir);
+            std::filesystem::create_directory(file_dir);
+            const std::string next_state = (folder.path() / ("state-" + std::to_string(n) + ".json")).string();
+
+            std::vector<std::string> on_store = calls[n - 1];
+            on_store.insert(on_store.begin() + 1, store);
+            for (const std::string& word : {std::string("--dir"), run_dir.string()}) on_store.push_back(word);
+            std::vector<std::string> on_file = calls[n - 1];
+            on_file.insert(on_file.begin() + 1, state);
+            for (const std::string& word : {std::string("--dir"), file_dir.string(), std::string("--state"), next_state})
+                on_file.push_back(word);
+            const CommandResult stored = folder.run(on_store);
+            ASSERT_EQ(stored.status, 0) << stored.err;
+            ASSERT_EQ(folder.run(on_file).status, 0);
+            state = next_state;
+
+            const CommandResult exported = folder.run({"export", store, "--run", std::to_string(n)});
+            EXPECT_EQ(exported.out, folder.read(state)) << example << " run " << n;
+            const auto report_dir = folder.path() / ("report-" + std::to_string(n));
+            std::filesystem::create_directory(report_dir);
+            ASSERT_EQ(folder.run({"report", store, "--run", std::to_string(n), "--dir", report_dir.string()}).status, 0);
+            for (const auto& file : std::filesystem::directory_iterator(file_dir))
+                EXPECT_EQ(folder.read(report_dir / file.path().filename()), folder.read(file.path()))
+                    << example << " run " << n << " " << file.path().filename();
+        }
+        EXPECT_EQ(folder.run({"export", store}).out, folder.read(state));
+        const CommandResult runs = folder.run({"runs", store});
+        EXPECT_NE(runs.out.find("3  "), std::string::npos) << runs.out;
+        EXPECT_NE(runs.out.find("pass 3105 --record  result 1"), std::string::npos) << runs.out;
+    }
+}
+
+// What the store holds: its integrity, and the runs it records, each whole
+// (its cost rows and files are there, and its project can be exported).
+struct StoreCheck {
+    std::string integrity;
+    int runs = 0;
+    int incomplete = 0;
+};
+
+StoreCheck check_store(const std::string& path)
+{
+    StoreCheck check;
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    const auto each_row = [](void* out, int, char** values, char**) {
+        *static_cast<std::string*>(out) += values[0] ? values[0] : "";
+        return 0;
+    };
+    sqlite3_exec(db, "PRAGMA integrity_check", each_row, &check.integrity, nullptr);
+    std::string count;
+    sqlite3_exec(db, "SELECT count(*) FROM run", each_row, &count, nullptr);
+    check.runs = std::stoi(count);
+    std::string incomplete;
+    sqlite3_exec(db,
+                 "SELECT count(*) FROM run AS r WHERE (SELECT count(*) FROM run_cost_row WHERE run = r.run) = 0 "
+                 "OR (SELECT count(*) FROM run_file WHERE run = r.run) <> 5 "
+                 "OR (SELECT count(*) FROM run_database WHERE run = r.run) = 0",
+                 each_row, &incomplete, nullptr);
+    check.incomplete = std::stoi(incomplete);
+    sqlite3_close(db);
+    return check;
+}
+
+TEST(StoreRuns, AKilledRunLeavesTheStoreAsItWas)
+{
+    CommandFolder folder;
+    const std::string store = (folder.path() / "plant.db").string();
+    const std::string plant = (tovex_test::source_dir() / "examples/ethylene-plant.json").string();
+    ASSERT_EQ(folder.run({"import", plant, store}).status, 0);
+    const std::vector<std::string> run = {"run", store, "--dir", folder.work().string()};
+
+    // How long one run takes here, so that the kills fall across all of it.
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(folder.run(run).status, 0);
+    const auto span = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+
+    // A run killed after it was recorded is kept whole; one killed before,
+    // not at all.
+    std::mt19937 random(20261209);
+    int recorded = 1;
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        const pid_t child = folder.start(run, "killed");
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % (span.count() + 1)));
+        kill(child, SIGKILL);
+        const bool finished = folder.finish(child, "killed").status == 0;
+        ASSERT_EQ(folder.run({"runs", store}).status, 0);
+        const StoreCheck check = check_store(store);
+        ASSERT_EQ(check.integrity, "ok");
+        ASSERT_EQ(check.incomplete, 0);
+        ASSERT_TRUE(check.runs == recorded || check.runs == recorded + 1) << check.runs << " after " << recorded;
+        ASSERT_TRUE(!finished || check.runs == recorded + 1);
+        recorded = check.runs;
+    }
+}
+
+TEST(StoreRuns, RunsStartedAtOnceTakeTurnsAndAreBothRecorded)
+{
+    CommandFolder folder;
+    const std::string store = (folder.path() / "plant.db").string();
+    const std::string plant = (tovex_test::source_dir() / "examples/ethylene-plant.json").string();
+    ASSERT_EQ(folder.run({"import", plant, store}).status, 0);
+    std::filesystem::create_directory(folder.path() / "a");
+    std::filesystem::create_directory(folder.path() / "b");
+    const pid_t first = folder.start({"run", store, "--dir", (folder.path() / "a").string()}, "a");
+    const pid_t second = folder.start({"run", store, "--dir", (folder.path() / "b").string()}, "b");
+    EXPECT_EQ(folder.finish(first, "a").status, 0);
+    EXPECT_EQ(folder.finish(second, "b").status, 0);
+
+    // Each started from what the other left: as two runs one after the other.
+    const std::string once = (folder.path() / "once.json").string();
+    const std::string twice = (folder.path() / "twice.json").string();
+    ASSERT_EQ(folder.run({"run", plant, "--dir", folder.work().string(), "--state", once}).status, 0);
+    ASSERT_EQ(folder.run({"run", once, "--dir", folder.work().string(), "--state", twice}).status, 0);
+    EXPECT_EQ(folder.run({"export", store}).out, folder.read(twice));
+    EXPECT_EQ(check_store(store).runs, 2);
 }
 
 }  // namespace

@@ -46,10 +46,10 @@ std::string CommandFolder::read(const std::filesystem::path& file) const
     return text.str();
 }
 
-CommandResult CommandFolder::run(const std::vector<std::string>& arguments) const
+pid_t CommandFolder::start(const std::vector<std::string>& arguments, const std::string& output_name) const
 {
-    const std::string out_path = (path() / "stdout.txt").string();
-    const std::string err_path = (path() / "stderr.txt").string();
+    const std::string out_path = (path() / (output_name + ".out")).string();
+    const std::string err_path = (path() / (output_name + ".err")).string();
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -65,14 +65,23 @@ CommandResult CommandFolder::run(const std::vector<std::string>& arguments) cons
     const int spawned = posix_spawn(&child, TOVEX_COMMAND, &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) throw std::runtime_error("cannot start " TOVEX_COMMAND);
+    return child;
+}
+
+CommandResult CommandFolder::finish(pid_t child, const std::string& output_name) const
+{
     int wait_status = 0;
     waitpid(child, &wait_status, 0);
-
     CommandResult result;
     result.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
-    result.out = read(out_path);
-    result.err = read(err_path);
+    result.out = read(path() / (output_name + ".out"));
+    result.err = read(path() / (output_name + ".err"));
     return result;
+}
+
+CommandResult CommandFolder::run(const std::vector<std::string>& arguments) const
+{
+    return finish(start(arguments, "std"), "std");
 }
 
 std::string stub_module() { return TOVEX_STUB_MODULE; }

@@ -3,6 +3,8 @@
 #ifndef TOVEX_TESTS_CLI_COMMAND_RUNNER_H
 #define TOVEX_TESTS_CLI_COMMAND_RUNNER_H
 
+#include <sys/types.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -36,6 +38,10 @@ public:
     // Runs the command with `arguments` (the working directory is the
     // scratch folder).
     CommandResult run(const std::vector<std::string>& arguments) const;
+    // The same in two halves, for commands that run side by side or are
+    // stopped: standard output and error go to OUTPUT_NAME.out and .err.
+    pid_t start(const std::vector<std::string>& arguments, const std::string& output_name) const;
+    CommandResult finish(pid_t child, const std::string& output_name) const;
 
 private:
     tovex_test::ScratchDir scratch_;

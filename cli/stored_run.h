@@ -1,0 +1,40 @@
+// A run whose project comes from a store: the project is loaded from it,
+// and the run is recorded in it with what it changed and wrote.
+#ifndef TOVEX_CLI_STORED_RUN_H
+#define TOVEX_CLI_STORED_RUN_H
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "command_line.h"
+#include "entry_call.h"
+#include "host/project_model.h"
+#include "store/store.h"
+
+namespace tovex_cli {
+
+class StoredRun {
+public:
+    // A session when `path` is a store (told by its content); none for a
+    // project file.
+    explicit StoredRun(const std::string& path);
+
+    explicit operator bool() const { return session_ != nullptr; }
+    // The project as the store holds it. Throws CommandError.
+    std::unique_ptr<qxhost::Project> load();
+    // Records the run: what was called, its result and warnings, the files
+    // of `folder` that the run wrote since `started`, and what it changed in
+    // `project`. Prints nothing. Throws CommandError.
+    void record(const CommandOptions& options, const ProjectIdentity& identity, int result,
+                const qxhost::Project& project, const std::filesystem::path& folder,
+                std::filesystem::file_time_type started);
+
+private:
+    std::string path_;
+    std::unique_ptr<qxhost::store::RunSession> session_;
+};
+
+}  // namespace tovex_cli
+
+#endif

@@ -1,0 +1,35 @@
+// What a run changed, found by comparing fingerprints of the project's slot
+// tables and databases before and after it: only the changed ones are
+// stored with the run, so a store does not grow by a copy of the project
+// per run. A fingerprint is 128 bits of two independent hashes of a table's
+// names and values in order, so that a changed table passes for unchanged
+// with a chance of about 2^-128.
+#ifndef QXHOST_STORE_FINGERPRINT_H
+#define QXHOST_STORE_FINGERPRINT_H
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/project_model.h"
+
+namespace qxhost::store {
+
+using Hash = std::pair<std::uint64_t, std::uint64_t>;
+
+struct ProjectFingerprint {
+    std::vector<Hash> object_slots;
+    std::vector<Hash> object_defaults;
+    std::vector<Hash> entry_slots;
+    std::vector<Hash> entry_defaults;
+    std::map<std::string, Hash> databases;  // each database whole: its objects' names and slots in order
+};
+
+Hash fingerprint(const SlotTable& slots);
+ProjectFingerprint fingerprint(const Project& project);
+
+}  // namespace qxhost::store
+
+#endif
