@@ -144,6 +144,16 @@ CREATE TABLE run_cost_row (
     number    TEXT,
     PRIMARY KEY (run, position)
 ) WITHOUT ROWID;
+CREATE TABLE run_utility (
+    run           INTEGER NOT NULL REFERENCES run,
+    position      INTEGER NOT NULL,
+    utility       TEXT NOT NULL,
+    rate,
+    rate_units    TEXT NOT NULL,
+    cost_per_hour,
+    cost_units    TEXT NOT NULL,
+    PRIMARY KEY (run, position)
+) WITHOUT ROWID;
 CREATE TABLE run_file (
     run   INTEGER NOT NULL REFERENCES run,
     name  TEXT NOT NULL,

@@ -176,6 +176,27 @@ long write_run(SQLite::Database& db, long revision, const Project& after, const 
         row.exec();
         row.reset();
     }
+    // Each entry's rate and cost per hour as the run left them, for queries.
+    SQLite::Statement utility(db, "INSERT INTO run_utility VALUES (?, ?, ?, ?, ?, ?, ?)");
+    std::int64_t position = 0;
+    for (const auto& [name, entry] : after.entries) {
+        const Value* rate = entry.slots.find("Rate per Hour");
+        const Value* cost = entry.slots.find("Cost per Hour");
+        if (rate == nullptr || cost == nullptr) continue;
+        const auto rate_number = value_as_number(*rate);
+        const auto cost_number = value_as_number(*cost);
+        if (!rate_number || !cost_number) continue;
+        utility.bind(1, static_cast<std::int64_t>(number));
+        utility.bind(2, position++);
+        utility.bind(3, std::string(name.str()));
+        if (rate_number->first == rate_number->first) utility.bind(4, rate_number->first);
+        utility.bind(5, rate_number->second);
+        if (cost_number->first == cost_number->first) utility.bind(6, cost_number->first);
+        utility.bind(7, cost_number->second);
+        utility.exec();
+        utility.reset();
+        utility.clearBindings();
+    }
     SQLite::Statement file(db, "INSERT INTO run_file VALUES (?, ?, ?)");
     for (const auto& [name, bytes] : run.files) {
         file.bind(1, static_cast<std::int64_t>(number));

@@ -181,4 +181,29 @@ TEST(StoreRuns, RunsStartedAtOnceTakeTurnsAndAreBothRecorded)
     EXPECT_EQ(check_store(store).runs, 2);
 }
 
+TEST(StoreRuns, TheQueriesOfTheStorePageRunAsWritten)
+{
+    CommandFolder folder;
+    const std::string store = (folder.path() / "plant.db").string();
+    ASSERT_EQ(folder.run({"import", (tovex_test::source_dir() / "examples/ethylene-plant.json").string(), store}).status,
+              0);
+    ASSERT_EQ(folder.run({"run", store, "--dir", folder.work().string()}).status, 0);
+
+    const std::string page = folder.read(tovex_test::source_dir() / "docs/store.md");
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(store.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    int queries = 0;
+    for (std::size_t at = page.find("```sql\n"); at != std::string::npos; at = page.find("```sql\n", at)) {
+        at += 7;
+        const std::string query = page.substr(at, page.find("```", at) - at);
+        sqlite3_stmt* statement = nullptr;
+        ASSERT_EQ(sqlite3_prepare_v2(db, query.c_str(), -1, &statement, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+        EXPECT_EQ(sqlite3_step(statement), SQLITE_ROW) << query;
+        sqlite3_finalize(statement);
+        ++queries;
+    }
+    sqlite3_close(db);
+    EXPECT_EQ(queries, 3);
+}
+
 }  // namespace
