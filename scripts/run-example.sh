@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds tovex and runs the full utility calculation on the example plant.
 # The reports, KVT_ELEC.TMP and the project after the run (state.json) are
-# left in out/.
+# left in out/, and a project store of the plant with that run kept in it
+# (ethylene-plant.db).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,7 +11,10 @@ cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTOVEX_BUILD_TESTS=OFF >
 cmake --build build/release -j"$(nproc)" >/dev/null
 
 mkdir -p out
-build/release/bin/tovex run examples/ethylene-plant.json --dir out --state out/state.json
+rm -f out/ethylene-plant.db
+build/release/bin/tovex import examples/ethylene-plant.json out/ethylene-plant.db >/dev/null
+build/release/bin/tovex run out/ethylene-plant.db --dir out
+build/release/bin/tovex export out/ethylene-plant.db -o out/state.json
 echo
-echo "Reports and state written to $(pwd)/out:"
+echo "Reports, state and store written to $(pwd)/out:"
 ls -1 out
