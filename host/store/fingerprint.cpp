@@ -66,6 +66,13 @@ Hash fingerprint(const SlotTable& slots)
     return hasher.value();
 }
 
+Hash fingerprint(std::string_view bytes)
+{
+    Hasher hasher;
+    hasher.add(bytes);
+    return hasher.value();
+}
+
 ProjectFingerprint fingerprint(const Project& project)
 {
     ProjectFingerprint print;

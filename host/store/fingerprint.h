@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -28,6 +29,7 @@ struct ProjectFingerprint {
 };
 
 Hash fingerprint(const SlotTable& slots);
+Hash fingerprint(std::string_view bytes);
 ProjectFingerprint fingerprint(const Project& project);
 
 }  // namespace qxhost::store

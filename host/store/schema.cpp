@@ -154,12 +154,20 @@ CREATE TABLE run_utility (
     cost_units    TEXT NOT NULL,
     PRIMARY KEY (run, position)
 ) WITHOUT ROWID;
+CREATE TABLE file_content (
+    content INTEGER PRIMARY KEY,
+    hash    TEXT NOT NULL,
+    bytes   BLOB NOT NULL
+);
+CREATE INDEX file_content_by_hash ON file_content (hash);
 CREATE TABLE run_file (
-    run   INTEGER NOT NULL REFERENCES run,
-    name  TEXT NOT NULL,
-    bytes BLOB NOT NULL,
+    run     INTEGER NOT NULL REFERENCES run,
+    name    TEXT NOT NULL,
+    content INTEGER NOT NULL REFERENCES file_content,
     PRIMARY KEY (run, name)
 ) WITHOUT ROWID;
+CREATE VIEW run_files AS
+    SELECT f.run, f.name, c.bytes FROM run_file AS f JOIN file_content AS c USING (content);
 CREATE TABLE run_database (
     run      INTEGER NOT NULL REFERENCES run,
     position INTEGER NOT NULL,

@@ -4,17 +4,16 @@
 
 #include <cerrno>
 #include <chrono>
-#include <filesystem>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>
-
-#include <cstdlib>
-#include <tuple>
 
 #include "store/fingerprint.h"
 #include "store/revision_tables.h"
@@ -134,6 +133,29 @@ std::optional<double> total_per_period(const Project& project)
     return std::nullopt;
 }
 
+// The content id of `bytes`: a report that a run writes as an earlier run
+// wrote it (a run with the same prices, or a pass) is kept once.
+std::int64_t file_content(SQLite::Database& db, const std::string& bytes)
+{
+    const Hash hash = fingerprint(std::string_view(bytes));
+    char hash_text[40];
+    std::snprintf(hash_text, sizeof hash_text, "%016llx%016llx", static_cast<unsigned long long>(hash.first),
+                  static_cast<unsigned long long>(hash.second));
+    SQLite::Statement same(db, "SELECT content, bytes FROM file_content WHERE hash = ?");
+    same.bind(1, hash_text);
+    while (same.executeStep()) {
+        const SQLite::Column stored = same.getColumn(1);
+        if (static_cast<std::size_t>(stored.getBytes()) == bytes.size() &&
+            std::memcmp(stored.getBlob(), bytes.data(), bytes.size()) == 0)
+            return same.getColumn(0).getInt64();
+    }
+    SQLite::Statement add(db, "INSERT INTO file_content (hash, bytes) VALUES (?, ?)");
+    add.bind(1, hash_text);
+    add.bind(2, bytes.data(), static_cast<int>(bytes.size()));
+    add.exec();
+    return db.getLastInsertRowid();
+}
+
 long write_run(SQLite::Database& db, long revision, const Project& after, const RunRecord& run)
 {
     SQLite::Statement add(db, "INSERT INTO run (revision, started_utc, call, class_id, record, instance, name, "
@@ -201,7 +223,7 @@ long write_run(SQLite::Database& db, long revision, const Project& after, const 
     for (const auto& [name, bytes] : run.files) {
         file.bind(1, static_cast<std::int64_t>(number));
         file.bind(2, name);
-        file.bind(3, bytes.data(), static_cast<int>(bytes.size()));
+        file.bind(3, file_content(db, bytes));
         file.exec();
         file.reset();
     }
@@ -315,7 +337,7 @@ std::vector<std::pair<std::string, std::string>> run_files(const std::string& pa
             run ? *run : static_cast<long>(db->execAndGet("SELECT coalesce(max(run), 0) FROM run").getInt64());
         revision_of(*db, number);  // the run must exist
         std::vector<std::pair<std::string, std::string>> files;
-        SQLite::Statement query(*db, "SELECT name, bytes FROM run_file WHERE run = ? ORDER BY name");
+        SQLite::Statement query(*db, "SELECT name, bytes FROM run_files WHERE run = ? ORDER BY name");
         query.bind(1, static_cast<std::int64_t>(number));
         while (query.executeStep()) {
             const SQLite::Column bytes = query.getColumn(1);

@@ -119,7 +119,7 @@ StoreCheck check_store(const std::string& path)
     std::string incomplete;
     sqlite3_exec(db,
                  "SELECT count(*) FROM run AS r WHERE (SELECT count(*) FROM run_cost_row WHERE run = r.run) = 0 "
-                 "OR (SELECT count(*) FROM run_file WHERE run = r.run) <> 5 "
+                 "OR (SELECT count(*) FROM run_files WHERE run = r.run) <> 5 "
                  "OR (SELECT count(*) FROM run_database WHERE run = r.run) = 0",
                  each_row, &incomplete, nullptr);
     check.incomplete = std::stoi(incomplete);
