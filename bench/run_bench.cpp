@@ -22,6 +22,7 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <algorithm>
 #include <map>
 #include <string>
@@ -30,6 +31,7 @@
 #include "plant_generator.h"
 #include "projfile/caller_lists.h"
 #include "projfile/projfile.h"
+#include "store/store.h"
 #include "tovex/tovex.h"
 
 namespace {
@@ -47,6 +49,8 @@ struct Figures {
     long peak_kib = 0;      // maximum resident set of the measuring process
     int full_result = 0;
     int reduced_result = 0;
+    double store_load_seconds = 0;    // the project read from a store instead
+    double store_record_seconds = 0;  // a full run's changes and files kept in it
 };
 
 double seconds_since(Clock::time_point start)
@@ -131,6 +135,49 @@ Figures measure(const fs::path& project_file, const fs::path& folder)
     return figures;
 }
 
+// The same plant kept in a store: the project loaded from it, and a full
+// run recorded in it (its changes, files and figures), as `tovex run
+// STORE.db` does. Measured in a process of its own, so that the figures
+// above keep their peak memory.
+Figures measure_store(const fs::path& project_file, const fs::path& folder)
+{
+    Figures figures;
+    const fs::path store_dir = folder / "store";
+    fs::create_directories(store_dir);
+    fs::current_path(store_dir);
+    const std::string store = (store_dir / "plant.db").string();
+    fs::remove(store);
+    qxhost::store::import_project(store, *qxhost::read_project_file(project_file.string()), project_file.string());
+    sync();
+
+    qxhost::store::RunSession session(store);
+    auto start = Clock::now();
+    auto project = session.load();
+    figures.store_load_seconds = seconds_since(start);
+    const auto load_text = qxhost::electrical_load_file_text(*project);
+    qxhost::Workspace::get().load(std::move(project));
+    if (load_text) std::ofstream("KVT_ELEC.TMP", std::ios::binary) << *load_text;
+    figures.full_result = run_module(true);
+    sync();
+
+    start = Clock::now();
+    qxhost::store::RunRecord run;
+    run.call = "full";
+    const qxhost::Project& after = *qxhost::Workspace::get().project();
+    run.instance = after.instance;
+    run.name = after.name;
+    run.scenario = after.scenario;
+    run.result = figures.full_result;
+    for (const char* name : {"KVT_ELEC.TMP", "UtilRes.Txt", "UtilRes_DA.Txt", "UtilRes2.Txt", "UtilRes2_DA.Txt"}) {
+        std::ifstream file(name, std::ios::binary);
+        run.files.emplace_back(name, std::string(std::istreambuf_iterator<char>(file), {}));
+    }
+    session.record(after, run);
+    figures.store_record_seconds = seconds_since(start);
+    qxhost::Workspace::get().unload();
+    return figures;
+}
+
 // Runs `work` in a child process; returns its exit status and, through
 // `peak_kib`, its maximum resident set.
 template <class Work>
@@ -170,16 +217,19 @@ bool generate(long streams, std::uint64_t seed, const fs::path& project_file)
                ignored) == 0;
 }
 
-bool measure_in_child(const fs::path& project_file, const fs::path& folder, Figures& figures)
+// Runs `measure_with` in a child, which hands its figures back through a
+// pipe.
+template <class Measure>
+bool figures_from_child(Measure measure_with, const fs::path& project_file, const fs::path& folder,
+                        Figures& figures)
 {
-    // The child hands its figures back through a pipe.
     int pipe_ends[2];
     if (pipe(pipe_ends) != 0) return false;
     long peak_kib = 0;
     const int measured = in_child(
         [&] {
             close(pipe_ends[0]);
-            const Figures measured_figures = measure(project_file, folder);
+            const Figures measured_figures = measure_with(project_file, folder);
             const bool sent = write(pipe_ends[1], &measured_figures, sizeof measured_figures) ==
                               static_cast<ssize_t>(sizeof measured_figures);
             return sent ? 0 : 1;
@@ -190,6 +240,17 @@ bool measure_in_child(const fs::path& project_file, const fs::path& folder, Figu
     close(pipe_ends[0]);
     figures.peak_kib = peak_kib;
     return measured == 0 && received;
+}
+
+bool measure_in_child(const fs::path& project_file, const fs::path& folder, Figures& figures)
+{
+    Figures with_store;
+    if (!figures_from_child(measure, project_file, folder, figures) ||
+        !figures_from_child(measure_store, project_file, folder, with_store))
+        return false;
+    figures.store_load_seconds = with_store.store_load_seconds;
+    figures.store_record_seconds = with_store.store_record_seconds;
+    return with_store.full_result == 1;
 }
 
 double median(std::vector<double> values)
@@ -206,16 +267,22 @@ Figures summarize(const std::vector<Figures>& measured)
     std::vector<double> load;
     std::vector<double> full;
     std::vector<double> reduced;
+    std::vector<double> store_load;
+    std::vector<double> store_record;
     Figures figures = measured.back();
     for (const Figures& one : measured) {
         load.push_back(one.load_seconds);
         full.push_back(one.full_seconds);
         reduced.push_back(one.reduced_seconds);
+        store_load.push_back(one.store_load_seconds);
+        store_record.push_back(one.store_record_seconds);
         figures.peak_kib = std::max(figures.peak_kib, one.peak_kib);
     }
     figures.load_seconds = median(load);
     figures.full_seconds = median(full);
     figures.reduced_seconds = median(reduced);
+    figures.store_load_seconds = median(store_load);
+    figures.store_record_seconds = median(store_record);
     return figures;
 }
 
@@ -228,11 +295,12 @@ double bytes_per_stream(const Figures& figures, long streams)
 
 void print_row(long streams, const Figures& figures)
 {
-    std::printf("%9ld %9.1f %8.3f %8.3f %9.3f %9.1f %9.0f %11.1f %9.2f\n", streams,
+    std::printf("%9ld %9.1f %8.3f %8.3f %9.3f %9.1f %9.0f %11.1f %9.2f %9.3f %9.3f\n", streams,
                 static_cast<double>(figures.file_bytes) / 1e6, figures.load_seconds, figures.full_seconds,
                 figures.reduced_seconds, static_cast<double>(figures.peak_kib) / 1024.0,
                 bytes_per_stream(figures, streams), static_cast<double>(figures.report_bytes) / 1e6,
-                figures.full_seconds / figures.load_seconds);
+                figures.full_seconds / figures.load_seconds, figures.store_load_seconds,
+                figures.store_record_seconds);
     if (figures.full_result != 1 || figures.reduced_result != 1)
         std::fprintf(stderr, "tovex_bench: a run returned %d / %d\n", figures.full_result, figures.reduced_result);
     std::fflush(stdout);
@@ -277,6 +345,13 @@ void print_targets(const std::map<long, Figures>& rows)
         print_target("peak memory under 2 KiB per stream (>= 100,000)", worst_memory < 2048.0,
                      format_figure("%.0f B", worst_memory));
     print_target("full run at most 2 times the load", worst_ratio <= 2.0, format_figure("%.2fx", worst_ratio));
+    if (const auto row = rows.find(100000); row != rows.end()) {
+        const Figures& f = row->second;
+        print_target("load from a store no slower than from JSON", f.store_load_seconds <= f.load_seconds,
+                     format_figure("%.3f s", f.store_load_seconds));
+        print_target("keeping a run adds at most a fifth to it", f.store_record_seconds <= 0.2 * f.full_seconds,
+                     format_figure("%.0f%%", 100.0 * f.store_record_seconds / f.full_seconds));
+    }
 }
 
 }  // namespace
@@ -310,8 +385,8 @@ int main(int argc, char** argv)
     if (sizes.empty()) sizes = {1000, 10000, 100000, 1000000};
 
     const fs::path folder = fs::temp_directory_path() / ("tovex-bench-" + std::to_string(getpid()));
-    std::printf("%9s %9s %8s %8s %9s %9s %9s %11s %9s\n", "streams", "file MB", "load s", "full s", "reduced s",
-                "peak MiB", "B/stream", "reports MB", "full/load");
+    std::printf("%9s %9s %8s %8s %9s %9s %9s %11s %9s %9s %9s\n", "streams", "file MB", "load s", "full s",
+                "reduced s", "peak MiB", "B/stream", "reports MB", "full/load", "store ld", "store rec");
     // One measurement of every size per round: a slow spell of the shared
     // machine then falls on all sizes alike instead of on one, which would
     // bend the ratios between them.
