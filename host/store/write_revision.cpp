@@ -243,10 +243,10 @@ private:
     SQLite::Statement add_item_{db_, "INSERT INTO list_item VALUES (?, ?, ?, ?)"};
 };
 
-// The tables of `after` whose fingerprints differ from `before`.
-void write_changed_tables(RevisionWriter& writer, const ProjectFingerprint& before, const Project& after)
+// The tables of `after` whose fingerprints (`now`) differ from `before`.
+void write_changed_tables(RevisionWriter& writer, const ProjectFingerprint& before, const ProjectFingerprint& now,
+                          const Project& after)
 {
-    const ProjectFingerprint now = fingerprint(after);
     if (now.object_slots.size() != before.object_slots.size() || now.entry_slots.size() != before.entry_slots.size())
         throw std::runtime_error("the run added or removed objects or entries, which a store cannot record");
     for (std::size_t i = 0; i < after.objects.size(); ++i) {
@@ -275,11 +275,11 @@ void write_run_changes(SQLite::Database& db, long revision, long run, const Proj
                        const Project& after)
 {
     RevisionWriter writer(db, revision, run);
-    write_changed_tables(writer, before, after);
+    const ProjectFingerprint now = fingerprint(after);
+    write_changed_tables(writer, before, now, after);
 
     // Every database after the run, in order; those that are new or changed
     // are stored whole.
-    const ProjectFingerprint now = fingerprint(after);
     SQLite::Statement add(db, "INSERT INTO run_database VALUES (?, ?, ?, ?)");
     std::int64_t position = 0;
     for (const auto& [name, objects] : after.databases) {
