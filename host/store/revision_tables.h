@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <SQLiteCpp/Database.h>
 
@@ -17,6 +18,10 @@ namespace qxhost::store {
 // returns its number.
 long write_revision(SQLite::Database& db, const Project& project, const std::string& source,
                     const std::string& imported_utc);
+
+// Adds `rows` in order to `table` ("cost_row" or "run_cost_row"), under
+// `key` (the revision or the run).
+void write_cost_rows(SQLite::Database& db, const char* table, long key, const std::vector<CostRow>& rows);
 
 // Stores what run `run` of revision `revision` changed: the object and entry
 // slot tables whose fingerprints differ from `before`, and the databases in

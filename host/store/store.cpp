@@ -185,19 +185,7 @@ long write_run(SQLite::Database& db, long revision, const Project& after, const 
         warning.exec();
         warning.reset();
     }
-    SQLite::Statement row(db, "INSERT INTO run_cost_row VALUES (?, ?, ?, ?, ?, ?)");
-    for (std::size_t i = 0; i < after.cost_rows.size(); ++i) {
-        const CostRow& cost = after.cost_rows[i];
-        row.bind(1, static_cast<std::int64_t>(number));
-        row.bind(2, static_cast<std::int64_t>(i));
-        row.bind(3, cost.name);
-        row.bind(4, cost.cost_slot);
-        row.bind(5, cost.value);
-        if (cost.number) row.bind(6, std::to_string(*cost.number));
-        else row.bind(6);
-        row.exec();
-        row.reset();
-    }
+    write_cost_rows(db, "run_cost_row", number, after.cost_rows);
     // Each entry's rate and cost per hour as the run left them, for queries.
     SQLite::Statement utility(db, "INSERT INTO run_utility VALUES (?, ?, ?, ?, ?, ?, ?)");
     std::int64_t position = 0;

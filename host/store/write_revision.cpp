@@ -172,16 +172,7 @@ private:
 
     void write_cost_rows(const Project& project)
     {
-        auto add = statement("INSERT INTO cost_row VALUES (?, ?, ?, ?, ?, ?)");
-        for (std::size_t i = 0; i < project.cost_rows.size(); ++i) {
-            const CostRow& row = project.cost_rows[i];
-            begin_row(add, i);
-            add.bind(3, row.name);
-            add.bind(4, row.cost_slot);
-            add.bind(5, row.value);
-            if (row.number) add.bind(6, std::to_string(*row.number));
-            insert(add);
-        }
+        store::write_cost_rows(db_, "cost_row", revision_, project.cost_rows);
     }
 
 public:
@@ -242,6 +233,25 @@ private:
     SQLite::Statement add_slot_{db_, "INSERT INTO slot VALUES (?, ?, ?, ?, ?, ?, ?)"};
     SQLite::Statement add_item_{db_, "INSERT INTO list_item VALUES (?, ?, ?, ?)"};
 };
+
+}  // namespace
+
+void write_cost_rows(SQLite::Database& db, const char* table, long key, const std::vector<CostRow>& rows)
+{
+    SQLite::Statement add(db, std::string("INSERT INTO ") + table + " VALUES (?, ?, ?, ?, ?, ?)");
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const CostRow& row = rows[i];
+        add.bind(1, static_cast<std::int64_t>(key));
+        add.bind(2, static_cast<std::int64_t>(i));
+        add.bind(3, row.name);
+        add.bind(4, row.cost_slot);
+        add.bind(5, row.value);
+        if (row.number) add.bind(6, std::to_string(*row.number));
+        insert(add);
+    }
+}
+
+namespace {
 
 // The tables of `after` whose fingerprints (`now`) differ from `before`.
 void write_changed_tables(RevisionWriter& writer, const ProjectFingerprint& before, const ProjectFingerprint& now,
