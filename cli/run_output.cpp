@@ -100,12 +100,7 @@ namespace {
 void warn_of_texts_not_utf8(const qxhost::Project& project)
 {
     constexpr std::string_view output = "standard output";
-    for (const qxhost::CostRow& row : project.cost_rows) {
-        const std::string place = "cost row " + row.name;
-        qxhost::warn_unless_utf8(row.name, place + " / name", output);
-        qxhost::warn_unless_utf8(row.cost_slot, place + " / cost_slot", output);
-        qxhost::warn_unless_utf8(row.value, place + " / value", output);
-    }
+    for (const qxhost::CostRow& row : project.cost_rows) qxhost::warn_unless_utf8(row, output);
     const std::size_t count = unitkit_warnings().size();
     for (std::size_t k = 0; k < count; ++k) {
         const UnitWarning warning = unitkit_warnings()[k];

@@ -45,6 +45,8 @@ std::string write_project_json(const Project& project);
 // SLOT"), is not valid UTF-8 and so is written into `output` with U+FFFD in
 // place of its bad bytes: the data is changed, and the user must know.
 void warn_unless_utf8(std::string_view text, std::string_view place, std::string_view output);
+// The same for each text of a cost row ("cost row NAME / value", ...).
+void warn_unless_utf8(const CostRow& row, std::string_view output);
 
 // The text of KVT_ELEC.TMP that the project asks for: its
 // "electrical_load_file", else lines made from "electrical_loads"; nullopt

@@ -100,9 +100,7 @@ Json databases_json(const Project& project)
 
 Json cost_row_json(const CostRow& row)
 {
-    const std::string place = "cost row " + row.name;
-    warn_unless_utf8(row.cost_slot, place + " / cost_slot", "the state");
-    warn_unless_utf8(row.value, place + " / value", "the state");
+    warn_unless_utf8(row, "the state");
     Json json = Json::object();
     json["name"] = row.name;
     json["cost_slot"] = row.cost_slot;
@@ -134,6 +132,14 @@ void warn_unless_utf8(std::string_view text, std::string_view place, std::string
     std::string note = "a text that is not valid UTF-8, written to ";
     note.append(output).append(" with U+FFFD in place of its bad bytes");
     unitkit_warn(place, note);
+}
+
+void warn_unless_utf8(const CostRow& row, std::string_view output)
+{
+    const std::string place = "cost row " + row.name;
+    warn_unless_utf8(row.name, place + " / name", output);
+    warn_unless_utf8(row.cost_slot, place + " / cost_slot", output);
+    warn_unless_utf8(row.value, place + " / value", output);
 }
 
 std::string write_project_json(const Project& project)
