@@ -21,11 +21,6 @@ double number_of(const SQLite::Column& column)
     return column.isNull() ? std::numeric_limits<double>::quiet_NaN() : column.getDouble();
 }
 
-std::string text_of(const SQLite::Column& column)
-{
-    return std::string(static_cast<const char*>(column.getBlob()), static_cast<std::size_t>(column.getBytes()));
-}
-
 class RevisionReader {
 public:
     RevisionReader(SQLite::Database& db, long revision, long run, Project& project)

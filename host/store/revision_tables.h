@@ -7,12 +7,19 @@
 #include <string>
 #include <vector>
 
+#include <SQLiteCpp/Column.h>
 #include <SQLiteCpp/Database.h>
 
 #include "host/project_model.h"
 #include "store/fingerprint.h"
 
 namespace qxhost::store {
+
+// A text or blob column as it was stored, NUL bytes and all.
+inline std::string text_of(const SQLite::Column& column)
+{
+    return std::string(static_cast<const char*>(column.getBlob()), static_cast<std::size_t>(column.getBytes()));
+}
 
 // Adds `project` as a new revision (inside the caller's transaction);
 // returns its number.

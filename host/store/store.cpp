@@ -327,12 +327,7 @@ std::vector<std::pair<std::string, std::string>> run_files(const std::string& pa
         std::vector<std::pair<std::string, std::string>> files;
         SQLite::Statement query(*db, "SELECT name, bytes FROM run_files WHERE run = ? ORDER BY name");
         query.bind(1, static_cast<std::int64_t>(number));
-        while (query.executeStep()) {
-            const SQLite::Column bytes = query.getColumn(1);
-            files.emplace_back(query.getColumn(0).getString(),
-                               std::string(static_cast<const char*>(bytes.getBlob()),
-                                           static_cast<std::size_t>(bytes.getBytes())));
-        }
+        while (query.executeStep()) files.emplace_back(text_of(query.getColumn(0)), text_of(query.getColumn(1)));
         return files;
     } catch (const StoreError&) {
         throw;
