@@ -79,6 +79,13 @@ std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& opt
     CLI::Option* report_run_option = report->add_option("--run", report_run, "The run (default: the latest)");
     report->add_option("--dir", options.dir, "The folder to write them into")->required()->check(CLI::ExistingDirectory);
 
+    CLI::App* diff = app.add_subcommand("diff", "Shows what changed from one stored run to another");
+    diff->add_option("STORE", options.store_path, "The store")->required();
+    diff->add_option("A", options.from_run, "The run to compare from")->required();
+    diff->add_option("B", options.to_run, "The run to compare to")->required();
+    diff->add_flag("--json", options.json, "Print the changes as one JSON object");
+    diff->add_flag("--all", options.all, "Keep the rows that did not change");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -100,6 +107,10 @@ std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& opt
     if (report->parsed()) {
         options.action = CommandOptions::Action::write_report;
         if (report_run_option->count() > 0) options.run = report_run;
+        return std::nullopt;
+    }
+    if (diff->parsed()) {
+        options.action = CommandOptions::Action::compare_runs;
         return std::nullopt;
     }
     const bool is_pass = pass->parsed();

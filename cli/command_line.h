@@ -9,12 +9,15 @@
 namespace tovex_cli {
 
 struct CommandOptions {
-    enum class Action { run, pass, import_project, export_project, list_runs, write_report };
+    enum class Action { run, pass, import_project, export_project, list_runs, write_report, compare_runs };
     Action action = Action::run;
     std::string project_path;
     std::string store_path;    // import, export
     std::string output_path;   // export: empty for standard output
     std::optional<long> run;   // export, report: the run (default: the latest)
+    long from_run = 0;         // diff
+    long to_run = 0;           // diff
+    bool all = false;          // diff: keep the rows that did not change
     bool reduced = false;      // run: the run without equipment information
     std::int32_t class_id = 0; // pass
     bool record = false;       // pass: record equipment information

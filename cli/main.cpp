@@ -22,6 +22,8 @@ int main(int argc, char** argv)
             return tovex_cli::runs_command(options);
         case tovex_cli::CommandOptions::Action::write_report:
             return tovex_cli::report_command(options);
+        case tovex_cli::CommandOptions::Action::compare_runs:
+            return tovex_cli::diff_command(options);
         default:
             return tovex_cli::run_command(options);
         }

@@ -1,7 +1,6 @@
 #include "run_output.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 
@@ -10,6 +9,7 @@
 #include "host/listkit.h"
 #include "host/textkit.h"
 #include "projfile/projfile.h"
+#include "text_table.h"
 
 namespace tovex_cli {
 
@@ -30,14 +30,6 @@ std::pair<std::string, std::string> amount_and_units(std::string value_text)
     return {trimmed(amount), trimmed(units)};
 }
 
-// Costs are shown to the cent, in the project's currency per hour or period.
-std::string money(double amount)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f", amount);
-    return text;
-}
-
 std::string cost_per_hour(const qxhost::Project& project, const std::string& utility)
 {
     const qxhost::Entry* entry = project.entries.find(utility);
@@ -48,28 +40,6 @@ std::string cost_per_hour(const qxhost::Project& project, const std::string& uti
     if (!number) return "-";
     std::string text = money(number->first);
     if (!number->second.empty()) text += " " + number->second;
-    return text;
-}
-
-using TableRow = std::array<std::string, 4>;
-
-std::string aligned(const std::vector<TableRow>& rows)
-{
-    std::array<std::size_t, 4> widths{};
-    for (const TableRow& row : rows) {
-        for (std::size_t column = 0; column < row.size(); ++column) {
-            widths[column] = std::max(widths[column], row[column].size());
-        }
-    }
-    std::string text;
-    for (const TableRow& row : rows) {
-        std::string line;
-        for (std::size_t column = 0; column < row.size(); ++column) {
-            line += row[column];
-            if (column + 1 < row.size()) line.append(widths[column] - row[column].size() + 2, ' ');
-        }
-        text += trimmed(line) + "\n";
-    }
     return text;
 }
 

@@ -1,14 +1,13 @@
 #include "store_command.h"
 
-#include <cstdio>
 #include <iostream>
-
-#include <nlohmann/json.hpp>
 
 #include "atomic_file.h"
 #include "command_error.h"
 #include "projfile/projfile.h"
+#include "store/run_diff.h"
 #include "store/store.h"
+#include "store_output.h"
 
 namespace tovex_cli {
 
@@ -46,26 +45,6 @@ int export_command(const CommandOptions& options)
     return 0;
 }
 
-namespace {
-
-std::string run_call(const qxhost::store::RunSummary& run)
-{
-    if (run.call != "pass") return run.call;
-    std::string text = "pass " + std::to_string(run.class_id.value_or(0));
-    if (run.record.value_or(0) != 0) text += " --record";
-    return text;
-}
-
-std::string total_text(const std::optional<double>& total)
-{
-    if (!total) return "-";
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f", *total);
-    return text;
-}
-
-}  // namespace
-
 int runs_command(const CommandOptions& options)
 {
     std::vector<qxhost::store::RunSummary> runs;
@@ -74,24 +53,7 @@ int runs_command(const CommandOptions& options)
     } catch (const qxhost::store::StoreError& error) {
         throw CommandError(exit_bad_input, error.what());
     }
-    if (options.json) {
-        nlohmann::ordered_json list = nlohmann::ordered_json::array();
-        for (const auto& run : runs) {
-            nlohmann::ordered_json json = {{"run", run.run},       {"revision", run.revision},
-                                           {"time", run.started_utc}, {"call", run.call},
-                                           {"result", run.result}};
-            if (run.class_id) json["class"] = *run.class_id;
-            if (run.record) json["record"] = *run.record != 0;
-            json["total_per_period"] = run.total_per_period ? nlohmann::ordered_json(*run.total_per_period) : nullptr;
-            list.push_back(std::move(json));
-        }
-        std::cout << list.dump(2) << "\n";
-        return 0;
-    }
-    for (const auto& run : runs) {
-        std::cout << run.run << "  " << run.started_utc << "  " << run_call(run) << "  result " << run.result
-                  << "  total per period " << total_text(run.total_per_period) << "\n";
-    }
+    std::cout << (options.json ? runs_json(runs) : runs_text(runs));
     return 0;
 }
 
@@ -110,6 +72,18 @@ int report_command(const CommandOptions& options)
             throw CommandError(exit_bad_input, error.what());
         }
     }
+    return 0;
+}
+
+int diff_command(const CommandOptions& options)
+{
+    qxhost::store::RunDiff diff;
+    try {
+        diff = qxhost::store::diff_runs(options.store_path, options.from_run, options.to_run, options.all);
+    } catch (const qxhost::store::StoreError& error) {
+        throw CommandError(exit_bad_input, error.what());
+    }
+    std::cout << (options.json ? diff_json(diff) : diff_text(diff));
     return 0;
 }
 

@@ -1,5 +1,5 @@
 // The commands on a project store: import a project file, export a project,
-// list the runs, write a run's files back out.
+// list the runs, write a run's files back out, compare two runs.
 #ifndef TOVEX_CLI_STORE_COMMAND_H
 #define TOVEX_CLI_STORE_COMMAND_H
 
@@ -18,6 +18,8 @@ int runs_command(const CommandOptions& options);
 // Writes the files a run wrote into --dir, byte for byte. Throws
 // CommandError.
 int report_command(const CommandOptions& options);
+// What changed from run --from to run --to. Throws CommandError.
+int diff_command(const CommandOptions& options);
 
 }  // namespace tovex_cli
 

@@ -39,6 +39,7 @@ StoredRun::StoredRun(const std::string& path) : path_(path)
     if (!qxhost::store::looks_like_store(path)) return;
     try {
         session_ = std::make_unique<qxhost::store::RunSession>(path);
+        usage_ = std::make_unique<qxhost::store::UsageWatcher>();
     } catch (const qxhost::store::StoreError& error) {
         throw CommandError(exit_bad_input, error.what());
     }
@@ -68,6 +69,8 @@ void StoredRun::record(const CommandOptions& options, const ProjectIdentity& ide
     run.scenario = identity.scenario;
     run.result = result;
     run.warnings = unitkit_warnings();
+    run.usage_written = usage_->usage_written();
+    run.usage_costs = usage_->costs();
     for (const char* name : run_file_names) {
         const std::filesystem::path file = folder / name;
         std::error_code error;

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include <SQLiteCpp/Transaction.h>
+#include <sqlite3.h>
 
 #include "store/store.h"
 
@@ -16,7 +17,7 @@ constexpr int application_id = 0x74767831;
 
 // Numbers are kept in columns without a declared type: a REAL column would
 // store a whole number as an integer and lose the sign of -0.0.
-constexpr const char* schema = R"sql(
+constexpr const char* schema_v1 = R"sql(
 CREATE TABLE revision (
     revision             INTEGER PRIMARY KEY,
     imported_utc         TEXT NOT NULL,
@@ -198,6 +199,23 @@ CREATE VIEW slots AS
     FROM slot AS s JOIN slot_owner AS o USING (owner);
 )sql";
 
+// Added by schema 2: each item's usage of each utility after a run that
+// wrote usage records, with the cost per hour the run gave it.
+constexpr const char* run_item_table = R"sql(
+run_item (
+    run           INTEGER NOT NULL REFERENCES run,
+    position      INTEGER NOT NULL,
+    item          TEXT NOT NULL,
+    description   TEXT NOT NULL,
+    utility       TEXT NOT NULL,
+    amount,
+    amount_units  TEXT NOT NULL,
+    stream        TEXT,
+    cost_per_hour,
+    PRIMARY KEY (run, position)
+) WITHOUT ROWID;
+)sql";
+
 [[noreturn]] void refuse(const std::string& path, const std::string& what)
 {
     throw StoreError(path + ": " + what);
@@ -206,7 +224,8 @@ CREATE VIEW slots AS
 void create_schema(SQLite::Database& db)
 {
     SQLite::Transaction transaction(db);
-    db.exec(schema);
+    db.exec(schema_v1);
+    db.exec(std::string("CREATE TABLE ") + run_item_table);
     db.exec("PRAGMA application_id = " + std::to_string(application_id));
     db.exec("PRAGMA user_version = " + std::to_string(schema_version));
     transaction.commit();
@@ -222,6 +241,24 @@ void check_schema(SQLite::Database& db, const std::string& path)
                          std::to_string(schema_version) + ")");
     }
     if (version < 1) refuse(path, "not a tovex store (no schema version)");
+}
+
+// Brings a store of schema 1 to schema 2. A store that may only be read is
+// left as it is and given the new table empty for this connection only, so
+// that it reads as a store whose runs recorded no items.
+void upgrade_schema(SQLite::Database& db)
+{
+    if (db.execAndGet("PRAGMA user_version").getInt() >= 2) return;
+    if (sqlite3_db_readonly(db.getHandle(), "main") == 1) {
+        db.exec(std::string("CREATE TEMP TABLE ") + run_item_table);
+        return;
+    }
+    SQLite::Transaction transaction(db, SQLite::TransactionBehavior::IMMEDIATE);
+    // Another command may have upgraded it while this one waited.
+    if (db.execAndGet("PRAGMA user_version").getInt() >= 2) return;
+    db.exec(std::string("CREATE TABLE ") + run_item_table);
+    db.exec("PRAGMA user_version = 2");
+    transaction.commit();
 }
 
 }  // namespace
@@ -251,6 +288,7 @@ std::unique_ptr<SQLite::Database> open_store(const std::string& path)
         // Two commands on one store take turns instead of failing.
         db->setBusyTimeout(60'000);
         check_schema(*db, path);
+        upgrade_schema(*db);
         return db;
     } catch (const SQLite::Exception& failure) {
         refuse(path, failure.what());

@@ -18,6 +18,7 @@
 #include "store/fingerprint.h"
 #include "store/revision_tables.h"
 #include "store/schema.h"
+#include "store/usage_records.h"
 
 namespace qxhost::store {
 
@@ -207,6 +208,7 @@ long write_run(SQLite::Database& db, long revision, const Project& after, const 
         utility.reset();
         utility.clearBindings();
     }
+    if (run.usage_written) write_run_items(db, number, after, run.usage_costs);
     SQLite::Statement file(db, "INSERT INTO run_file VALUES (?, ?, ?)");
     for (const auto& [name, bytes] : run.files) {
         file.bind(1, static_cast<std::int64_t>(number));

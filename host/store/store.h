@@ -25,7 +25,7 @@ class Database;
 namespace qxhost::store {
 
 // The schema this build writes and reads; a store of a later one is refused.
-inline constexpr int schema_version = 1;
+inline constexpr int schema_version = 2;
 
 // A store that cannot be opened, read or written, or is not a store. what()
 // names the file and says what is wrong.
@@ -46,6 +46,14 @@ long import_project(const std::string& path, const Project& project, const std::
 // run of it left it; with `run`, as that run left it.
 std::unique_ptr<Project> load_project(const std::string& path, std::optional<long> run = std::nullopt);
 
+// A usage record's cost per hour as a run wrote it: a record holds only the
+// last one written, while the run writes one per utility of the item.
+struct UsageCost {
+    std::string record;
+    std::string utility;
+    double cost_per_hour = 0.0;
+};
+
 // What a run was, as it is kept with its changes.
 struct RunRecord {
     std::string call;  // "full", "reduced" or "pass"
@@ -57,6 +65,10 @@ struct RunRecord {
     int result = 0;               // the entry point's
     std::vector<UnitWarning> warnings;
     std::vector<std::pair<std::string, std::string>> files;  // name, exact bytes
+    // The run wrote usage records: each item's usage is kept with the run,
+    // with the costs per hour it wrote.
+    bool usage_written = false;
+    std::vector<UsageCost> usage_costs;
 };
 
 // A run on a store, from loading the project to recording what the run did.

@@ -10,6 +10,8 @@
 #include <random>
 #include <thread>
 
+#include <nlohmann/json.hpp>
+
 #include "command_runner.h"
 #include "projfile/projfile.h"
 
@@ -203,7 +205,56 @@ TEST(StoreRuns, TheQueriesOfTheStorePageRunAsWritten)
         ++queries;
     }
     sqlite3_close(db);
-    EXPECT_EQ(queries, 3);
+    EXPECT_EQ(queries, 4);
+}
+
+// Two runs with a dearer electricity: only what the price moves is shown,
+// each item's cost per utility as the run wrote it, and the price itself.
+TEST(StoreRuns, DiffShowsWhatChangedFromOneRunToAnother)
+{
+    CommandFolder folder;
+    const std::string store = (folder.path() / "plant.db").string();
+    const std::string plant = folder.read(tovex_test::source_dir() / "examples/ethylene-plant.json");
+    const std::string cheap = R"("Electricity": {"value": 0.07)";
+    ASSERT_NE(plant.find(cheap), std::string::npos);
+    std::string dearer = plant;
+    dearer.replace(dearer.find(cheap), cheap.size(), R"("Electricity": {"value": 0.09)");
+    folder.write("dearer.json", dearer);
+    ASSERT_EQ(folder.run({"import", (tovex_test::source_dir() / "examples/ethylene-plant.json").string(), store}).status,
+              0);
+    ASSERT_EQ(folder.run({"run", store, "--dir", folder.work().string()}).status, 0);
+    ASSERT_EQ(folder.run({"import", (folder.path() / "dearer.json").string(), store}).status, 0);
+    ASSERT_EQ(folder.run({"run", store, "--dir", folder.work().string()}).status, 0);
+    ASSERT_EQ(folder.run({"run", store, "--reduced", "--dir", folder.work().string()}).status, 0);
+
+    const CommandResult diff = folder.run({"diff", store, "1", "2", "--json"});
+    ASSERT_EQ(diff.status, 0) << diff.err;
+    const auto json = nlohmann::json::parse(diff.out);
+    EXPECT_EQ(json["utilities"].size(), 0u);
+    ASSERT_EQ(json["items"].size(), 2u);
+    EXPECT_EQ(json["items"][0]["item"], "K-201");
+    EXPECT_EQ(json["items"][0]["utility"], "Electricity");
+    EXPECT_DOUBLE_EQ(json["items"][0]["cost_per_hour"]["from"].get<double>(), 9500 * 0.07);
+    EXPECT_DOUBLE_EQ(json["items"][0]["cost_per_hour"]["to"].get<double>(), 9500 * 0.09);
+    ASSERT_EQ(json["inputs"].size(), 1u);
+    EXPECT_EQ(json["inputs"][0]["place"], "OP / Operating Unit Costs / Electricity");
+    EXPECT_EQ(json["inputs"][0]["from"], "0.07 $/KWH");
+    EXPECT_EQ(json["inputs"][0]["to"], "0.09 $/KWH");
+
+    // Every utility with --all; a reduced run keeps no items; one revision
+    // has no inputs to compare.
+    const auto all = nlohmann::json::parse(folder.run({"diff", store, "2", "3", "--json", "--all"}).out);
+    EXPECT_EQ(all["utilities"].size(), 6u);
+    EXPECT_EQ(all["items_kept"]["to"], false);
+    EXPECT_EQ(all["inputs"].size(), 0u);
+    const CommandResult text = folder.run({"diff", store, "1", "2"});
+    EXPECT_NE(text.out.find("K-201   Electricity  9500.000  9500.000  +0.000  KWH    665.00    855.00    +190.00\n"),
+              std::string::npos)
+        << text.out;
+
+    const CommandResult missing = folder.run({"diff", store, "1", "9"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err, "tovex: " + store + ": the store has no run 9\n");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include "projfile/projfile.h"
 #include "store/store.h"
@@ -83,8 +84,10 @@ TEST(Store, RefusesWhatItCannotRead)
 
     const std::string newer = dir.path() / "newer.db";
     qxhost::store::import_project(newer, *qxhost::parse_project(dir.read("plant.json"), "plant.json"), "plant.json");
-    set_pragma(newer, "PRAGMA user_version = 2");
-    EXPECT_EQ(refusal(newer), newer + ": written by a newer tovex (store schema 2; this tovex reads up to 1)");
+    const int later = qxhost::store::schema_version + 1;
+    set_pragma(newer, "PRAGMA user_version = " + std::to_string(later));
+    EXPECT_EQ(refusal(newer), newer + ": written by a newer tovex (store schema " + std::to_string(later) +
+                                  "; this tovex reads up to " + std::to_string(later - 1) + ")");
 
     // A store cut short: SQLite's own reading of the damage, with the file.
     const std::string damaged = dir.path() / "damaged.db";
@@ -92,6 +95,46 @@ TEST(Store, RefusesWhatItCannotRead)
     std::filesystem::resize_file(damaged, 2000);
     EXPECT_NE(refusal(damaged).find(damaged + ": "), std::string::npos);
     EXPECT_NE(refusal(damaged), "accepted");
+}
+
+}  // namespace
+
+namespace {
+
+int user_version(const std::string& path)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_stmt* query = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &query, nullptr);
+    sqlite3_step(query);
+    const int version = sqlite3_column_int(query, 0);
+    sqlite3_finalize(query);
+    sqlite3_close(db);
+    return version;
+}
+
+// A store of schema 1 (no item table) reads as it is when it may only be
+// read, and is brought to the current schema by the first command that may
+// write it.
+TEST(Store, ReadsAndUpgradesAnOlderSchema)
+{
+    tovex_test::ScratchDir dir;
+    const std::string store = dir.path() / "old.db";
+    const auto project = qxhost::parse_project(R"({"project": {"instance": 1, "name": "P", "scenario": "S"}})", "p");
+    qxhost::store::import_project(store, *project, "p");
+    set_pragma(store, "DROP TABLE run_item; PRAGMA user_version = 1");
+
+    // The superuser may write any file: then only the upgrade is seen.
+    std::filesystem::permissions(store, std::filesystem::perms::owner_read, std::filesystem::perm_options::replace);
+    EXPECT_EQ(as_written(*qxhost::store::load_project(store)), as_written(*project));
+    if (::geteuid() != 0) {
+        EXPECT_EQ(user_version(store), 1);
+    }
+    std::filesystem::permissions(store, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::replace);
+    EXPECT_TRUE(qxhost::store::list_runs(store).empty());
+    EXPECT_EQ(user_version(store), qxhost::store::schema_version);
 }
 
 }  // namespace
