@@ -168,10 +168,7 @@ Figures measure_store(const fs::path& project_file, const fs::path& folder)
     run.name = after.name;
     run.scenario = after.scenario;
     run.result = figures.full_result;
-    for (const char* name : {"KVT_ELEC.TMP", "UtilRes.Txt", "UtilRes_DA.Txt", "UtilRes2.Txt", "UtilRes2_DA.Txt"}) {
-        std::ifstream file(name, std::ios::binary);
-        run.files.emplace_back(name, std::string(std::istreambuf_iterator<char>(file), {}));
-    }
+    run.files = qxhost::store::files_of_run(fs::current_path(), fs::file_time_type::min());
     session.record(after, run);
     figures.store_record_seconds = seconds_since(start);
     qxhost::Workspace::get().unload();

@@ -11,7 +11,6 @@
 #include "entry_call.h"
 #include "host/project_model.h"
 #include "store/store.h"
-#include "store/usage_watcher.h"
 
 namespace tovex_cli {
 
@@ -34,8 +33,6 @@ public:
 private:
     std::string path_;
     std::unique_ptr<qxhost::store::RunSession> session_;
-    // Sees the costs per hour the run writes, from before the run.
-    std::unique_ptr<qxhost::store::UsageWatcher> usage_;
 };
 
 }  // namespace tovex_cli

@@ -51,24 +51,6 @@ qxhost::SlotTable* CqxGenericObject::OwnSlots(bool)
     return slots_;
 }
 
-int CqxGenericObject::SetValue(std::string_view slot, double number, std::string_view units, int flags)
-{
-    return Watched(CqxValueObject::SetValue(slot, number, units, flags), slot);
-}
-
-int CqxGenericObject::SetValue(std::string_view slot, std::string_view text, int flags)
-{
-    return Watched(CqxValueObject::SetValue(slot, text, flags), slot);
-}
-
-int CqxGenericObject::Watched(int written, std::string_view slot)
-{
-    qxhost::DatabaseWriteWatcher* watcher = qxhost::Workspace::get().watcher;
-    if (watcher == nullptr || written == 0) return written;
-    if (const qxhost::Value* value = OwnSlots(false)->find(slot)) watcher->written(db_, object_, slot, *value);
-    return written;
-}
-
 const qxhost::SlotTable* CqxGenericObject::DefaultSlots() { return nullptr; }
 
 void CqxGenericObject::AppendSourceName(std::string& out) const { out.append(db_).append("/").append(object_); }

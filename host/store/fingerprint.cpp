@@ -1,32 +1,46 @@
 #include "store/fingerprint.h"
 
 #include <bit>
+#include <cstring>
 #include <string_view>
 
 namespace qxhost::store {
 
 namespace {
 
-// FNV-1a and a multiply-rotate hash side by side over the same bytes.
+// Two independent multiply-xorshift hashes side by side over the same
+// bytes, taken eight at a time: the reports of a large plant are tens of
+// megabytes, which a hash taking a byte at a time spent a tenth of a second
+// on.
 class Hasher {
 public:
     void add(std::string_view text)
     {
-        for (const char c : text) add_byte(static_cast<unsigned char>(c));
+        std::size_t at = 0;
+        for (; at + 8 <= text.size(); at += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, text.data() + at, 8);
+            add_word(word);
+        }
+        std::uint64_t tail = 0;
+        if (at < text.size()) std::memcpy(&tail, text.data() + at, text.size() - at);
+        add_word(tail);
         // The length ends a text, so that "ab" + "c" differs from "a" + "bc".
         add_word(text.size());
     }
     void add_word(std::uint64_t word)
     {
-        for (int k = 0; k < 8; ++k) add_byte(static_cast<unsigned char>(word >> (8 * k)));
+        first_ = mix((first_ ^ word) * 0x9E3779B97F4A7C15ULL);
+        second_ = mix((second_ + word) * 0xC2B2AE3D27D4EB4FULL + 0x165667B19E3779F9ULL);
     }
-    Hash value() const { return {first_, second_}; }
+    Hash value() const { return {mix(first_), mix(second_ ^ 0x27D4EB2F165667C5ULL)}; }
 
 private:
-    void add_byte(unsigned char byte)
+    static std::uint64_t mix(std::uint64_t x)
     {
-        first_ = (first_ ^ byte) * 0x100000001B3ULL;
-        second_ = std::rotl((second_ + byte) * 0x9E3779B97F4A7C15ULL, 29);
+        x ^= x >> 31;
+        x *= 0xBF58476D1CE4E5B9ULL;
+        return x ^ (x >> 29);
     }
 
     std::uint64_t first_ = 0xCBF29CE484222325ULL;
@@ -37,7 +51,7 @@ void add_table(Hasher& hasher, const SlotTable& slots)
 {
     hasher.add_word(slots.size());
     for (const auto& [name, value] : slots) {
-        hasher.add(name.str());
+        hasher.add(name.view());
         hasher.add_word(static_cast<std::uint64_t>(value.kind));
         switch (value.kind) {
         case Value::Kind::text:
@@ -88,7 +102,7 @@ ProjectFingerprint fingerprint(const Project& project)
         Hasher hasher;
         hasher.add_word(objects.size());
         for (const auto& [object_name, slots] : objects) {
-            hasher.add(object_name.str());
+            hasher.add(object_name.view());
             add_table(hasher, slots);
         }
         print.databases.emplace(std::string(name.str()), hasher.value());

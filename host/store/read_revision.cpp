@@ -1,7 +1,8 @@
 // Reading a project back into the host's project model: a revision as it
 // was imported, or as a run of it left it. A run stores only the slot tables
 // and databases it changed, so each table is read from the latest run up to
-// the one asked for that stored it, or from the revision itself.
+// the one asked for that stored it, or from the revision itself. Runs keep
+// their changes packed; those of a store of schema 1 kept them as rows.
 #include "store/revision_tables.h"
 
 #include <cmath>
@@ -11,6 +12,8 @@
 #include <unordered_map>
 
 #include <SQLiteCpp/Statement.h>
+
+#include "store/table_blob.h"
 
 namespace qxhost::store {
 
@@ -39,6 +42,8 @@ public:
         read_loads();
         read_databases();
         read_slots();
+        read_packed_databases();
+        read_changed_tables();
         read_cost_rows();
     }
 
@@ -227,9 +232,17 @@ private:
 
         SQLite::Statement slots(db_, "SELECT s.owner, s.position, s.name, s.form, s.text, s.number, s.units "
                                      "FROM slot AS s JOIN temp.chosen_owner USING (owner) ORDER BY s.owner, s.position");
+        // Rows come by owner: the table is looked up once per owner, and
+        // names and forms are read in place, which a large plant's hundreds
+        // of thousands of slots notice.
+        std::int64_t owner = -1;
+        SlotTable* table = nullptr;
         while (slots.executeStep()) {
-            const std::int64_t owner = slots.getColumn(0).getInt64();
-            const std::string form = slots.getColumn(3).getString();
+            if (slots.getColumn(0).getInt64() != owner) {
+                owner = slots.getColumn(0).getInt64();
+                table = tables.at(owner);
+            }
+            const std::string_view form = view_of(slots.getColumn(3));
             Value value;
             if (form == "text") {
                 value = Value::of_text(text_of(slots.getColumn(4)));
@@ -239,8 +252,54 @@ private:
                 auto list = lists.find({owner, slots.getColumn(1).getInt64()});
                 value = Value::of_list(list == lists.end() ? std::vector<std::string>() : std::move(list->second));
             }
-            tables.at(owner)->set(text_of(slots.getColumn(2)), std::move(value));
+            table->set(view_of(slots.getColumn(2)), std::move(value));
         }
+    }
+
+    // The databases that the run they come from kept packed (a store of
+    // schema 1 kept them as rows, read above).
+    void read_packed_databases()
+    {
+        SQLite::Statement query(db_, "SELECT objects FROM run_database WHERE run = ? AND name = ? "
+                                     "AND objects IS NOT NULL");
+        for (const auto& [name, source_run] : database_sources_) {
+            if (source_run == 0) continue;
+            query.bind(1, source_run);
+            query.bind(2, name);
+            if (query.executeStep()) {
+                BlobReader blob(view_of(query.getColumn(0)));
+                *project_.databases.find(name) = blob.database();
+            }
+            query.reset();
+        }
+    }
+
+    // The object and entry tables that runs up to this one changed, each
+    // run's over the earlier ones'.
+    void read_changed_tables()
+    {
+        if (run_ == 0) return;
+        SQLite::Statement query(db_, "SELECT c.tables FROM run_change AS c JOIN run AS r USING (run) "
+                                     "WHERE r.revision = ? AND c.run <= ? ORDER BY c.run");
+        query.bind(1, static_cast<std::int64_t>(revision_));
+        query.bind(2, static_cast<std::int64_t>(run_));
+        while (query.executeStep()) {
+            BlobReader blob(view_of(query.getColumn(0)));
+            for (std::uint64_t count = blob.varint(); count > 0; --count) {
+                const std::uint64_t kind = blob.varint();
+                const std::uint64_t position = blob.varint();
+                changed_table(kind, position) = blob.table();
+            }
+        }
+    }
+
+    SlotTable& changed_table(std::uint64_t kind, std::uint64_t position)
+    {
+        if (kind == static_cast<std::uint64_t>(TableKind::object)) return project_.objects.at(position).slots;
+        if (kind == static_cast<std::uint64_t>(TableKind::object_default)) return project_.objects.at(position).defaults;
+        if (kind == static_cast<std::uint64_t>(TableKind::entry)) return entries_.at(position)->slots;
+        if (kind == static_cast<std::uint64_t>(TableKind::entry_default)) return entries_.at(position)->defaults;
+        throw std::runtime_error("a damaged run blob");
     }
 
     SlotTable& generic_object(const std::string& database, const std::string& name)

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <SQLiteCpp/Column.h>
@@ -15,11 +16,15 @@
 
 namespace qxhost::store {
 
-// A text or blob column as it was stored, NUL bytes and all.
-inline std::string text_of(const SQLite::Column& column)
+// A text or blob column as it was stored, NUL bytes and all; the view is
+// good until the statement steps on.
+inline std::string_view view_of(const SQLite::Column& column)
 {
-    return std::string(static_cast<const char*>(column.getBlob()), static_cast<std::size_t>(column.getBytes()));
+    const void* bytes = column.getBlob();
+    const auto size = static_cast<std::size_t>(column.getBytes());
+    return size == 0 ? std::string_view() : std::string_view(static_cast<const char*>(bytes), size);
 }
+inline std::string text_of(const SQLite::Column& column) { return std::string(view_of(column)); }
 
 // Adds `project` as a new revision (inside the caller's transaction);
 // returns its number.
@@ -30,11 +35,13 @@ long write_revision(SQLite::Database& db, const Project& project, const std::str
 // `key` (the revision or the run).
 void write_cost_rows(SQLite::Database& db, const char* table, long key, const std::vector<CostRow>& rows);
 
-// Stores what run `run` of revision `revision` changed: the object and entry
-// slot tables whose fingerprints differ from `before`, and the databases in
-// order, each new or changed one whole.
-void write_run_changes(SQLite::Database& db, long revision, long run, const ProjectFingerprint& before,
-                       const Project& after);
+// The slot tables a run keeps when it changed them, as packed in run_change.
+enum class TableKind : unsigned char { object, object_default, entry, entry_default };
+
+// Stores what run `run` changed: the object and entry slot tables whose
+// fingerprints differ from `before`, and the databases in order, each new
+// or changed one whole.
+void write_run_changes(SQLite::Database& db, long run, const ProjectFingerprint& before, const Project& after);
 
 // The project of revision `revision` as run `run` of it left it (0: as it
 // was imported), equal to the one that was written.

@@ -103,7 +103,7 @@ std::vector<ItemDiff> item_rows(SQLite::Database& db, long a, long b, bool all)
 
 bool has_items(SQLite::Database& db, long run)
 {
-    SQLite::Statement query(db, "SELECT 1 FROM run_item WHERE run = ? LIMIT 1");
+    SQLite::Statement query(db, "SELECT 1 FROM run_items WHERE run = ?");
     query.bind(1, static_cast<std::int64_t>(run));
     return query.executeStep();
 }

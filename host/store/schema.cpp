@@ -16,7 +16,10 @@ namespace {
 constexpr int application_id = 0x74767831;
 
 // Numbers are kept in columns without a declared type: a REAL column would
-// store a whole number as an integer and lose the sign of -0.0.
+// store a whole number as an integer and lose the sign of -0.0. The checks
+// of the tables that take a row per slot are written with OR, not IN: SQLite
+// builds a fresh lookup table for an IN list at every insert, which made up
+// half the time of storing a large plant.
 constexpr const char* schema_v1 = R"sql(
 CREATE TABLE revision (
     revision             INTEGER PRIMARY KEY,
@@ -107,7 +110,8 @@ CREATE TABLE slot_owner (
     owner     INTEGER PRIMARY KEY,
     revision  INTEGER NOT NULL REFERENCES revision,
     run       INTEGER REFERENCES run,
-    kind      TEXT NOT NULL CHECK (kind IN ('object', 'object default', 'entry', 'entry default', 'generic object')),
+    kind      TEXT NOT NULL CHECK (kind = 'object' OR kind = 'object default' OR kind = 'entry' OR
+                                   kind = 'entry default' OR kind = 'generic object'),
     position  INTEGER NOT NULL,
     database  TEXT,
     name      TEXT NOT NULL
@@ -180,7 +184,7 @@ CREATE TABLE slot (
     owner    INTEGER NOT NULL REFERENCES slot_owner,
     position INTEGER NOT NULL,
     name     TEXT NOT NULL,
-    form     TEXT NOT NULL CHECK (form IN ('text', 'number', 'list')),
+    form     TEXT NOT NULL CHECK (form = 'text' OR form = 'number' OR form = 'list'),
     text     TEXT,
     number,
     units    TEXT,
@@ -199,22 +203,33 @@ CREATE VIEW slots AS
     FROM slot AS s JOIN slot_owner AS o USING (owner);
 )sql";
 
-// Added by schema 2: each item's usage of each utility after a run that
-// wrote usage records, with the cost per hour the run gave it.
-constexpr const char* run_item_table = R"sql(
-run_item (
-    run           INTEGER NOT NULL REFERENCES run,
-    position      INTEGER NOT NULL,
-    item          TEXT NOT NULL,
-    description   TEXT NOT NULL,
-    utility       TEXT NOT NULL,
-    amount,
-    amount_units  TEXT NOT NULL,
-    stream        TEXT,
-    cost_per_hour,
-    PRIMARY KEY (run, position)
-) WITHOUT ROWID;
+// What schema 2 adds to schema 1, in both a new store and an upgraded one:
+// each item's usage of each utility after a run that wrote usage records,
+// with the cost per hour the run gave it; and what a run changed, packed
+// (table_blob.h): the changed object and entry tables in one blob per run,
+// each changed database in one blob. A full run on a large plant has
+// hundreds of thousands of item rows: they are kept as one JSON array per
+// run, written at once, and read as rows through the view run_item.
+constexpr const char* schema_v2_additions = R"sql(
+CREATE TABLE run_items (
+    run   INTEGER PRIMARY KEY REFERENCES run,
+    items TEXT NOT NULL
+);
+CREATE VIEW run_item AS
+    SELECT p.run, CAST(i.key AS INTEGER) AS position, i.value ->> 0 AS item, i.value ->> 1 AS description,
+           i.value ->> 2 AS utility, i.value ->> 3 AS amount, i.value ->> 4 AS amount_units,
+           i.value ->> 5 AS stream, i.value ->> 6 AS cost_per_hour
+    FROM run_items AS p, json_each(p.items) AS i;
+CREATE TABLE run_change (
+    run    INTEGER PRIMARY KEY REFERENCES run,
+    tables BLOB NOT NULL
+);
+ALTER TABLE run_database ADD COLUMN objects BLOB;
 )sql";
+
+// A connection is used by one thread only: without SQLite's locking of each
+// call, a large plant loads about a tenth faster.
+const int one_thread = SQLite::OPEN_NOMUTEX;
 
 [[noreturn]] void refuse(const std::string& path, const std::string& what)
 {
@@ -225,7 +240,7 @@ void create_schema(SQLite::Database& db)
 {
     SQLite::Transaction transaction(db);
     db.exec(schema_v1);
-    db.exec(std::string("CREATE TABLE ") + run_item_table);
+    db.exec(schema_v2_additions);
     db.exec("PRAGMA application_id = " + std::to_string(application_id));
     db.exec("PRAGMA user_version = " + std::to_string(schema_version));
     transaction.commit();
@@ -243,20 +258,17 @@ void check_schema(SQLite::Database& db, const std::string& path)
     if (version < 1) refuse(path, "not a tovex store (no schema version)");
 }
 
-// Brings a store of schema 1 to schema 2. A store that may only be read is
-// left as it is and given the new table empty for this connection only, so
-// that it reads as a store whose runs recorded no items.
-void upgrade_schema(SQLite::Database& db)
+// Brings a store of schema 1 to schema 2; its runs keep their changes as
+// rows, which are read as before.
+void upgrade_schema(SQLite::Database& db, const std::string& path)
 {
     if (db.execAndGet("PRAGMA user_version").getInt() >= 2) return;
-    if (sqlite3_db_readonly(db.getHandle(), "main") == 1) {
-        db.exec(std::string("CREATE TEMP TABLE ") + run_item_table);
-        return;
-    }
+    if (sqlite3_db_readonly(db.getHandle(), "main") == 1)
+        refuse(path, "store schema 1, which this tovex upgrades: it must be writable once");
     SQLite::Transaction transaction(db, SQLite::TransactionBehavior::IMMEDIATE);
     // Another command may have upgraded it while this one waited.
     if (db.execAndGet("PRAGMA user_version").getInt() >= 2) return;
-    db.exec(std::string("CREATE TABLE ") + run_item_table);
+    db.exec(schema_v2_additions);
     db.exec("PRAGMA user_version = 2");
     transaction.commit();
 }
@@ -266,7 +278,7 @@ void upgrade_schema(SQLite::Database& db)
 std::unique_ptr<SQLite::Database> create_store(const std::string& path, const std::string& shown_path)
 {
     try {
-        auto db = std::make_unique<SQLite::Database>(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        auto db = std::make_unique<SQLite::Database>(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE | one_thread);
         create_schema(*db);
         return db;
     } catch (const SQLite::Exception& failure) {
@@ -284,11 +296,11 @@ std::unique_ptr<SQLite::Database> open_store(const std::string& path)
         // Opened for writing also to read it: a command that was killed
         // while writing leaves a journal that the next one to open the store
         // rolls back. A file that may only be read is opened for reading.
-        auto db = std::make_unique<SQLite::Database>(path, SQLite::OPEN_READWRITE);
+        auto db = std::make_unique<SQLite::Database>(path, SQLite::OPEN_READWRITE | one_thread);
         // Two commands on one store take turns instead of failing.
         db->setBusyTimeout(60'000);
         check_schema(*db, path);
-        upgrade_schema(*db);
+        upgrade_schema(*db, path);
         return db;
     } catch (const SQLite::Exception& failure) {
         refuse(path, failure.what());

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -49,6 +50,42 @@ bool looks_like_store(const std::string& path)
     std::ifstream file(path, std::ios::binary);
     file.read(start, sizeof start);
     return file.gcount() == static_cast<std::streamsize>(sizeof start) && std::memcmp(start, header, sizeof header) == 0;
+}
+
+namespace {
+
+constexpr std::array<const char*, 5> run_file_names = {"KVT_ELEC.TMP", "UtilRes.Txt", "UtilRes_DA.Txt",
+                                                       "UtilRes2.Txt", "UtilRes2_DA.Txt"};
+
+std::string file_bytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes(std::filesystem::file_size(path), '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!in || in.peek() != std::ifstream::traits_type::eof())
+        throw StoreError(path.string() + ": cannot read it whole");
+    return bytes;
+}
+
+}  // namespace
+
+std::vector<std::pair<std::string, std::string>> files_of_run(const std::filesystem::path& folder,
+                                                              std::filesystem::file_time_type started)
+{
+    std::vector<std::pair<std::string, std::string>> files;
+    for (const char* name : run_file_names) {
+        const std::filesystem::path file = folder / name;
+        std::error_code error;
+        const auto written = std::filesystem::last_write_time(file, error);
+        if (error) continue;
+        if (std::string_view(name) != "KVT_ELEC.TMP" && written < started) continue;
+        try {
+            files.emplace_back(name, file_bytes(file));
+        } catch (const std::filesystem::filesystem_error& failure) {
+            throw StoreError(file.string() + ": " + failure.code().message());
+        }
+    }
+    return files;
 }
 
 namespace {
@@ -145,14 +182,11 @@ std::int64_t file_content(SQLite::Database& db, const std::string& bytes)
     SQLite::Statement same(db, "SELECT content, bytes FROM file_content WHERE hash = ?");
     same.bind(1, hash_text);
     while (same.executeStep()) {
-        const SQLite::Column stored = same.getColumn(1);
-        if (static_cast<std::size_t>(stored.getBytes()) == bytes.size() &&
-            std::memcmp(stored.getBlob(), bytes.data(), bytes.size()) == 0)
-            return same.getColumn(0).getInt64();
+        if (view_of(same.getColumn(1)) == bytes) return same.getColumn(0).getInt64();
     }
     SQLite::Statement add(db, "INSERT INTO file_content (hash, bytes) VALUES (?, ?)");
     add.bind(1, hash_text);
-    add.bind(2, bytes.data(), static_cast<int>(bytes.size()));
+    add.bindNoCopy(2, bytes.data(), static_cast<int>(bytes.size()));
     add.exec();
     return db.getLastInsertRowid();
 }
@@ -208,7 +242,8 @@ long write_run(SQLite::Database& db, long revision, const Project& after, const 
         utility.reset();
         utility.clearBindings();
     }
-    if (run.usage_written) write_run_items(db, number, after, run.usage_costs);
+    // The runs that write usage records: each item's usage is kept with them.
+    if (run.call == "full" || (run.call == "pass" && run.record.value_or(0) != 0)) write_run_items(db, number, after);
     SQLite::Statement file(db, "INSERT INTO run_file VALUES (?, ?, ?)");
     for (const auto& [name, bytes] : run.files) {
         file.bind(1, static_cast<std::int64_t>(number));
@@ -286,8 +321,9 @@ long RunSession::record(const Project& after, const RunRecord& run)
 {
     try {
         const long number = write_run(*state_->db, state_->revision, after, run);
-        write_run_changes(*state_->db, state_->revision, number, state_->before, after);
+        write_run_changes(*state_->db, number, state_->before, after);
         state_->db->exec("COMMIT");
+
         state_->open = false;
         return number;
     } catch (const std::exception& failure) {

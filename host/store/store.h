@@ -8,6 +8,7 @@
 #define QXHOST_STORE_STORE_H
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -46,14 +47,6 @@ long import_project(const std::string& path, const Project& project, const std::
 // run of it left it; with `run`, as that run left it.
 std::unique_ptr<Project> load_project(const std::string& path, std::optional<long> run = std::nullopt);
 
-// A usage record's cost per hour as a run wrote it: a record holds only the
-// last one written, while the run writes one per utility of the item.
-struct UsageCost {
-    std::string record;
-    std::string utility;
-    double cost_per_hour = 0.0;
-};
-
 // What a run was, as it is kept with its changes.
 struct RunRecord {
     std::string call;  // "full", "reduced" or "pass"
@@ -65,11 +58,14 @@ struct RunRecord {
     int result = 0;               // the entry point's
     std::vector<UnitWarning> warnings;
     std::vector<std::pair<std::string, std::string>> files;  // name, exact bytes
-    // The run wrote usage records: each item's usage is kept with the run,
-    // with the costs per hour it wrote.
-    bool usage_written = false;
-    std::vector<UsageCost> usage_costs;
 };
+
+// The files a run left in its working directory `folder`, by name: the
+// load file it read, and the reports it wrote since `started` (a reduced
+// run leaves an earlier full run's detailed report where it was). Throws
+// StoreError when one cannot be read.
+std::vector<std::pair<std::string, std::string>> files_of_run(const std::filesystem::path& folder,
+                                                              std::filesystem::file_time_type started);
 
 // A run on a store, from loading the project to recording what the run did.
 // It holds the store's write lock throughout, so that runs on one store

@@ -13,14 +13,10 @@
 
 namespace qxhost::store {
 
-inline constexpr std::string_view results_database = "UTILRES0";
-inline constexpr std::string_view cost_per_hour_slot = "COST PER HOUR";
-inline constexpr std::string_view utility_name_slot = "UTILITY NAME";
-
-// Adds one run_item row per item and utility of the usage records `after`
-// holds, in the registry's order, with the cost per hour `costs` gives
-// them last (NULL when the run gave none).
-void write_run_items(SQLite::Database& db, long run, const Project& after, const std::vector<UsageCost>& costs);
+// Keeps run `run`'s items: one element of run_items per item and utility of
+// the usage records `after` holds, in the registry's order, with the cost
+// per hour of its line in the detailed report (null when it has none).
+void write_run_items(SQLite::Database& db, long run, const Project& after);
 
 }  // namespace qxhost::store
 

@@ -3,8 +3,11 @@
 #include "store/revision_tables.h"
 
 #include <stdexcept>
+#include <tuple>
 
 #include <SQLiteCpp/Statement.h>
+
+#include "store/table_blob.h"
 
 namespace qxhost::store {
 
@@ -34,8 +37,7 @@ void insert(SQLite::Statement& statement)
 
 class RevisionWriter {
 public:
-    // `run` 0 writes the revision itself; any other, the tables a run changed.
-    RevisionWriter(SQLite::Database& db, long revision, long run = 0) : db_(db), revision_(revision), run_(run) {}
+    RevisionWriter(SQLite::Database& db, long revision) : db_(db), revision_(revision) {}
 
     void write(const Project& project)
     {
@@ -175,16 +177,14 @@ private:
         store::write_cost_rows(db_, "cost_row", revision_, project.cost_rows);
     }
 
-public:
     void write_slots(const char* kind, std::int64_t position, const std::string* database, const std::string& name,
                      const SlotTable& slots)
     {
         add_owner_.bind(1, static_cast<std::int64_t>(revision_));
-        if (run_ != 0) add_owner_.bind(2, static_cast<std::int64_t>(run_));
-        add_owner_.bind(3, kind);
-        add_owner_.bind(4, position);
-        if (database != nullptr) add_owner_.bind(5, *database);
-        add_owner_.bind(6, name);
+        add_owner_.bind(2, kind);
+        add_owner_.bind(3, position);
+        if (database != nullptr) add_owner_.bind(4, *database);
+        add_owner_.bind(5, name);
         insert(add_owner_);
         const std::int64_t owner = db_.getLastInsertRowid();
 
@@ -213,7 +213,6 @@ public:
         }
     }
 
-private:
     void write_items(std::int64_t owner, std::int64_t slot_position, const std::vector<std::string>& items)
     {
         for (std::size_t i = 0; i < items.size(); ++i) {
@@ -227,9 +226,8 @@ private:
 
     SQLite::Database& db_;
     long revision_;
-    long run_;
-    SQLite::Statement add_owner_{db_, "INSERT INTO slot_owner (revision, run, kind, position, database, name) "
-                                      "VALUES (?, ?, ?, ?, ?, ?)"};
+    SQLite::Statement add_owner_{db_, "INSERT INTO slot_owner (revision, kind, position, database, name) "
+                                      "VALUES (?, ?, ?, ?, ?)"};
     SQLite::Statement add_slot_{db_, "INSERT INTO slot VALUES (?, ?, ?, ?, ?, ?, ?)"};
     SQLite::Statement add_item_{db_, "INSERT INTO list_item VALUES (?, ?, ?, ?)"};
 };
@@ -253,58 +251,66 @@ void write_cost_rows(SQLite::Database& db, const char* table, long key, const st
 
 namespace {
 
-// The tables of `after` whose fingerprints (`now`) differ from `before`.
-void write_changed_tables(RevisionWriter& writer, const ProjectFingerprint& before, const ProjectFingerprint& now,
-                          const Project& after)
+// The object and entry tables of `after` whose fingerprints (`now`) differ
+// from `before`, packed: count, then per table its kind, position and slots.
+std::string changed_tables(const ProjectFingerprint& before, const ProjectFingerprint& now, const Project& after)
 {
     if (now.object_slots.size() != before.object_slots.size() || now.entry_slots.size() != before.entry_slots.size())
         throw std::runtime_error("the run added or removed objects or entries, which a store cannot record");
+    std::vector<std::tuple<TableKind, std::size_t, const SlotTable*>> changed;
     for (std::size_t i = 0; i < after.objects.size(); ++i) {
-        const Object& object = after.objects[i];
-        const auto position = static_cast<std::int64_t>(i);
         if (now.object_slots[i] != before.object_slots[i])
-            writer.write_slots("object", position, nullptr, object.name, object.slots);
+            changed.emplace_back(TableKind::object, i, &after.objects[i].slots);
         if (now.object_defaults[i] != before.object_defaults[i])
-            writer.write_slots("object default", position, nullptr, object.name, object.defaults);
+            changed.emplace_back(TableKind::object_default, i, &after.objects[i].defaults);
     }
-    std::int64_t position = 0;
+    std::size_t position = 0;
     for (const auto& [name, entry] : after.entries) {
-        const std::string entry_name(name.str());
-        const auto at = static_cast<std::size_t>(position);
-        if (now.entry_slots[at] != before.entry_slots[at])
-            writer.write_slots("entry", position, nullptr, entry_name, entry.slots);
-        if (now.entry_defaults[at] != before.entry_defaults[at])
-            writer.write_slots("entry default", position, nullptr, entry_name, entry.defaults);
+        if (now.entry_slots[position] != before.entry_slots[position])
+            changed.emplace_back(TableKind::entry, position, &entry.slots);
+        if (now.entry_defaults[position] != before.entry_defaults[position])
+            changed.emplace_back(TableKind::entry_default, position, &entry.defaults);
         ++position;
     }
+    BlobWriter blob;
+    blob.varint(changed.size());
+    for (const auto& [kind, at, table] : changed) {
+        blob.varint(static_cast<std::uint64_t>(kind));
+        blob.varint(at);
+        blob.table(*table);
+    }
+    return blob.bytes();
 }
 
 }  // namespace
 
-void write_run_changes(SQLite::Database& db, long revision, long run, const ProjectFingerprint& before,
-                       const Project& after)
+void write_run_changes(SQLite::Database& db, long run, const ProjectFingerprint& before, const Project& after)
 {
-    RevisionWriter writer(db, revision, run);
     const ProjectFingerprint now = fingerprint(after);
-    write_changed_tables(writer, before, now, after);
+    const std::string tables = changed_tables(before, now, after);
+    SQLite::Statement add_tables(db, "INSERT INTO run_change VALUES (?, ?)");
+    add_tables.bind(1, static_cast<std::int64_t>(run));
+    add_tables.bindNoCopy(2, tables.data(), static_cast<int>(tables.size()));
+    add_tables.exec();
 
     // Every database after the run, in order; those that are new or changed
     // are stored whole.
-    SQLite::Statement add(db, "INSERT INTO run_database VALUES (?, ?, ?, ?)");
+    SQLite::Statement add(db, "INSERT INTO run_database VALUES (?, ?, ?, ?, ?)");
     std::int64_t position = 0;
     for (const auto& [name, objects] : after.databases) {
-        const std::string database(name.str());
+        const std::string database(name.view());
         const auto was = before.databases.find(database);
         const bool stored = was == before.databases.end() || was->second != now.databases.at(database);
         add.bind(1, static_cast<std::int64_t>(run));
         add.bind(2, position++);
         add.bind(3, database);
         add.bind(4, stored ? 1 : 0);
+        BlobWriter blob;
+        if (stored) {
+            blob.database(objects);
+            add.bindNoCopy(5, blob.bytes().data(), static_cast<int>(blob.bytes().size()));
+        }
         insert(add);
-        if (!stored) continue;
-        std::int64_t object_position = 0;
-        for (const auto& [object_name, slots] : objects)
-            writer.write_slots("generic object", object_position++, &database, std::string(object_name.str()), slots);
     }
 }
 

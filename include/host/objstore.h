@@ -152,8 +152,6 @@ public:
     int Exists() override;  // non-zero when the object exists in its database
     std::uint32_t UserInstance() const override;
     std::string ObjectName() const override;
-    int SetValue(std::string_view slot, double number, std::string_view units, int flags) override;
-    int SetValue(std::string_view slot, std::string_view text, int flags) override;
 
 protected:
     qxhost::SlotTable* OwnSlots(bool for_writing) override;
@@ -161,9 +159,6 @@ protected:
     void AppendSourceName(std::string& out) const override;
 
 private:
-    // Tells the workspace's watcher, if any, of a write that succeeded.
-    int Watched(int written, std::string_view slot);
-
     std::uint32_t instance_;
     std::string db_;
     std::string object_;

@@ -7,25 +7,11 @@
 
 #include <cstdint>
 #include <memory>
-#include <string_view>
 
 #include "host/project_model.h"
 #include "host/visibility.h"
 
 namespace qxhost {
-
-// Told of every slot written into an object of an object database, for a
-// host that keeps more than each slot's last value: a slot that is written
-// again and again (a usage record's cost per hour, once per utility) holds
-// only the last write.
-class DatabaseWriteWatcher {
-public:
-    virtual void written(std::string_view database, std::string_view object, std::string_view slot,
-                         const Value& value) = 0;
-
-protected:
-    ~DatabaseWriteWatcher() = default;
-};
 
 class QXHOST_API Workspace {
 public:
@@ -47,8 +33,6 @@ public:
 
     // The object list of CqxProject::InitObjectList.
     bool object_list_built = false;
-    // When set, told of every write into a database's object.
-    DatabaseWriteWatcher* watcher = nullptr;
 
 private:
     static Workspace instance_;

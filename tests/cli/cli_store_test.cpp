@@ -208,6 +208,41 @@ TEST(StoreRuns, TheQueriesOfTheStorePageRunAsWritten)
     EXPECT_EQ(queries, 4);
 }
 
+// An item using two utilities: its record keeps the cost of the last line
+// only, and the store gives each its own.
+TEST(StoreRuns, EachItemKeepsTheCostOfEachUtility)
+{
+    CommandFolder folder;
+    folder.write("two.json", R"({"project": {"instance": 7, "name": "TWO", "scenario": "Base"},
+        "utility_streams": {"entries": [
+          {"name": "Cooling Water", "slots": {"Unit Cost": {"value": 0.12, "units": "$/KLB"}, "Unit Cost Units": "$/KLB"}},
+          {"name": "Steam", "slots": {"Unit Cost": {"value": 12.5, "units": "$/KLB"}, "Unit Cost Units": "$/KLB"}}]},
+        "objects": [{"name": "E-1", "class": 1705, "slots": {"CpItemDescription": "Condenser"}},
+          {"name": "CW-1", "class": 3105, "slots": {"DESCRIPTION": "Cooling Water", "TOTAL MASS FLOW": {"value": 250000, "units": "LB/H"}}},
+          {"name": "ST-1", "class": 3105, "slots": {"DESCRIPTION": "Steam", "TOTAL MASS FLOW": {"value": 4000, "units": "LB/H"}}}],
+        "connections": [{"stream": "CW-1", "item": "E-1", "direction": 2, "connector": "Inlet"},
+                        {"stream": "ST-1", "item": "E-1", "direction": 2, "connector": "Inlet"}]})");
+    const std::string store = (folder.path() / "two.db").string();
+    ASSERT_EQ(folder.run({"import", (folder.path() / "two.json").string(), store}).status, 0);
+    ASSERT_EQ(folder.run({"run", store, "--dir", folder.work().string()}).status, 0);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(store.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    sqlite3_stmt* rows = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT item, utility, amount, cost_per_hour FROM run_item ORDER BY position", -1,
+                                 &rows, nullptr),
+              SQLITE_OK);
+    std::vector<std::string> seen;
+    while (sqlite3_step(rows) == SQLITE_ROW) {
+        seen.push_back(std::string(reinterpret_cast<const char*>(sqlite3_column_text(rows, 0))) + " " +
+                       reinterpret_cast<const char*>(sqlite3_column_text(rows, 1)) + " " +
+                       std::to_string(sqlite3_column_double(rows, 2)) + " " +
+                       std::to_string(sqlite3_column_double(rows, 3)));
+    }
+    sqlite3_finalize(rows);
+    sqlite3_close(db);
+    EXPECT_EQ(seen, (std::vector<std::string>{"E-1 Cooling Water 250.000000 30.000000", "E-1 Steam 4.000000 50.000000"}));
+}
+
 // Two runs with a dearer electricity: only what the price moves is shown,
 // each item's cost per utility as the run wrote it, and the price itself.
 TEST(StoreRuns, DiffShowsWhatChangedFromOneRunToAnother)
