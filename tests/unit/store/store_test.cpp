@@ -7,6 +7,7 @@
 
 #include "projfile/projfile.h"
 #include "store/store.h"
+#include "store/table_blob.h"
 #include "support/support.h"
 
 namespace {
@@ -134,6 +135,47 @@ TEST(Store, ReadsAndUpgradesAnOlderSchema)
     }
     EXPECT_EQ(as_written(*qxhost::store::load_project(store)), as_written(*project));
     EXPECT_EQ(user_version(store), qxhost::store::schema_version);
+}
+
+}  // namespace
+
+namespace {
+
+// A packed database read back whole, and every cut or bent copy of it
+// refused without reading past its end.
+TEST(Store, PackedTablesReadBackOrAreRefused)
+{
+    qxhost::Database objects;
+    qxhost::SlotTable& record = objects.get_or_add("$$UTILITYOBJECT##E-1");
+    record.set("Steam", qxhost::Value::of_text("4.000000\nKLB/H"));
+    record.set("COST PER HOUR", qxhost::Value::of_number(-0.0, "$/H"));
+    record.set("L", qxhost::Value::of_list({"a", std::string("b\0c", 3), ""}));
+    objects.get_or_add("empty");
+    qxhost::store::BlobWriter writer;
+    writer.database(objects);
+    const std::string bytes = writer.bytes();
+
+    qxhost::store::BlobReader whole(bytes);
+    const qxhost::Database read = whole.database();
+    EXPECT_TRUE(whole.at_end());
+    ASSERT_EQ(read.size(), 2u);
+    qxhost::store::BlobWriter again;
+    again.database(read);
+    EXPECT_EQ(again.bytes(), bytes);
+
+    for (std::size_t size = 0; size < bytes.size(); ++size) {
+        qxhost::store::BlobReader cut(std::string_view(bytes).substr(0, size));
+        EXPECT_THROW(cut.database(), std::runtime_error) << size;
+    }
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+        std::string bent = bytes;
+        bent[at] = '\xff';
+        qxhost::store::BlobReader reader(bent);
+        try {
+            reader.database();
+        } catch (const std::runtime_error&) {
+        }
+    }
 }
 
 }  // namespace
