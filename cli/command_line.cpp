@@ -45,6 +45,7 @@ void add_run_options(CLI::App& command, CommandOptions& options, IdentityOverrid
 std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& options)
 {
     CLI::App app("Runs the utility calculation module on a project file, and keeps projects in stores.", "tovex");
+    app.set_version_flag("--version", "tovex " TOVEX_VERSION);
     app.require_subcommand(1);
 
     CLI::App* run = app.add_subcommand("run", "The full run (with --reduced: without equipment information)");

@@ -1,6 +1,8 @@
 #include "run_command.h"
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <iostream>
 #include <memory>
 #include <system_error>
@@ -94,6 +96,13 @@ int run_in_folder(const CommandOptions& options, const EntryCall& entry, qxhost:
     return result;
 }
 
+// The file's bytes; empty when it cannot be read.
+std::string file_text(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 }  // namespace
 
 int run_command(const CommandOptions& options)
@@ -117,7 +126,8 @@ int run_command(const CommandOptions& options)
             throw CommandError(exit_not_saved, error.what());
         }
     }
-    std::cout << (options.json ? result_json(result, project) : utility_table(project));
+    std::cout << (options.json ? result_json(result, project)
+                               : utility_table(project, file_text(folder / electrical_load_file_name)));
     std::cout.flush();
     if (stored) stored.record(options, identity_for(options, project), result, project, folder, started);
     std::cerr << warning_lines(unitkit_warnings());

@@ -9,6 +9,7 @@
 #include "host/listkit.h"
 #include "host/textkit.h"
 #include "projfile/projfile.h"
+#include "results/results.h"
 #include "text_table.h"
 
 namespace tovex_cli {
@@ -30,34 +31,20 @@ std::pair<std::string, std::string> amount_and_units(std::string value_text)
     return {trimmed(amount), trimmed(units)};
 }
 
-std::string cost_per_hour(const qxhost::Project& project, const std::string& utility)
-{
-    const qxhost::Entry* entry = project.entries.find(utility);
-    if (entry == nullptr) return "-";
-    const qxhost::Value* value = entry->slots.find("Cost per Hour");
-    if (value == nullptr) return "-";
-    const auto number = qxhost::value_as_number(*value);
-    if (!number) return "-";
-    std::string text = money(number->first);
-    if (!number->second.empty()) text += " " + number->second;
-    return text;
-}
-
 }  // namespace
 
-std::string utility_table(const qxhost::Project& project)
+std::string utility_table(const qxhost::Project& project, std::string_view load_file)
 {
     std::vector<TableRow> rows{{"Utility", "Rate", "Rate units", "Cost per hour"}};
+    for (const auto& line : qxhost::results::utility_lines(project, load_file)) {
+        rows.push_back({line.name, line.rate_text, line.rate_units,
+                        line.cost_per_hour ? money(*line.cost_per_hour) : "-", line.in_total ? "" : "(not in total)"});
+    }
     std::string total = "-";
     for (const qxhost::CostRow& row : project.cost_rows) {
-        if (row.cost_slot == total_cost_slot) {
-            const std::string amount = amount_and_units(row.value).first;
-            if (!amount.empty()) total = money(std::strtod(amount.c_str(), nullptr));
-            continue;
-        }
-        if (row.value.empty()) continue;
-        auto [rate, units] = amount_and_units(row.value);
-        rows.push_back({row.name, rate, units, cost_per_hour(project, row.name)});
+        if (row.cost_slot != total_cost_slot) continue;
+        const std::string amount = amount_and_units(row.value).first;
+        if (!amount.empty()) total = money(std::strtod(amount.c_str(), nullptr));
     }
     return aligned(rows) + "Total process utility cost per period: " + total + "\n";
 }
@@ -99,7 +86,8 @@ std::string result_json(int result, const qxhost::Project& project)
                                 {"source", warning.source},
                                 {"message", warning.message}});
     }
-    const nlohmann::ordered_json document = {{"result", result}, {"cost_rows", rows}, {"warnings", warning_list}};
+    const nlohmann::ordered_json document = {
+        {"version", TOVEX_VERSION}, {"result", result}, {"cost_rows", rows}, {"warnings", warning_list}};
     return document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 

@@ -4,6 +4,7 @@
 #define TOVEX_CLI_RUN_OUTPUT_H
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/unitkit.h"
@@ -11,13 +12,15 @@
 
 namespace tovex_cli {
 
-// One line per cost row that holds a value (the total row aside): name,
-// rate, rate units and cost per hour (from the "Cost per Hour" slot of the
-// utility streams entry of that name, "-" when there is none); then the line
-// "Total process utility cost per period: TOTAL".
-std::string utility_table(const qxhost::Project& project);
+// The summary's lines: Electricity when the load summary `load_file` gives a
+// total load, then each cost row that holds a value (the total row aside):
+// name, rate, rate units and cost per hour ("-" when the run gave none),
+// marked "(not in total)" when its cost is not part of the total per period;
+// then the line "Total process utility cost per period: TOTAL".
+std::string utility_table(const qxhost::Project& project, std::string_view load_file);
 
-// {"result": R, "cost_rows": [...], "warnings": [...]}, ended by a line feed;
+// {"version": V, "result": R, "cost_rows": [...], "warnings": [...]}, ended
+// by a line feed;
 // the rows in the project file's row form, each of the host's warnings as
 // {"from_units", "to_units", "source", "message"}. A text that is not valid
 // UTF-8 is written with U+FFFD for its bad bytes, and a warning says where.

@@ -61,6 +61,14 @@ TEST(Run, WithoutDirTheCurrentFolderIsUsed)
     EXPECT_EQ(folder.read(folder.path() / "KVT_ELEC.TMP"), plant_loads);
 }
 
+TEST(Run, VersionIsPrinted)
+{
+    CommandFolder folder;
+    const CommandResult result = folder.run({"--version"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, std::string("tovex ") + TOVEX_VERSION_TEXT + "\n");
+}
+
 TEST(Run, JsonResultShape)
 {
     CommandFolder folder;
@@ -69,7 +77,8 @@ TEST(Run, JsonResultShape)
     ASSERT_EQ(result.status, 0) << result.err;
     const auto json = nlohmann::json::parse(result.out);
     ASSERT_TRUE(json.is_object());
-    EXPECT_EQ(json.size(), 3u);
+    EXPECT_EQ(json.size(), 4u);
+    EXPECT_EQ(json.at("version"), TOVEX_VERSION_TEXT);
     EXPECT_EQ(json.at("result"), 1);
     ASSERT_TRUE(json.at("cost_rows").is_array());
     ASSERT_EQ(json.at("cost_rows").size(), 5u);
