@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include <iostream>
+
 #include <CLI/CLI.hpp>
 
 namespace tovex_cli {
@@ -31,6 +33,7 @@ void add_run_options(CLI::App& command, CommandOptions& options, IdentityOverrid
         ->check(CLI::ExistingDirectory);
     command.add_option("--state", options.state_path, "Write the project as the run left it to this file");
     command.add_flag("--json", options.json, "Print the result as one JSON object");
+    command.add_option("--html", options.html_path, "Write the run's report as one HTML page to this file");
     overrides.instance_option = command.add_option("--instance", overrides.instance,
                                                    "User instance handed to the module (default: the file's)");
     overrides.name_option =
@@ -78,7 +81,8 @@ std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& opt
     report->add_option("STORE", options.store_path, "The store")->required();
     long report_run = 0;
     CLI::Option* report_run_option = report->add_option("--run", report_run, "The run (default: the latest)");
-    report->add_option("--dir", options.dir, "The folder to write them into")->required()->check(CLI::ExistingDirectory);
+    report->add_option("--dir", options.dir, "The folder to write them into")->check(CLI::ExistingDirectory);
+    report->add_option("--html", options.html_path, "Write the run's report as one HTML page to this file");
 
     CLI::App* diff = app.add_subcommand("diff", "Shows what changed from one stored run to another");
     diff->add_option("STORE", options.store_path, "The store")->required();
@@ -106,6 +110,10 @@ std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& opt
         return std::nullopt;
     }
     if (report->parsed()) {
+        if (options.dir.empty() && options.html_path.empty()) {
+            std::cerr << "tovex report: give --dir, --html or both\n";
+            return 2;
+        }
         options.action = CommandOptions::Action::write_report;
         if (report_run_option->count() > 0) options.run = report_run;
         return std::nullopt;

@@ -23,6 +23,7 @@ struct CommandOptions {
     bool record = false;       // pass: record equipment information
     std::string dir;           // working directory of the run; empty: the current one
     std::string state_path;    // empty: no state file
+    std::string html_path;     // run, pass, report: empty for no HTML report
     bool json = false;
     std::optional<std::uint32_t> instance;
     std::optional<std::string> name;

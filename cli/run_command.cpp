@@ -11,6 +11,7 @@
 #include "projfile/caller_lists.h"
 #include "command_error.h"
 #include "entry_call.h"
+#include "html_output.h"
 #include "host/unitkit.h"
 #include "host/workspace.h"
 #include "module.h"
@@ -130,6 +131,7 @@ int run_command(const CommandOptions& options)
                                : utility_table(project, file_text(folder / electrical_load_file_name)));
     std::cout.flush();
     if (stored) stored.record(options, identity_for(options, project), result, project, folder, started);
+    if (!options.html_path.empty()) write_html_for_run(options, project, result, folder);
     std::cerr << warning_lines(unitkit_warnings());
     if (result == 1) return 0;
     std::cerr << "tovex: the project or its utility streams configuration is not valid: "

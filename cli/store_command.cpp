@@ -4,6 +4,7 @@
 
 #include "atomic_file.h"
 #include "command_error.h"
+#include "html_output.h"
 #include "projfile/projfile.h"
 #include "store/run_diff.h"
 #include "store/store.h"
@@ -65,6 +66,8 @@ int report_command(const CommandOptions& options)
     } catch (const qxhost::store::StoreError& error) {
         throw CommandError(exit_bad_input, error.what());
     }
+    if (!options.html_path.empty()) write_html_for_stored_run(options);
+    if (options.dir.empty()) return 0;
     for (const auto& [name, bytes] : files) {
         try {
             write_file_atomically(std::filesystem::path(options.dir) / name, bytes);

@@ -14,13 +14,7 @@ using qxhost::store::NumberPair;
 using qxhost::store::RunDiff;
 using qxhost::store::RunSummary;
 
-std::string call_of(const RunSummary& run)
-{
-    if (run.call != "pass") return run.call;
-    std::string text = "pass " + std::to_string(run.class_id.value_or(0));
-    if (run.record.value_or(0) != 0) text += " --record";
-    return text;
-}
+std::string call_of(const RunSummary& run) { return call_text(run.call, run.class_id, run.record); }
 
 // Rates and amounts to three decimals, costs to the cent; a change carries
 // its sign, and is there only where both runs have the number in the same
@@ -144,6 +138,14 @@ nlohmann::ordered_json run_json(const RunSummary& run)
 }
 
 }  // namespace
+
+std::string call_text(const std::string& call, std::optional<int> class_id, std::optional<int> record)
+{
+    if (call != "pass") return call;
+    std::string text = "pass " + std::to_string(class_id.value_or(0));
+    if (record.value_or(0) != 0) text += " --record";
+    return text;
+}
 
 std::string runs_text(const std::vector<RunSummary>& runs)
 {

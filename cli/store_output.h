@@ -3,12 +3,17 @@
 #ifndef TOVEX_CLI_STORE_OUTPUT_H
 #define TOVEX_CLI_STORE_OUTPUT_H
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "store/run_diff.h"
 
 namespace tovex_cli {
+
+// What was run, as the runs list shows it: "full", "reduced",
+// "pass CLASS [--record]".
+std::string call_text(const std::string& call, std::optional<int> class_id, std::optional<int> record);
 
 // One line per run: number, time, what was called, result, total per period.
 std::string runs_text(const std::vector<qxhost::store::RunSummary>& runs);

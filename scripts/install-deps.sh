@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing tovex needs, when
-# they are missing. Needs root (or sudo) only when something is missing.
+# Installs the Debian packages that building tovex needs, when they are
+# missing; with --tests, also those that only the tests need (a headless
+# browser for the HTML report's test). Needs root (or sudo) only when
+# something is missing.
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config googletest libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev
           libjemalloc-dev libsqlite3-dev libsqlitecpp-dev)
+[ "${1:-}" = "--tests" ] && packages+=(chromium fonts-dejavu-core)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

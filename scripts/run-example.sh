@@ -2,7 +2,7 @@
 # Builds tovex and runs the full utility calculation on the example plant.
 # The reports, KVT_ELEC.TMP and the project after the run (state.json) are
 # left in out/, and a project store of the plant with that run kept in it
-# (ethylene-plant.db).
+# (ethylene-plant.db), and the run's HTML report (report.html).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,7 +13,7 @@ cmake --build build/release -j"$(nproc)" >/dev/null
 mkdir -p out
 rm -f out/ethylene-plant.db
 build/release/bin/tovex import examples/ethylene-plant.json out/ethylene-plant.db >/dev/null
-build/release/bin/tovex run out/ethylene-plant.db --dir out
+build/release/bin/tovex run out/ethylene-plant.db --dir out --html out/report.html
 build/release/bin/tovex export out/ethylene-plant.db -o out/state.json
 echo
 echo "Reports, state and store written to $(pwd)/out:"

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
+scripts/install-deps.sh --tests
 jobs="$(nproc)"
 
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug >/dev/null

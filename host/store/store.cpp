@@ -25,7 +25,13 @@ namespace qxhost::store {
 
 namespace {
 
-// The moment as ISO 8601 UTC to the second ("2026-12-09T12:13:06Z").
+[[noreturn]] void fail(const std::string& path, const std::exception& failure)
+{
+    throw StoreError(path + ": " + failure.what());
+}
+
+}  // namespace
+
 std::string utc_now()
 {
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
@@ -35,13 +41,6 @@ std::string utc_now()
     std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
     return text;
 }
-
-[[noreturn]] void fail(const std::string& path, const std::exception& failure)
-{
-    throw StoreError(path + ": " + failure.what());
-}
-
-}  // namespace
 
 bool looks_like_store(const std::string& path)
 {
@@ -350,6 +349,24 @@ std::vector<RunSummary> list_runs(const std::string& path)
             if (!query.getColumn(7).isNull()) run.total_per_period = query.getColumn(7).getDouble();
         }
         return runs;
+    } catch (const std::exception& failure) {
+        fail(path, failure);
+    }
+}
+
+std::vector<UnitWarning> run_warnings(const std::string& path, long run)
+{
+    const auto db = open_store(path);
+    try {
+        std::vector<UnitWarning> warnings;
+        SQLite::Statement query(*db, "SELECT from_units, to_units, source, message FROM run_warning WHERE run = ? "
+                                     "ORDER BY position");
+        query.bind(1, static_cast<std::int64_t>(run));
+        while (query.executeStep()) {
+            warnings.push_back({text_of(query.getColumn(0)), text_of(query.getColumn(1)), text_of(query.getColumn(2)),
+                                text_of(query.getColumn(3))});
+        }
+        return warnings;
     } catch (const std::exception& failure) {
         fail(path, failure);
     }

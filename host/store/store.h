@@ -103,6 +103,13 @@ struct RunSummary {
 };
 std::vector<RunSummary> list_runs(const std::string& path);
 
+// The warnings run `run` gave, in order.
+std::vector<UnitWarning> run_warnings(const std::string& path, long run);
+
+// The moment as ISO 8601 UTC to the second ("2026-12-09T12:13:06Z"), as
+// runs are stamped.
+std::string utc_now();
+
 // The files run `run` wrote (the latest run without one), by name.
 std::vector<std::pair<std::string, std::string>> run_files(const std::string& path, std::optional<long> run);
 

@@ -48,6 +48,12 @@ std::string CommandFolder::read(const std::filesystem::path& file) const
 
 pid_t CommandFolder::start(const std::vector<std::string>& arguments, const std::string& output_name) const
 {
+    return start_program(TOVEX_COMMAND, arguments, output_name);
+}
+
+pid_t CommandFolder::start_program(const std::string& program, const std::vector<std::string>& arguments,
+                                   const std::string& output_name) const
+{
     const std::string out_path = (path() / (output_name + ".out")).string();
     const std::string err_path = (path() / (output_name + ".err")).string();
     posix_spawn_file_actions_t actions;
@@ -55,16 +61,16 @@ pid_t CommandFolder::start(const std::vector<std::string>& arguments, const std:
     posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
 
-    std::vector<std::string> words{TOVEX_COMMAND};
+    std::vector<std::string> words{program};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
 
     pid_t child = 0;
-    const int spawned = posix_spawn(&child, TOVEX_COMMAND, &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) throw std::runtime_error("cannot start " TOVEX_COMMAND);
+    if (spawned != 0) throw std::runtime_error("cannot start " + program);
     return child;
 }
 
@@ -82,6 +88,11 @@ CommandResult CommandFolder::finish(pid_t child, const std::string& output_name)
 CommandResult CommandFolder::run(const std::vector<std::string>& arguments) const
 {
     return finish(start(arguments, "std"), "std");
+}
+
+CommandResult CommandFolder::run_program(const std::string& program, const std::vector<std::string>& arguments) const
+{
+    return finish(start_program(program, arguments, "program"), "program");
 }
 
 std::string stub_module() { return TOVEX_STUB_MODULE; }

@@ -42,6 +42,10 @@ public:
     // stopped: standard output and error go to OUTPUT_NAME.out and .err.
     pid_t start(const std::vector<std::string>& arguments, const std::string& output_name) const;
     CommandResult finish(pid_t child, const std::string& output_name) const;
+    // Another program (by its path), run the same way.
+    CommandResult run_program(const std::string& program, const std::vector<std::string>& arguments) const;
+    pid_t start_program(const std::string& program, const std::vector<std::string>& arguments,
+                        const std::string& output_name) const;
 
 private:
     tovex_test::ScratchDir scratch_;

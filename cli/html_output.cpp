@@ -1,0 +1,71 @@
+#include "html_output.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "atomic_file.h"
+#include "command_error.h"
+#include "host/unitkit.h"
+#include "htmlreport/html_report.h"
+#include "store/store.h"
+#include "store_output.h"
+
+namespace tovex_cli {
+
+namespace {
+
+void write_page(const std::string& path, const std::string& page, int status_when_not_written)
+{
+    try {
+        write_file_atomically(path, page);
+    } catch (const FileWriteError& error) {
+        throw CommandError(status_when_not_written, error.what());
+    }
+}
+
+}  // namespace
+
+void write_html_for_run(const CommandOptions& options, const qxhost::Project& project, int result,
+                        const std::filesystem::path& folder)
+{
+    tovex_html::RunFacts run;
+    const bool pass = options.action == CommandOptions::Action::pass;
+    run.call = call_text(pass ? "pass" : options.reduced ? "reduced" : "full",
+                         pass ? std::optional(options.class_id) : std::nullopt,
+                         pass ? std::optional(options.record ? 1 : 0) : std::nullopt);
+    run.when_utc = qxhost::store::utc_now();
+    run.result = result;
+    run.warnings = unitkit_warnings();
+    std::ifstream load_file(folder / "KVT_ELEC.TMP", std::ios::binary);
+    run.load_file.assign(std::istreambuf_iterator<char>(load_file), {});
+    run.version = TOVEX_VERSION;
+    write_page(options.html_path, tovex_html::html_report(project, run), exit_not_saved);
+}
+
+void write_html_for_stored_run(const CommandOptions& options)
+{
+    tovex_html::RunFacts run;
+    std::unique_ptr<qxhost::Project> project;
+    try {
+        const auto runs = qxhost::store::list_runs(options.store_path);
+        if (runs.empty()) throw qxhost::store::StoreError(options.store_path + ": the store has no run");
+        const long number = options.run.value_or(runs.back().run);
+        const auto summary = std::find_if(runs.begin(), runs.end(), [&](const auto& r) { return r.run == number; });
+        if (summary == runs.end())
+            throw qxhost::store::StoreError(options.store_path + ": the store has no run " + std::to_string(number));
+        project = qxhost::store::load_project(options.store_path, number);
+        run.call = call_text(summary->call, summary->class_id, summary->record);
+        run.when_utc = summary->started_utc;
+        run.result = summary->result;
+        run.warnings = qxhost::store::run_warnings(options.store_path, number);
+        for (const auto& [name, bytes] : qxhost::store::run_files(options.store_path, number))
+            if (name == "KVT_ELEC.TMP") run.load_file = bytes;
+    } catch (const qxhost::store::StoreError& error) {
+        throw CommandError(exit_bad_input, error.what());
+    }
+    run.version = TOVEX_VERSION;
+    write_page(options.html_path, tovex_html::html_report(*project, run), exit_bad_input);
+}
+
+}  // namespace tovex_cli

@@ -1,0 +1,23 @@
+// Writing the HTML report of a run: one just made, or one kept in a store.
+#ifndef TOVEX_CLI_HTML_OUTPUT_H
+#define TOVEX_CLI_HTML_OUTPUT_H
+
+#include <filesystem>
+
+#include "command_line.h"
+#include "host/project_model.h"
+
+namespace tovex_cli {
+
+// The page for the run just made on `project`, whose load summary is in
+// `folder`, written whole or not at all to --html. Throws CommandError.
+void write_html_for_run(const CommandOptions& options, const qxhost::Project& project, int result,
+                        const std::filesystem::path& folder);
+
+// The page for run --run (default: the latest) of the store. Throws
+// CommandError.
+void write_html_for_stored_run(const CommandOptions& options);
+
+}  // namespace tovex_cli
+
+#endif

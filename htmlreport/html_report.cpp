@@ -1,0 +1,202 @@
+#include "htmlreport/html_report.h"
+
+#include <cmath>
+
+#include "htmlreport/bar_chart.h"
+#include "htmlreport/html_text.h"
+#include "htmlreport/page_style.h"
+#include "htmlreport/report_figures.h"
+#include "results/results.h"
+
+namespace tovex_html {
+
+namespace {
+
+using qxhost::results::ItemUsage;
+using qxhost::results::UtilityLine;
+
+// A table cell holding a number: right-aligned, a credit marked.
+std::string number_cell(std::optional<double> value, int decimals)
+{
+    const bool credit = value && *value < 0;
+    return std::string("<td class=\"number") + (credit ? " negative" : "") + "\">" + grouped(value, decimals) + "</td>";
+}
+
+std::string text_cell(std::string_view text) { return "<td>" + escaped(text) + "</td>"; }
+
+std::string figure(const std::string& value, const std::string& label)
+{
+    return "<div class=\"figure\"><div class=\"value\">" + value + "</div><div class=\"label\">" + label +
+           "</div></div>";
+}
+
+std::string money_unit(const std::string& currency, const char* per)
+{
+    return escaped(currency.empty() ? "currency" : currency) + per;
+}
+
+std::string heading(const qxhost::Project& after, const RunFacts& run, const qxhost::results::Totals& totals)
+{
+    std::string html = "<h1>Utility costs: " + escaped(after.name) + "</h1>";
+    html += "<p class=\"meta\">Scenario <b>" + escaped(after.scenario) + "</b>, user instance " +
+            std::to_string(after.instance) + ". Run: " + escaped(run.call) + " at " + escaped(run.when_utc) +
+            " (result " + std::to_string(run.result) + "). Currency: " +
+            (totals.currency.empty() ? "not given" : escaped(totals.currency)) + ". tovex " + escaped(run.version) +
+            ".</p>";
+    return html;
+}
+
+std::string warnings_section(const RunFacts& run)
+{
+    if (run.warnings.empty()) return "";
+    std::string html = "<div class=\"warnings\" id=\"warnings\"><h2>" + std::to_string(run.warnings.size()) +
+                       " warning(s): some numbers may be missing or wrong</h2><table><tr><th>Concerns</th>"
+                       "<th>What happened</th></tr>";
+    for (const UnitWarning& warning : run.warnings) {
+        std::string what;
+        if (warning.from_units.empty() && warning.to_units.empty())
+            what = warning.message;
+        else if (warning.to_units.empty())
+            what = "cannot price in \"" + warning.from_units + "\"";
+        else
+            what = "cannot convert \"" + warning.from_units + "\" to \"" + warning.to_units + "\"";
+        if (!warning.message.empty() && !(warning.from_units.empty() && warning.to_units.empty()))
+            what += ": " + warning.message;
+        html += "<tr>" + text_cell(warning.source.empty() ? "(not known)" : warning.source) + text_cell(what) + "</tr>";
+    }
+    return html + "</table></div>";
+}
+
+std::string key_figures(const qxhost::results::Totals& totals, const std::vector<UtilityLine>& lines)
+{
+    double hourly = 0.0;
+    for (const UtilityLine& line : lines)
+        if (line.in_total && line.cost_per_hour) hourly += *line.cost_per_hour;
+    std::string html = "<div class=\"figures\" id=\"key-figures\">";
+    html += figure("<span id=\"total-per-period\">" + grouped(totals.per_period, 2) + "</span>",
+                   "total process utility cost per period, " + money_unit(totals.currency, ""));
+    html += figure(grouped(hourly, 2), "cost per hour of the utilities in the total, " +
+                                           money_unit(totals.currency, "/h"));
+    html += figure(grouped(totals.hours, 0) + " h",
+                   totals.hours_assumed ? "operating hours per period: 8000 h assumed (no investment parameters)"
+                                        : "operating hours per period");
+    return html + "</div>";
+}
+
+std::string utilities_section(const std::vector<UtilityLine>& lines, const qxhost::results::Totals& totals)
+{
+    std::string html = "<h2>Utilities</h2><table id=\"utilities\"><tr><th>Utility</th><th>Fluid</th>"
+                       "<th class=\"number\">Rate</th><th>Rate units</th><th>Priced per</th>"
+                       "<th class=\"number\">Cost per hour (" + money_unit(totals.currency, "/h") +
+                       ")</th><th>In the total</th></tr>";
+    std::vector<Bar> bars;
+    for (const UtilityLine& line : lines) {
+        html += std::string("<tr") + (line.in_total ? "" : " class=\"outside\"") + ">" + text_cell(line.name) +
+                text_cell(line.fluid) + number_cell(line.rate, 3) + text_cell(line.rate_units) +
+                text_cell(line.priced_unit) + number_cell(line.cost_per_hour, 2) + "<td>" +
+                (line.in_total ? "yes" : "no: reported beside it") + "</td></tr>";
+        if (line.cost_per_hour) bars.push_back({line.name, *line.cost_per_hour, !line.in_total});
+    }
+    html += "</table>";
+    html += bar_chart(bars, "Cost per hour by utility");
+    return html + "<p class=\"note\">Credits (negative rates or costs) are drawn to the left of zero. Lighter bars "
+                  "are outside the total per period.</p>";
+}
+
+std::string groups_table(const char* id, const char* title, const char* what, const std::vector<GroupCost>& groups,
+                         const std::string& currency)
+{
+    std::string html = std::string("<h2>") + title + "</h2><table id=\"" + id + "\"><tr><th>" + what +
+                       "</th><th class=\"number\">Items</th><th class=\"number\">Cost per hour (" +
+                       money_unit(currency, "/h") + ")</th></tr>";
+    std::vector<Bar> bars;
+    for (const GroupCost& group : groups) {
+        const std::string name = group.name.empty() ? "(none)" : group.name;
+        html += "<tr>" + text_cell(name) + "<td class=\"number\">" + std::to_string(group.items) + "</td>" +
+                number_cell(group.cost_per_hour, 2) + "</tr>";
+        bars.push_back({name, group.cost_per_hour, false});
+    }
+    return html + "</table>" + bar_chart(bars, title);
+}
+
+std::string items_section(const std::vector<ItemCost>& items, const std::string& currency)
+{
+    std::string html = "<h2>The items that cost most per hour</h2><table id=\"items\"><tr><th>Item</th>"
+                       "<th>Description</th><th>Utilities</th><th class=\"number\">Cost per hour (" +
+                       money_unit(currency, "/h") + ")</th></tr>";
+    for (const ItemCost& item : items) {
+        std::string utilities;
+        for (const ItemUsage* usage : item.utilities) {
+            if (!utilities.empty()) utilities += "<br>";
+            utilities += escaped(usage->utility) + ": " + grouped(usage->amount, 3) + " " +
+                         escaped(usage->amount_units) + ", " + grouped(usage->cost_per_hour, 2);
+        }
+        html += "<tr>" + text_cell(item.item.empty() ? "(no item)" : item.item) + text_cell(item.description) +
+                "<td>" + utilities + "</td>" + number_cell(item.cost_per_hour, 2) + "</tr>";
+    }
+    return html + "</table>";
+}
+
+std::string reconciliation_section(const std::vector<Reconciliation>& rows, const qxhost::results::Totals& totals,
+                                   const std::vector<UtilityLine>& lines)
+{
+    std::string html = "<h2>Reconciliation</h2><p class=\"note\">Each utility's rate as posted (the summary line) "
+                       "against the sum of its items' lines in the detailed report.</p><table id=\"reconciliation\">"
+                       "<tr><th>Utility</th><th>Units</th><th class=\"number\">Posted</th>"
+                       "<th class=\"number\">Items' lines</th><th class=\"number\">Lines</th>"
+                       "<th class=\"number\">Difference</th><th>Why</th></tr>";
+    for (const Reconciliation& row : rows) {
+        std::string why;
+        for (const auto& [cause, amount] : row.causes) {
+            if (!why.empty()) why += "<br>";
+            why += escaped(cause);
+            if (amount && *amount != 0) why += " (" + grouped(*amount, 6) + ")";
+        }
+        if (!row.explained) why += std::string(why.empty() ? "" : "<br>") + "<span class=\"bad\">not explained</span>";
+        if (why.empty()) why = "they agree";
+        html += "<tr>" + text_cell(row.utility) + text_cell(row.units) + number_cell(row.posted, 6) +
+                number_cell(row.lines, 6) + "<td class=\"number\">" + std::to_string(row.line_count) + "</td>" +
+                number_cell(row.difference, 6) + "<td>" + why + "</td></tr>";
+    }
+    html += "</table>";
+
+    double hourly = 0.0;
+    for (const UtilityLine& line : lines)
+        if (line.in_total && line.cost_per_hour) hourly += *line.cost_per_hour;
+    const double expected = hourly * totals.hours;
+    const double gap = totals.per_period.value_or(0.0) - expected;
+    const bool agrees = totals.per_period && std::fabs(gap) <= 1e-6 * std::max(1.0, std::fabs(expected));
+    html += "<p id=\"total-check\">Total per period " + grouped(totals.per_period, 2) + " against the costs per hour " +
+            grouped(hourly, 2) + " times " + grouped(totals.hours, 0) + " h = " + grouped(expected, 2) + ": " +
+            (agrees ? "they agree." : "<span class=\"bad\">they differ by " + grouped(gap, 2) + ".</span>") + "</p>";
+    return html;
+}
+
+}  // namespace
+
+std::string html_report(const qxhost::Project& after, const RunFacts& run)
+{
+    const auto lines = qxhost::results::utility_lines(after, run.load_file);
+    const auto totals = qxhost::results::totals(after);
+    const auto usages = qxhost::results::item_usages(after);
+
+    std::string html = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
+                       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
+                       "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
+                       "style-src 'unsafe-inline'; img-src data:\">"
+                       "<title>Utility costs: " + escaped(after.name) + " (" + escaped(after.scenario) +
+                       ")</title><style>" + page_style + "</style></head><body>\n";
+    html += heading(after, run, totals);
+    html += warnings_section(run);
+    html += key_figures(totals, lines);
+    html += utilities_section(lines, totals);
+    html += groups_table("areas", "Cost per hour by area", "Area", cost_by_area(after, usages), totals.currency);
+    html += groups_table("groups", "Cost per hour by report group", "Report group", cost_by_group(after, usages),
+                         totals.currency);
+    html += items_section(costliest_items(usages, 20), totals.currency);
+    html += reconciliation_section(reconcile(lines, usages), totals, lines);
+    html += "\n</body></html>\n";
+    return html;
+}
+
+}  // namespace tovex_html

@@ -1,0 +1,29 @@
+// The HTML report: one self-contained page for a run, to be read and
+// forwarded without the text reports. It loads nothing: styles and charts
+// are in the page, and it prints on A4 and Letter alike.
+#ifndef TOVEX_HTMLREPORT_HTML_REPORT_H
+#define TOVEX_HTMLREPORT_HTML_REPORT_H
+
+#include <string>
+#include <vector>
+
+#include "host/project_model.h"
+#include "host/unitkit.h"
+
+namespace tovex_html {
+
+// What the page says of the run besides the project it left.
+struct RunFacts {
+    std::string call;       // "full", "reduced", "pass 3105 --record"
+    std::string when_utc;   // ISO 8601
+    int result = 0;         // the entry point's
+    std::vector<UnitWarning> warnings;
+    std::string load_file;  // KVT_ELEC.TMP as the run read it
+    std::string version;    // of tovex
+};
+
+std::string html_report(const qxhost::Project& after, const RunFacts& run);
+
+}  // namespace tovex_html
+
+#endif

@@ -1,0 +1,165 @@
+#include "htmlreport/report_figures.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <unordered_map>
+
+namespace tovex_html {
+
+namespace {
+
+using qxhost::results::ItemUsage;
+
+std::string text_slot(const qxhost::Object& object, std::string_view slot)
+{
+    const qxhost::Value* value = object.slots.find(slot);
+    if (value == nullptr) value = object.defaults.find(slot);
+    return value != nullptr ? qxhost::value_as_text(*value) : std::string();
+}
+
+// The area object of each item, by item name.
+class Areas {
+public:
+    explicit Areas(const qxhost::Project& project)
+    {
+        for (const qxhost::Object& object : project.objects) objects_.emplace(object.name, &object);
+    }
+
+    const qxhost::Object* area_of(const std::string& item) const
+    {
+        const auto found = objects_.find(item);
+        if (found == objects_.end() || found->second->area.empty()) return nullptr;
+        const auto area = objects_.find(found->second->area);
+        return area == objects_.end() ? nullptr : area->second;
+    }
+
+private:
+    std::unordered_map<std::string_view, const qxhost::Object*> objects_;
+};
+
+template <typename KeyOf>
+std::vector<GroupCost> cost_by(const std::vector<ItemUsage>& usages, KeyOf key_of)
+{
+    std::map<std::string, GroupCost> groups;
+    std::map<std::string, std::vector<std::string>> items_seen;
+    for (const ItemUsage& usage : usages) {
+        if (!usage.cost_per_hour) continue;
+        const std::string key = key_of(usage.item);
+        GroupCost& group = groups[key];
+        group.name = key;
+        group.cost_per_hour += *usage.cost_per_hour;
+        auto& seen = items_seen[key];
+        if (std::find(seen.begin(), seen.end(), usage.item) == seen.end()) {
+            seen.push_back(usage.item);
+            ++group.items;
+        }
+    }
+    std::vector<GroupCost> sorted;
+    for (auto& [key, group] : groups) sorted.push_back(group);
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const GroupCost& a, const GroupCost& b) { return a.cost_per_hour > b.cost_per_hour; });
+    return sorted;
+}
+
+}  // namespace
+
+std::vector<GroupCost> cost_by_area(const qxhost::Project& after, const std::vector<ItemUsage>& usages)
+{
+    const Areas areas(after);
+    return cost_by(usages, [&](const std::string& item) {
+        const qxhost::Object* area = areas.area_of(item);
+        if (area == nullptr) return std::string();
+        const std::string number = text_slot(*area, "ArAreaReferenceNumber");
+        return number.empty() ? area->name : number;
+    });
+}
+
+std::vector<GroupCost> cost_by_group(const qxhost::Project& after, const std::vector<ItemUsage>& usages)
+{
+    const Areas areas(after);
+    return cost_by(usages, [&](const std::string& item) {
+        const qxhost::Object* area = areas.area_of(item);
+        return area == nullptr ? std::string() : text_slot(*area, "ArReportGroupNumber");
+    });
+}
+
+std::vector<ItemCost> costliest_items(const std::vector<ItemUsage>& usages, std::size_t count)
+{
+    std::vector<ItemCost> items;
+    std::unordered_map<std::string, std::size_t> at;
+    for (const ItemUsage& usage : usages) {
+        if (!usage.cost_per_hour) continue;
+        const auto [place, added] = at.emplace(usage.item, items.size());
+        if (added) items.push_back({usage.item, usage.description, 0.0, {}});
+        ItemCost& item = items[place->second];
+        item.cost_per_hour += *usage.cost_per_hour;
+        item.utilities.push_back(&usage);
+    }
+    std::stable_sort(items.begin(), items.end(),
+                     [](const ItemCost& a, const ItemCost& b) { return a.cost_per_hour > b.cost_per_hour; });
+    if (items.size() > count) items.resize(count);
+    return items;
+}
+
+std::vector<Reconciliation> reconcile(const std::vector<qxhost::results::UtilityLine>& lines,
+                                      const std::vector<ItemUsage>& usages)
+{
+    std::vector<Reconciliation> rows;
+    for (const auto& line : lines) {
+        if (line.name == "Electricity") continue;  // its lines are per item of the load summary
+        Reconciliation& row = rows.emplace_back();
+        row.utility = line.name;
+        row.units = line.rate_units;
+        row.posted = line.rate;
+        double largest = 0.0;
+        bool bare_record = false;
+        double bare_amount = 0.0;
+        int zero_amounts = 0;
+        double unpriced = 0.0;  // amounts recorded, but given no line
+        for (const ItemUsage& usage : usages) {
+            if (usage.utility != line.name) continue;
+            if (usage.item.empty()) {
+                bare_record = true;
+                bare_amount = usage.amount.value_or(0.0);
+            }
+            if (usage.amount && *usage.amount == 0) ++zero_amounts;
+            if (!usage.amount || usage.amount_units != line.rate_units) continue;
+            largest = std::max(largest, std::fabs(*usage.amount));
+            if (!usage.cost_per_hour) {
+                unpriced += *usage.amount;
+                continue;
+            }
+            row.lines += *usage.amount;
+            ++row.line_count;
+        }
+        row.difference = row.posted.value_or(0.0) - row.lines;
+        if (zero_amounts > 0)
+            row.causes.push_back({std::to_string(zero_amounts) + " record(s) with a zero amount, skipped", 0.0});
+        if (unpriced != 0)
+            row.causes.push_back({"recorded but given no line: the utility's unit cost is 0", unpriced});
+        const double rest = row.difference - unpriced;
+        // Each posting is rounded to seven significant digits and each line
+        // printed to six decimals: differences within that are rounding.
+        const double rounding = static_cast<double>(row.line_count + 1) *
+                                (5e-7 * std::max(largest, std::fabs(row.posted.value_or(0.0))) + 5e-7);
+        if (std::fabs(rest) <= rounding) {
+            if (rest != 0) row.causes.push_back({"amounts rounded at each posting", rest});
+            continue;
+        }
+        if (line.cost_per_hour && *line.cost_per_hour == 0) {
+            row.causes.push_back({"priced at 0: the detailed report gives it no lines", rest});
+            continue;
+        }
+        if (bare_record) {
+            row.causes.push_back({"streams without a connected item: one record under the bare prefix keeps only "
+                                  "the last of them (" + std::to_string(bare_amount) + " kept)",
+                                  rest});
+            continue;
+        }
+        row.explained = false;
+    }
+    return rows;
+}
+
+}  // namespace tovex_html

@@ -1,0 +1,53 @@
+// The figures the page shows beyond the summary's lines, each from the
+// items' usage of the utilities: costs by area and by report group, the
+// items that cost most, and how each utility's posted rate reconciles with
+// its items' lines.
+#ifndef TOVEX_HTMLREPORT_REPORT_FIGURES_H
+#define TOVEX_HTMLREPORT_REPORT_FIGURES_H
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "results/results.h"
+
+namespace tovex_html {
+
+struct GroupCost {
+    std::string name;  // an area's reference number, a report group; "" for none
+    double cost_per_hour = 0.0;
+    int items = 0;
+};
+
+// Cost per hour of the items' lines by the area that holds each item (its
+// "ArAreaReferenceNumber", else the area object's name), and by the area's
+// "ArReportGroupNumber"; largest first.
+std::vector<GroupCost> cost_by_area(const qxhost::Project& after, const std::vector<qxhost::results::ItemUsage>& usages);
+std::vector<GroupCost> cost_by_group(const qxhost::Project& after, const std::vector<qxhost::results::ItemUsage>& usages);
+
+struct ItemCost {
+    std::string item;
+    std::string description;
+    double cost_per_hour = 0.0;
+    std::vector<const qxhost::results::ItemUsage*> utilities;  // its lines
+};
+// The `count` items whose lines cost most per hour, most first.
+std::vector<ItemCost> costliest_items(const std::vector<qxhost::results::ItemUsage>& usages, std::size_t count);
+
+struct Reconciliation {
+    std::string utility;
+    std::string units;
+    std::optional<double> posted;  // the rate of the summary line
+    double lines = 0.0;            // the sum of the items' lines in the same units
+    int line_count = 0;
+    double difference = 0.0;       // posted - lines
+    // What explains the difference, and how much of it, in the run's words.
+    std::vector<std::pair<std::string, std::optional<double>>> causes;
+    bool explained = true;
+};
+std::vector<Reconciliation> reconcile(const std::vector<qxhost::results::UtilityLine>& lines,
+                                      const std::vector<qxhost::results::ItemUsage>& usages);
+
+}  // namespace tovex_html
+
+#endif
