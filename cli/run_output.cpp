@@ -1,9 +1,5 @@
 #include "run_output.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-
 #include <nlohmann/json.hpp>
 
 #include "host/listkit.h"
@@ -14,25 +10,6 @@
 
 namespace tovex_cli {
 
-namespace {
-
-constexpr const char* total_cost_slot = "Total Process Utility Cost Per Period";
-
-std::string trimmed(std::string_view text) { return std::string(text_trimmed(text)); }
-
-// A value text is the amount, a line feed and the units: split as the host
-// splits it for the module.
-std::pair<std::string, std::string> amount_and_units(std::string value_text)
-{
-    std::string amount;
-    std::string units;
-    list_pop_first(value_text, amount);
-    list_pop_first(value_text, units);
-    return {trimmed(amount), trimmed(units)};
-}
-
-}  // namespace
-
 std::string utility_table(const qxhost::Project& project, std::string_view load_file)
 {
     std::vector<TableRow> rows{{"Utility", "Rate", "Rate units", "Cost per hour"}};
@@ -40,13 +17,8 @@ std::string utility_table(const qxhost::Project& project, std::string_view load_
         rows.push_back({line.name, line.rate_text, line.rate_units,
                         line.cost_per_hour ? money(*line.cost_per_hour) : "-", line.in_total ? "" : "(not in total)"});
     }
-    std::string total = "-";
-    for (const qxhost::CostRow& row : project.cost_rows) {
-        if (row.cost_slot != total_cost_slot) continue;
-        const std::string amount = amount_and_units(row.value).first;
-        if (!amount.empty()) total = money(std::strtod(amount.c_str(), nullptr));
-    }
-    return aligned(rows) + "Total process utility cost per period: " + total + "\n";
+    const std::optional<double> total = qxhost::results::totals(project).per_period;
+    return aligned(rows) + "Total process utility cost per period: " + (total ? money(*total) : "-") + "\n";
 }
 
 namespace {

@@ -16,6 +16,7 @@
 #include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>
 
+#include "results/results.h"
 #include "store/fingerprint.h"
 #include "store/revision_tables.h"
 #include "store/schema.h"
@@ -157,18 +158,6 @@ long revision_of(SQLite::Database& db, long run)
     return static_cast<long>(query.getColumn(0).getInt64());
 }
 
-// The total per period of a run: the leading number of the total row's
-// value; nothing when the row is missing or empty.
-std::optional<double> total_per_period(const Project& project)
-{
-    for (const CostRow& row : project.cost_rows) {
-        if (row.cost_slot != "Total Process Utility Cost Per Period" || row.value.empty()) continue;
-        char* end = nullptr;
-        const double total = std::strtod(row.value.c_str(), &end);
-        if (end != row.value.c_str()) return total;
-    }
-    return std::nullopt;
-}
 
 // The content id of `bytes`: a report that a run writes as an earlier run
 // wrote it (a run with the same prices, or a pass) is kept once.
@@ -203,7 +192,7 @@ long write_run(SQLite::Database& db, long revision, const Project& after, const 
     add.bind(7, run.name);
     add.bind(8, run.scenario);
     add.bind(9, run.result);
-    const std::optional<double> total = total_per_period(after);
+    const std::optional<double> total = results::totals(after).per_period;
     if (total && *total == *total) add.bind(10, *total);
     add.exec();
     const long number = static_cast<long>(db.getLastInsertRowid());
