@@ -57,6 +57,32 @@ struct ItemUsage {
 // In the order of the usage registry, each record's utilities in order.
 std::vector<ItemUsage> item_usages(const Project& after);
 
+// The duty balance of a simulator type 4 case, as the full run makes it for
+// the streams of class 3005: each utility stream's net duty at its item
+// (direction IN, OUT or MIX), and per utility the IN, OUT and MIX sums and
+// the net duty posted. The run keeps none of these sums, so they are made
+// again here from the same streams, connections and duties, by the same
+// rules; the page sets the net duty beside what was posted.
+struct DutyStream {
+    std::string stream;     // its object name
+    std::string item;       // "" when it has none
+    std::string utility;
+    double duty = 0.0;      // the absolute net duty, as the balance line prints it
+    std::string direction;  // "IN", "OUT" or "MIX"
+};
+struct DutyBalance {
+    std::string utility;
+    double in = 0.0, out = 0.0, mix = 0.0;
+    double net = 0.0;       // as posted: mix - (in + out) when mix is not 0, else in + out
+};
+struct DutyBalances {
+    std::string units;      // "BTU/H" or "KJ/H"
+    std::vector<DutyStream> streams;
+    std::vector<DutyBalance> utilities;  // by name, in byte order
+};
+// None unless the simulation case is of simulator type 4.
+std::optional<DutyBalances> duty_balances(const Project& after);
+
 // The price quoted per unit of a unit cost units text ("$/KLB" -> "KLB"),
 // as the summary report reduces it.
 std::string priced_unit(std::string_view unit_cost_units);

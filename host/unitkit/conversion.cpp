@@ -1,4 +1,5 @@
 // units_adjust: a value converted between two unit texts of one dimension.
+#include <optional>
 #include <string>
 
 #include "host/unitkit.h"
@@ -50,6 +51,14 @@ double convert(double in, const Unit& from, const Unit& to)
 }
 
 }  // namespace
+
+std::optional<double> units_converted(std::string_view from_units, std::string_view to_units, double value)
+{
+    const ReadUnit from = qxhost::units::read_unit_text(from_units);
+    const ReadUnit to = qxhost::units::read_unit_text(to_units);
+    if (!from.unit || !to.unit || from.unit->dimension != to.unit->dimension) return std::nullopt;
+    return convert(value, *from.unit, *to.unit);
+}
 
 int units_adjust(std::string_view from_units, std::string_view to_units, const double* in, double* out,
                  std::string* message, std::string_view /*context*/, std::string_view /*mode*/)

@@ -7,6 +7,7 @@
 #ifndef HOST_UNITKIT_H
 #define HOST_UNITKIT_H
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,12 @@ QXHOST_API int units_adjust(std::string_view from_units, std::string_view to_uni
 QXHOST_API int units_get_unit_type();
 
 // Host side only -------------------------------------------------------------
+
+// `value` converted from `from_units` to `to_units` as units_adjust converts
+// it, without remembering a failure: for a host that reads a run's figures
+// again after the run, whose warnings are already told.
+QXHOST_API std::optional<double> units_converted(std::string_view from_units, std::string_view to_units,
+                                                 double value);
 
 QXHOST_API void unitkit_set_unit_type(int unit_system);
 
