@@ -6,6 +6,7 @@
 
 #include "host/unitkit.h"
 #include "results/results.h"
+#include "results/unit_costs.h"
 
 namespace qxhost::results {
 
@@ -39,11 +40,7 @@ std::optional<double> duty_of(const Object& stream, std::string_view slot, std::
 double unit_cost_of(const Project& project, const std::string& utility)
 {
     const Entry* entry = project.entries.find(utility);
-    if (entry == nullptr) return 0.0;
-    const Value* cost = entry->slots.find("Unit Cost");
-    if (cost == nullptr) cost = entry->defaults.find("Unit Cost");
-    const auto number = cost != nullptr ? value_as_number(*cost) : std::nullopt;
-    return number ? number->first : 0.0;
+    return entry != nullptr ? entry_unit_cost(*entry) : 0.0;
 }
 
 // "%f" and read back: the balance lines carry the duties as printed.

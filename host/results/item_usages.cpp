@@ -43,11 +43,7 @@ public:
     {
         if (project.has_utility_streams && project.utility_streams_valid) {
             for (const auto& [name, entry] : project.entries) {
-                if (!entry.valid) continue;
-                const Value* cost = entry.slots.find("Unit Cost");
-                if (cost == nullptr) cost = entry.defaults.find("Unit Cost");
-                const auto number = cost != nullptr ? value_as_number(*cost) : std::nullopt;
-                unit_costs_.emplace(name.view(), number ? number->first : 0.0);
+                if (entry.valid) unit_costs_.emplace(name.view(), entry_unit_cost(entry));
             }
         }
         if (const auto fuel = fuel_unit_cost(project)) fuel_unit_cost_ = fuel->unit_cost;

@@ -55,6 +55,14 @@ std::optional<FuelUnitCost> fuel_unit_cost(const Project& project)
     return found;
 }
 
+double entry_unit_cost(const Entry& entry)
+{
+    const Value* cost = entry.slots.find("Unit Cost");
+    if (cost == nullptr) cost = entry.defaults.find("Unit Cost");
+    const auto number = cost != nullptr ? value_as_number(*cost) : std::nullopt;
+    return number ? number->first : 0.0;
+}
+
 double electricity_price(const Project& project)
 {
     const SlotTable* costs = operating_unit_costs(project);

@@ -24,6 +24,10 @@ struct FuelUnitCost {
 // prices at 0. None when there is no such slot.
 std::optional<FuelUnitCost> fuel_unit_cost(const Project& project);
 
+// An entry's "Unit Cost" (its defaults when it has none), as a number; 0
+// when it has none that reads as one.
+double entry_unit_cost(const Entry& entry);
+
 // The leading number of the first line of "Electricity" in the operating
 // unit costs; 0 when there is none.
 double electricity_price(const Project& project);
