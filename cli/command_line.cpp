@@ -45,6 +45,12 @@ void add_run_options(CLI::App& command, CommandOptions& options, IdentityOverrid
 
 }  // namespace
 
+std::string call_name(const CommandOptions& options)
+{
+    if (options.action == CommandOptions::Action::pass) return "pass";
+    return options.reduced ? "reduced" : "full";
+}
+
 std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& options)
 {
     CLI::App app("Runs the utility calculation module on a project file, and keeps projects in stores.", "tovex");

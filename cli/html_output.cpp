@@ -1,8 +1,6 @@
 #include "html_output.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "atomic_file.h"
 #include "command_error.h"
@@ -27,23 +25,22 @@ void write_page(const std::string& path, const std::string& page, int status_whe
 }  // namespace
 
 void write_html_for_run(const CommandOptions& options, const qxhost::Project& project, int result,
-                        const std::filesystem::path& folder)
+                        const std::string& load_file)
 {
     tovex_html::RunFacts run;
     const bool pass = options.action == CommandOptions::Action::pass;
-    run.call = call_text(pass ? "pass" : options.reduced ? "reduced" : "full",
-                         pass ? std::optional(options.class_id) : std::nullopt,
+    run.call = call_text(call_name(options), pass ? std::optional(options.class_id) : std::nullopt,
                          pass ? std::optional(options.record ? 1 : 0) : std::nullopt);
     run.when_utc = qxhost::store::utc_now();
     run.result = result;
     run.warnings = unitkit_warnings();
-    std::ifstream load_file(folder / "KVT_ELEC.TMP", std::ios::binary);
-    run.load_file.assign(std::istreambuf_iterator<char>(load_file), {});
+    run.load_file = load_file;
     run.version = TOVEX_VERSION;
     write_page(options.html_path, tovex_html::html_report(project, run), exit_not_saved);
 }
 
-void write_html_for_stored_run(const CommandOptions& options)
+void write_html_for_stored_run(const CommandOptions& options,
+                               const std::vector<std::pair<std::string, std::string>>& files)
 {
     tovex_html::RunFacts run;
     std::unique_ptr<qxhost::Project> project;
@@ -59,7 +56,7 @@ void write_html_for_stored_run(const CommandOptions& options)
         run.when_utc = summary->started_utc;
         run.result = summary->result;
         run.warnings = qxhost::store::run_warnings(options.store_path, number);
-        for (const auto& [name, bytes] : qxhost::store::run_files(options.store_path, number))
+        for (const auto& [name, bytes] : files)
             if (name == "KVT_ELEC.TMP") run.load_file = bytes;
     } catch (const qxhost::store::StoreError& error) {
         throw CommandError(exit_bad_input, error.what());

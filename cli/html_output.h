@@ -2,21 +2,24 @@
 #ifndef TOVEX_CLI_HTML_OUTPUT_H
 #define TOVEX_CLI_HTML_OUTPUT_H
 
-#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "command_line.h"
 #include "host/project_model.h"
 
 namespace tovex_cli {
 
-// The page for the run just made on `project`, whose load summary is in
-// `folder`, written whole or not at all to --html. Throws CommandError.
+// The page for the run just made on `project`, which read the load summary
+// `load_file`, written whole or not at all to --html. Throws CommandError.
 void write_html_for_run(const CommandOptions& options, const qxhost::Project& project, int result,
-                        const std::filesystem::path& folder);
+                        const std::string& load_file);
 
-// The page for run --run (default: the latest) of the store. Throws
-// CommandError.
-void write_html_for_stored_run(const CommandOptions& options);
+// The page for run --run (default: the latest) of the store, which wrote
+// `files` (name, bytes). Throws CommandError.
+void write_html_for_stored_run(const CommandOptions& options,
+                               const std::vector<std::pair<std::string, std::string>>& files);
 
 }  // namespace tovex_cli
 

@@ -127,11 +127,11 @@ int run_command(const CommandOptions& options)
             throw CommandError(exit_not_saved, error.what());
         }
     }
-    std::cout << (options.json ? result_json(result, project)
-                               : utility_table(project, file_text(folder / electrical_load_file_name)));
+    const std::string load_file = file_text(folder / electrical_load_file_name);
+    std::cout << (options.json ? result_json(result, project) : utility_table(project, load_file));
     std::cout.flush();
     if (stored) stored.record(options, identity_for(options, project), result, project, folder, started);
-    if (!options.html_path.empty()) write_html_for_run(options, project, result, folder);
+    if (!options.html_path.empty()) write_html_for_run(options, project, result, load_file);
     std::cerr << warning_lines(unitkit_warnings());
     if (result == 1) return 0;
     std::cerr << "tovex: the project or its utility streams configuration is not valid: "

@@ -66,7 +66,7 @@ int report_command(const CommandOptions& options)
     } catch (const qxhost::store::StoreError& error) {
         throw CommandError(exit_bad_input, error.what());
     }
-    if (!options.html_path.empty()) write_html_for_stored_run(options);
+    if (!options.html_path.empty()) write_html_for_stored_run(options, files);
     if (options.dir.empty()) return 0;
     for (const auto& [name, bytes] : files) {
         try {

@@ -1,20 +1,9 @@
 #include "stored_run.h"
 
-
 #include "command_error.h"
 #include "host/unitkit.h"
 
 namespace tovex_cli {
-
-namespace {
-
-std::string call_of(const CommandOptions& options)
-{
-    if (options.action == CommandOptions::Action::pass) return "pass";
-    return options.reduced ? "reduced" : "full";
-}
-
-}  // namespace
 
 StoredRun::StoredRun(const std::string& path) : path_(path)
 {
@@ -40,7 +29,7 @@ void StoredRun::record(const CommandOptions& options, const ProjectIdentity& ide
                        std::filesystem::file_time_type started)
 {
     qxhost::store::RunRecord run;
-    run.call = call_of(options);
+    run.call = call_name(options);
     if (options.action == CommandOptions::Action::pass) {
         run.class_id = options.class_id;
         run.record = options.record ? 1 : 0;
