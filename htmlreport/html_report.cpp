@@ -67,11 +67,8 @@ std::string warnings_section(const RunFacts& run)
     return html + "</table></div>";
 }
 
-std::string key_figures(const qxhost::results::Totals& totals, const std::vector<UtilityLine>& lines)
+std::string key_figures(const qxhost::results::Totals& totals, double hourly)
 {
-    double hourly = 0.0;
-    for (const UtilityLine& line : lines)
-        if (line.in_total && line.cost_per_hour) hourly += *line.cost_per_hour;
     std::string html = "<div class=\"figures\" id=\"key-figures\">";
     html += figure("<span id=\"total-per-period\">" + grouped(totals.per_period, 2) + "</span>",
                    "total process utility cost per period, " + money_unit(totals.currency, ""));
@@ -171,7 +168,7 @@ std::string duty_balance_section(const qxhost::results::DutyBalances& balances, 
 }
 
 std::string reconciliation_section(const std::vector<Reconciliation>& rows, const qxhost::results::Totals& totals,
-                                   const std::vector<UtilityLine>& lines)
+                                   double hourly)
 {
     std::string html = "<h2>Reconciliation</h2><p class=\"note\">Each utility's rate as posted (the summary line) "
                        "against the sum of its items' lines in the detailed report.</p><table id=\"reconciliation\">"
@@ -193,9 +190,6 @@ std::string reconciliation_section(const std::vector<Reconciliation>& rows, cons
     }
     html += "</table>";
 
-    double hourly = 0.0;
-    for (const UtilityLine& line : lines)
-        if (line.in_total && line.cost_per_hour) hourly += *line.cost_per_hour;
     const double expected = hourly * totals.hours;
     const double gap = totals.per_period.value_or(0.0) - expected;
     const bool agrees = totals.per_period && std::fabs(gap) <= 1e-6 * std::max(1.0, std::fabs(expected));
@@ -212,6 +206,10 @@ std::string html_report(const qxhost::Project& after, const RunFacts& run)
     const auto lines = qxhost::results::utility_lines(after, run.load_file);
     const auto totals = qxhost::results::totals(after);
     const auto usages = qxhost::results::item_usages(after);
+    // The hourly cost that makes the total per period: the lines in it.
+    double hourly = 0.0;
+    for (const UtilityLine& line : lines)
+        if (line.in_total && line.cost_per_hour) hourly += *line.cost_per_hour;
 
     std::string html = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
@@ -221,7 +219,7 @@ std::string html_report(const qxhost::Project& after, const RunFacts& run)
                        ")</title><style>" + page_style + "</style></head><body>\n";
     html += heading(after, run, totals);
     html += warnings_section(run);
-    html += key_figures(totals, lines);
+    html += key_figures(totals, hourly);
     html += utilities_section(lines, totals);
     html += groups_table("areas", "Cost per hour by area", "Area", cost_by_area(after, usages), totals.currency);
     html += groups_table("groups", "Cost per hour by report group", "Report group", cost_by_group(after, usages),
@@ -229,7 +227,7 @@ std::string html_report(const qxhost::Project& after, const RunFacts& run)
     html += items_section(costliest_items(usages, 20), totals.currency);
     if (const auto balances = qxhost::results::duty_balances(after); balances && run.call == "full")
         html += duty_balance_section(*balances, usages);
-    html += reconciliation_section(reconcile(lines, usages), totals, lines);
+    html += reconciliation_section(reconcile(lines, usages), totals, hourly);
     html += "\n</body></html>\n";
     return html;
 }

@@ -13,8 +13,7 @@ using qxhost::results::ItemUsage;
 
 std::string text_slot(const qxhost::Object& object, std::string_view slot)
 {
-    const qxhost::Value* value = object.slots.find(slot);
-    if (value == nullptr) value = object.defaults.find(slot);
+    const qxhost::Value* value = qxhost::results::inherited(object.slots, object.defaults, slot);
     return value != nullptr ? qxhost::value_as_text(*value) : std::string();
 }
 

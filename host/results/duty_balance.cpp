@@ -14,15 +14,9 @@ namespace {
 
 constexpr int duty_class = 3005;
 
-const Value* inherited(const Object& object, std::string_view slot)
-{
-    const Value* value = object.slots.find(slot);
-    return value != nullptr ? value : object.defaults.find(slot);
-}
-
 std::optional<std::string> description_of(const Object& stream)
 {
-    const Value* value = inherited(stream, "DESCRIPTION");
+    const Value* value = inherited(stream.slots, stream.defaults, "DESCRIPTION");
     if (value == nullptr) return std::nullopt;
     return value_as_text(*value);
 }
@@ -31,7 +25,7 @@ std::optional<std::string> description_of(const Object& stream)
 // do not convert stays as read, as the run leaves it.
 std::optional<double> duty_of(const Object& stream, std::string_view slot, std::string_view units)
 {
-    const Value* value = inherited(stream, slot);
+    const Value* value = inherited(stream.slots, stream.defaults, slot);
     const auto number = value != nullptr ? value_as_number(*value) : std::nullopt;
     if (!number) return std::nullopt;
     return units_converted(number->second, units, number->first).value_or(number->first);

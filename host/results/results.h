@@ -83,6 +83,10 @@ struct DutyBalances {
 // None unless the simulation case is of simulator type 4.
 std::optional<DutyBalances> duty_balances(const Project& after);
 
+// A slot as the inheriting getters find it: the object's or entry's own,
+// else its default; null when neither has it.
+const Value* inherited(const SlotTable& slots, const SlotTable& defaults, std::string_view slot);
+
 // The price quoted per unit of a unit cost units text ("$/KLB" -> "KLB"),
 // as the summary report reduces it.
 std::string priced_unit(std::string_view unit_cost_units);

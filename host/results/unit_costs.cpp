@@ -1,7 +1,6 @@
 #include "results/unit_costs.h"
 
 #include <cctype>
-#include <cstdlib>
 
 #include "host/textkit.h"
 #include "results/results.h"
@@ -29,11 +28,15 @@ bool is_fuel(std::string_view utility)
 
 std::optional<double> leading_number(std::string_view text)
 {
-    const std::string copy(text);
-    char* end = nullptr;
-    const double number = std::strtod(copy.c_str(), &end);
-    if (end == copy.c_str()) return std::nullopt;
+    double number = 0.0;
+    if (convert_todouble(text, &number) == 0) return std::nullopt;
     return number;
+}
+
+const Value* inherited(const SlotTable& slots, const SlotTable& defaults, std::string_view slot)
+{
+    const Value* value = slots.find(slot);
+    return value != nullptr ? value : defaults.find(slot);
 }
 
 std::optional<FuelUnitCost> fuel_unit_cost(const Project& project)
@@ -57,8 +60,7 @@ std::optional<FuelUnitCost> fuel_unit_cost(const Project& project)
 
 double entry_unit_cost(const Entry& entry)
 {
-    const Value* cost = entry.slots.find("Unit Cost");
-    if (cost == nullptr) cost = entry.defaults.find("Unit Cost");
+    const Value* cost = inherited(entry.slots, entry.defaults, "Unit Cost");
     const auto number = cost != nullptr ? value_as_number(*cost) : std::nullopt;
     return number ? number->first : 0.0;
 }

@@ -32,8 +32,8 @@ double entry_unit_cost(const Entry& entry);
 // unit costs; 0 when there is none.
 double electricity_price(const Project& project);
 
-// The leading decimal number of `text` (strtod's reading); none when it has
-// none.
+// The leading number of `text`, as the host reads one (convert_todouble);
+// none when it has none.
 std::optional<double> leading_number(std::string_view text);
 
 }  // namespace qxhost::results

@@ -158,7 +158,6 @@ long revision_of(SQLite::Database& db, long run)
     return static_cast<long>(query.getColumn(0).getInt64());
 }
 
-
 // The content id of `bytes`: a report that a run writes as an earlier run
 // wrote it (a run with the same prices, or a pass) is kept once.
 std::int64_t file_content(SQLite::Database& db, const std::string& bytes)
@@ -311,7 +310,6 @@ long RunSession::record(const Project& after, const RunRecord& run)
         const long number = write_run(*state_->db, state_->revision, after, run);
         write_run_changes(*state_->db, number, state_->before, after);
         state_->db->exec("COMMIT");
-
         state_->open = false;
         return number;
     } catch (const std::exception& failure) {
