@@ -16,6 +16,7 @@
 #include "host/workspace.h"
 #include "module.h"
 #include "projfile/projfile.h"
+#include "results/run_journal.h"
 #include "run_output.h"
 #include "stored_run.h"
 #include "working_directory.h"
@@ -85,15 +86,19 @@ void write_electrical_load_file(const qxhost::Project& project)
 }
 
 // The run itself, inside the working directory: returns the entry point's
-// result, with the value lists copied back into the project's cost rows.
-int run_in_folder(const CommandOptions& options, const EntryCall& entry, qxhost::Project& project)
+// result, with the value lists copied back into the project's cost rows,
+// and the journal of what it wrote.
+int run_in_folder(const CommandOptions& options, const EntryCall& entry, qxhost::Project& project,
+                  qxhost::results::RunJournal& journal)
 {
     WorkingDirectory folder(options.dir);
     write_electrical_load_file(project);
     qxhost::CallerLists lists(project.cost_rows);
     unitkit_clear_warnings();
+    const qxhost::results::JournalKeeper keeper(project.cost_rows);
     const int result = entry.call(identity_for(options, project), lists);
     lists.copy_values_to(project.cost_rows);
+    journal = keeper.journal();
     return result;
 }
 
@@ -118,7 +123,8 @@ int run_command(const CommandOptions& options)
     LoadedProject loaded(std::move(read));
     qxhost::Project& project = loaded.project();
     const auto started = std::filesystem::file_time_type::clock::now();
-    const int result = run_in_folder(options, entry, project);
+    qxhost::results::RunJournal journal;
+    const int result = run_in_folder(options, entry, project, journal);
 
     if (!state_path.empty()) {
         try {
@@ -130,8 +136,8 @@ int run_command(const CommandOptions& options)
     const std::string load_file = file_text(folder / electrical_load_file_name);
     std::cout << (options.json ? result_json(result, project) : utility_table(project, load_file));
     std::cout.flush();
-    if (stored) stored.record(options, identity_for(options, project), result, project, folder, started);
-    if (!options.html_path.empty()) write_html_for_run(options, project, result, load_file);
+    if (stored) stored.record(options, identity_for(options, project), result, project, journal, folder, started);
+    if (!options.html_path.empty()) write_html_for_run(options, project, result, load_file, journal);
     std::cerr << warning_lines(unitkit_warnings());
     if (result == 1) return 0;
     std::cerr << "tovex: the project or its utility streams configuration is not valid: "

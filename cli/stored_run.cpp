@@ -25,7 +25,8 @@ std::unique_ptr<qxhost::Project> StoredRun::load()
 }
 
 void StoredRun::record(const CommandOptions& options, const ProjectIdentity& identity, int result,
-                       const qxhost::Project& project, const std::filesystem::path& folder,
+                       const qxhost::Project& project, const qxhost::results::RunJournal& journal,
+                       const std::filesystem::path& folder,
                        std::filesystem::file_time_type started)
 {
     qxhost::store::RunRecord run;
@@ -39,6 +40,7 @@ void StoredRun::record(const CommandOptions& options, const ProjectIdentity& ide
     run.scenario = identity.scenario;
     run.result = result;
     run.warnings = unitkit_warnings();
+    run.journal = journal;
     try {
         run.files = qxhost::store::files_of_run(folder, started);
         session_->record(project, run);

@@ -23,11 +23,12 @@ public:
     explicit operator bool() const { return session_ != nullptr; }
     // The project as the store holds it. Throws CommandError.
     std::unique_ptr<qxhost::Project> load();
-    // Records the run: what was called, its result and warnings, the files
-    // of `folder` that the run wrote since `started`, and what it changed in
-    // `project`. Prints nothing. Throws CommandError.
+    // Records the run: what was called, its result and warnings, its
+    // journal, the files of `folder` that the run wrote since `started`, and
+    // what it changed in `project`. Prints nothing. Throws CommandError.
     void record(const CommandOptions& options, const ProjectIdentity& identity, int result,
-                const qxhost::Project& project, const std::filesystem::path& folder,
+                const qxhost::Project& project, const qxhost::results::RunJournal& journal,
+                const std::filesystem::path& folder,
                 std::filesystem::file_time_type started);
 
 private:

@@ -167,11 +167,10 @@ std::string duty_balance_section(const qxhost::results::DutyBalances& balances, 
                   "less IN and OUT when there is a MIX, else IN and OUT.</p>";
 }
 
-std::string reconciliation_section(const std::vector<Reconciliation>& rows, const qxhost::results::Totals& totals,
-                                   double hourly)
+std::string utility_reconciliation(const std::vector<Reconciliation>& rows)
 {
-    std::string html = "<h2>Reconciliation</h2><p class=\"note\">Each utility's rate as posted (the summary line) "
-                       "against the sum of its items' lines in the detailed report.</p><table id=\"reconciliation\">"
+    std::string html = "<p class=\"note\">Each utility's rate as posted (the summary line) against the sum of its "
+                       "items' lines in the detailed report.</p><table id=\"reconciliation\">"
                        "<tr><th>Utility</th><th>Units</th><th class=\"number\">Posted</th>"
                        "<th class=\"number\">Items' lines</th><th class=\"number\">Lines</th>"
                        "<th class=\"number\">Difference</th><th>Why</th></tr>";
@@ -188,11 +187,28 @@ std::string reconciliation_section(const std::vector<Reconciliation>& rows, cons
                 number_cell(row.lines, 6) + "<td class=\"number\">" + std::to_string(row.line_count) + "</td>" +
                 number_cell(row.difference, 6) + "<td>" + why + "</td></tr>";
     }
-    html += "</table>";
+    return html + "</table>";
+}
 
+// The utility rows only for a run that recorded the items' usage: a
+// reduced run or a pass without recording leaves no items to reconcile.
+std::string reconciliation_section(const std::optional<std::vector<Reconciliation>>& rows,
+                                   const qxhost::results::Totals& totals, double hourly)
+{
+    std::string html = "<h2>Reconciliation</h2>";
+    if (!rows) {
+        html += "<p class=\"note\" id=\"no-items\">This run does not record the items' usage, so there are no "
+                "items' lines to set against the posted rates.</p>";
+    } else {
+        html += utility_reconciliation(*rows);
+    }
+    if (!totals.per_period) {
+        return html + "<p id=\"total-check\">The project has no total row, so no total per period was posted "
+                      "to check.</p>";
+    }
     const double expected = hourly * totals.hours;
-    const double gap = totals.per_period.value_or(0.0) - expected;
-    const bool agrees = totals.per_period && std::fabs(gap) <= 1e-6 * std::max(1.0, std::fabs(expected));
+    const double gap = *totals.per_period - expected;
+    const bool agrees = std::fabs(gap) <= 1e-6 * std::max(1.0, std::fabs(expected));
     html += "<p id=\"total-check\">Total per period " + grouped(totals.per_period, 2) + " against the costs per hour " +
             grouped(hourly, 2) + " times " + grouped(totals.hours, 0) + " h = " + grouped(expected, 2) + ": " +
             (agrees ? "they agree." : "<span class=\"bad\">they differ by " + grouped(gap, 2) + ".</span>") + "</p>";
@@ -225,9 +241,14 @@ std::string html_report(const qxhost::Project& after, const RunFacts& run)
     html += groups_table("groups", "Cost per hour by report group", "Report group", cost_by_group(after, usages),
                          totals.currency);
     html += items_section(costliest_items(usages, 20), totals.currency);
-    if (const auto balances = qxhost::results::duty_balances(after); balances && run.call == "full")
+    std::set<std::string, std::less<>> balanced;
+    if (const auto balances = qxhost::results::duty_balances(after); balances && run.call == "full") {
         html += duty_balance_section(*balances, usages);
-    html += reconciliation_section(reconcile(lines, usages), totals, hourly);
+        for (const auto& utility : balances->utilities) balanced.insert(utility.utility);
+    }
+    std::optional<std::vector<Reconciliation>> reconciled;
+    if (run.items_recorded) reconciled = reconcile(lines, usages, run.journal, balanced);
+    html += reconciliation_section(reconciled, totals, hourly);
     html += "\n</body></html>\n";
     return html;
 }

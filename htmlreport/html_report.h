@@ -4,11 +4,13 @@
 #ifndef TOVEX_HTMLREPORT_HTML_REPORT_H
 #define TOVEX_HTMLREPORT_HTML_REPORT_H
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "host/project_model.h"
 #include "host/unitkit.h"
+#include "results/run_journal.h"
 
 namespace tovex_html {
 
@@ -20,6 +22,9 @@ struct RunFacts {
     std::vector<UnitWarning> warnings;
     std::string load_file;  // KVT_ELEC.TMP as the run read it
     std::string version;    // of tovex
+    // What the run wrote beyond its results; none for a run kept without.
+    std::optional<qxhost::results::RunJournal> journal;
+    bool items_recorded = true;  // a full run, a pass with recording
 };
 
 std::string html_report(const qxhost::Project& after, const RunFacts& run);

@@ -102,7 +102,9 @@ std::vector<ItemCost> costliest_items(const std::vector<ItemUsage>& usages, std:
 }
 
 std::vector<Reconciliation> reconcile(const std::vector<qxhost::results::UtilityLine>& lines,
-                                      const std::vector<ItemUsage>& usages)
+                                      const std::vector<ItemUsage>& usages,
+                                      const std::optional<qxhost::results::RunJournal>& journal,
+                                      const std::set<std::string, std::less<>>& balanced)
 {
     std::vector<Reconciliation> rows;
     for (const auto& line : lines) {
@@ -137,10 +139,40 @@ std::vector<Reconciliation> reconcile(const std::vector<qxhost::results::Utility
             row.causes.push_back({std::to_string(zero_amounts) + " record(s) with a zero amount, skipped", 0.0});
         if (unpriced != 0)
             row.causes.push_back({"recorded but given no line: the utility's unit cost is 0", unpriced});
-        const double rest = row.difference - unpriced;
+        double rest = row.difference - unpriced;
+        long postings = row.line_count;
+
+        // What the journal knows is exact: take it out before judging the rest.
+        const qxhost::results::UtilityJournal* noted = nullptr;
+        if (journal)
+            if (const auto found = journal->find(line.name); found != journal->end()) noted = &found->second;
+        if (noted != nullptr) {
+            const qxhost::results::UtilityJournal& j = *noted;
+            if (j.carried_in && *j.carried_in != 0 && j.carried_in_units == line.rate_units) {
+                row.causes.push_back({"held by the cost row before the run: postings add to it", *j.carried_in});
+                rest -= *j.carried_in;
+            }
+            // The duty balance records each item's running net, so a record
+            // replaced there loses nothing.
+            if (!balanced.contains(line.name) && !j.mixed_units && j.units == line.rate_units) {
+                if (j.replaced_at_items > 0) {
+                    row.causes.push_back({std::to_string(j.replaced_at_items) + " more stream(s) of the utility at an "
+                                          "item: its record keeps only the latest",
+                                          j.replaced_at_items_amount});
+                    rest -= j.replaced_at_items_amount;
+                }
+                if (j.replaced_bare > 0) {
+                    row.causes.push_back({std::to_string(j.replaced_bare) + " stream(s) without a connected item: "
+                                          "the one record under the bare prefix keeps only the last",
+                                          j.replaced_bare_amount});
+                    rest -= j.replaced_bare_amount;
+                }
+            }
+            postings = std::max(postings, j.writes);
+        }
         // Each posting is rounded to seven significant digits and each line
         // printed to six decimals: differences within that are rounding.
-        const double rounding = static_cast<double>(row.line_count + 1) *
+        const double rounding = static_cast<double>(postings + 1) *
                                 (5e-7 * std::max(largest, std::fabs(row.posted.value_or(0.0))) + 5e-7);
         if (std::fabs(rest) <= rounding) {
             if (rest != 0) row.causes.push_back({"amounts rounded at each posting", rest});
@@ -150,7 +182,8 @@ std::vector<Reconciliation> reconcile(const std::vector<qxhost::results::Utility
             row.causes.push_back({"priced at 0: the detailed report gives it no lines", rest});
             continue;
         }
-        if (bare_record) {
+        // A run kept without a journal: the bare record is the likely cause.
+        if (!journal && bare_record) {
             row.causes.push_back({"streams without a connected item: one record under the bare prefix keeps only "
                                   "the last of them (" + std::to_string(bare_amount) + " kept)",
                                   rest});

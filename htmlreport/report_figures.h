@@ -6,10 +6,12 @@
 #define TOVEX_HTMLREPORT_REPORT_FIGURES_H
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "results/results.h"
+#include "results/run_journal.h"
 
 namespace tovex_html {
 
@@ -45,8 +47,13 @@ struct Reconciliation {
     std::vector<std::pair<std::string, std::optional<double>>> causes;
     bool explained = true;
 };
+// With the run's journal, each cause it names has its exact amount; the
+// utilities `balanced` are those of a duty balance, whose records hold
+// each item's running net.
 std::vector<Reconciliation> reconcile(const std::vector<qxhost::results::UtilityLine>& lines,
-                                      const std::vector<qxhost::results::ItemUsage>& usages);
+                                      const std::vector<qxhost::results::ItemUsage>& usages,
+                                      const std::optional<qxhost::results::RunJournal>& journal,
+                                      const std::set<std::string, std::less<>>& balanced);
 
 }  // namespace tovex_html
 

@@ -35,6 +35,25 @@ std::uint32_t CqxGenericObject::UserInstance() const { return instance_; }
 
 std::string CqxGenericObject::ObjectName() const { return object_; }
 
+int CqxGenericObject::SetValue(std::string_view slot, std::string_view text, int flags)
+{
+    const int result = CqxValueObject::SetValue(slot, text, flags);
+    qxhost::DatabaseWatcher* watcher = qxhost::Workspace::get().watcher();
+    if (result != 0 && watcher != nullptr) watcher->written(db_, object_, slot, text);
+    return result;
+}
+
+int CqxGenericObject::DeleteAttribute(std::string_view slot)
+{
+    qxhost::DatabaseWatcher* watcher = qxhost::Workspace::get().watcher();
+    qxhost::SlotTable* own = OwnSlots(true);
+    if (watcher == nullptr || own == nullptr) return CqxValueObject::DeleteAttribute(slot);
+    const qxhost::Value* old = own->find(slot);
+    if (old == nullptr) return 0;
+    watcher->removed(db_, object_, slot, *old);
+    return own->erase(slot) ? 1 : 0;
+}
+
 // Writes go to an existing object only: making one is the constructor's
 // create flag's business.
 // A table once found is kept: slot tables of a database never move while it

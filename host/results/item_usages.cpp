@@ -3,32 +3,17 @@
 
 #include "results/results.h"
 #include "results/unit_costs.h"
+#include "results/usage_record_names.h"
 
 namespace qxhost::results {
 
 namespace {
 
-constexpr std::string_view results_database = "UTILRES0";
-constexpr std::string_view registry_name = "UTIL_USAGE_LIST_OF_OBJECTS";
-constexpr std::string_view description_slot = "CpItemDescription";
-constexpr std::string_view cost_per_hour_slot = "COST PER HOUR";
-constexpr std::string_view utility_name_slot = "UTILITY NAME";
-constexpr std::string_view stream_suffix = "-STREAM";
-// A record is named by one of two prefixes, then the item.
-constexpr std::string_view record_prefixes[] = {"$$UTILITYOBJECT##", "$$ELECTRCOBJECT##"};
-
-std::string_view item_of(std::string_view record)
-{
-    for (std::string_view prefix : record_prefixes)
-        if (record.starts_with(prefix)) return record.substr(prefix.size());
-    return record;
-}
-
 // A value slot names a utility; the other slots of a record are its
 // description, the last cost written, and one stream per utility.
 bool names_utility(const SlotTable& record, std::string_view slot)
 {
-    if (slot == description_slot || slot == cost_per_hour_slot || slot == utility_name_slot) return false;
+    if (is_fixed_slot(slot)) return false;
     if (!slot.ends_with(stream_suffix)) return true;
     return !record.contains(slot.substr(0, slot.size() - stream_suffix.size()));
 }

@@ -227,6 +227,26 @@ CREATE TABLE run_change (
 ALTER TABLE run_database ADD COLUMN objects BLOB;
 )sql";
 
+// What schema 3 adds: each run's journal of what it wrote, per utility
+// (results/run_journal.h), which the reconciliation of its report reads.
+constexpr const char* schema_v3_additions = R"sql(
+CREATE TABLE run_journal (
+    run                      INTEGER NOT NULL REFERENCES run,
+    utility                  TEXT NOT NULL,
+    carried_in,
+    carried_in_units         TEXT NOT NULL,
+    units                    TEXT NOT NULL,
+    mixed_units              INTEGER NOT NULL,
+    writes                   INTEGER NOT NULL,
+    written,
+    replaced_at_items        INTEGER NOT NULL,
+    replaced_at_items_amount,
+    replaced_bare            INTEGER NOT NULL,
+    replaced_bare_amount,
+    PRIMARY KEY (run, utility)
+) WITHOUT ROWID;
+)sql";
+
 // A connection is used by one thread only: without SQLite's locking of each
 // call, a large plant loads about a tenth faster.
 const int one_thread = SQLite::OPEN_NOMUTEX;
@@ -241,6 +261,7 @@ void create_schema(SQLite::Database& db)
     SQLite::Transaction transaction(db);
     db.exec(schema_v1);
     db.exec(schema_v2_additions);
+    db.exec(schema_v3_additions);
     db.exec("PRAGMA application_id = " + std::to_string(application_id));
     db.exec("PRAGMA user_version = " + std::to_string(schema_version));
     transaction.commit();
@@ -258,18 +279,23 @@ void check_schema(SQLite::Database& db, const std::string& path)
     if (version < 1) refuse(path, "not a tovex store (no schema version)");
 }
 
-// Brings a store of schema 1 to schema 2; its runs keep their changes as
-// rows, which are read as before.
+// Brings a store of an earlier schema to this one, a step at a time. Runs
+// of schema 1 keep their changes as rows, which are read as before; runs
+// before schema 3 have no journal.
 void upgrade_schema(SQLite::Database& db, const std::string& path)
 {
-    if (db.execAndGet("PRAGMA user_version").getInt() >= 2) return;
-    if (sqlite3_db_readonly(db.getHandle(), "main") == 1)
-        refuse(path, "store schema 1, which this tovex upgrades: it must be writable once");
+    if (db.execAndGet("PRAGMA user_version").getInt() >= schema_version) return;
+    if (sqlite3_db_readonly(db.getHandle(), "main") == 1) {
+        refuse(path, "store schema " + db.execAndGet("PRAGMA user_version").getString() +
+                         ", which this tovex upgrades: it must be writable once");
+    }
     SQLite::Transaction transaction(db, SQLite::TransactionBehavior::IMMEDIATE);
     // Another command may have upgraded it while this one waited.
-    if (db.execAndGet("PRAGMA user_version").getInt() >= 2) return;
-    db.exec(schema_v2_additions);
-    db.exec("PRAGMA user_version = 2");
+    const int version = db.execAndGet("PRAGMA user_version").getInt();
+    if (version >= schema_version) return;
+    if (version < 2) db.exec(schema_v2_additions);
+    db.exec(schema_v3_additions);
+    db.exec("PRAGMA user_version = " + std::to_string(schema_version));
     transaction.commit();
 }
 

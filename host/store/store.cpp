@@ -18,6 +18,7 @@
 
 #include "results/results.h"
 #include "store/fingerprint.h"
+#include "store/journal_rows.h"
 #include "store/revision_tables.h"
 #include "store/schema.h"
 #include "store/usage_records.h"
@@ -231,6 +232,7 @@ long write_run(SQLite::Database& db, long revision, const Project& after, const 
     }
     // The runs that write usage records: each item's usage is kept with them.
     if (run.call == "full" || (run.call == "pass" && run.record.value_or(0) != 0)) write_run_items(db, number, after);
+    write_run_journal(db, number, run.journal);
     SQLite::Statement file(db, "INSERT INTO run_file VALUES (?, ?, ?)");
     for (const auto& [name, bytes] : run.files) {
         file.bind(1, static_cast<std::int64_t>(number));
@@ -354,6 +356,16 @@ std::vector<UnitWarning> run_warnings(const std::string& path, long run)
                                 text_of(query.getColumn(3))});
         }
         return warnings;
+    } catch (const std::exception& failure) {
+        fail(path, failure);
+    }
+}
+
+std::optional<results::RunJournal> run_journal(const std::string& path, long run)
+{
+    const auto db = open_store(path);
+    try {
+        return read_run_journal(*db, run);
     } catch (const std::exception& failure) {
         fail(path, failure);
     }

@@ -18,6 +18,7 @@
 
 #include "host/project_model.h"
 #include "host/unitkit.h"
+#include "results/run_journal.h"
 
 namespace SQLite {
 class Database;
@@ -26,7 +27,7 @@ class Database;
 namespace qxhost::store {
 
 // The schema this build writes and reads; a store of a later one is refused.
-inline constexpr int schema_version = 2;
+inline constexpr int schema_version = 3;
 
 // A store that cannot be opened, read or written, or is not a store. what()
 // names the file and says what is wrong.
@@ -58,6 +59,7 @@ struct RunRecord {
     int result = 0;               // the entry point's
     std::vector<UnitWarning> warnings;
     std::vector<std::pair<std::string, std::string>> files;  // name, exact bytes
+    results::RunJournal journal;
 };
 
 // The files a run left in its working directory `folder`, by name: the
@@ -105,6 +107,9 @@ std::vector<RunSummary> list_runs(const std::string& path);
 
 // The warnings run `run` gave, in order.
 std::vector<UnitWarning> run_warnings(const std::string& path, long run);
+
+// The journal run `run` kept; none for a run kept before stores had them.
+std::optional<results::RunJournal> run_journal(const std::string& path, long run);
 
 // The moment as ISO 8601 UTC to the second ("2026-12-09T12:13:06Z"), as
 // runs are stamped.

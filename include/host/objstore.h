@@ -152,6 +152,10 @@ public:
     int Exists() override;  // non-zero when the object exists in its database
     std::uint32_t UserInstance() const override;
     std::string ObjectName() const override;
+    // Also tell the workspace's watcher, if any.
+    int SetValue(std::string_view slot, std::string_view text, int flags) override;
+    int DeleteAttribute(std::string_view slot) override;
+    using CqxValueObject::SetValue;
 
 protected:
     qxhost::SlotTable* OwnSlots(bool for_writing) override;

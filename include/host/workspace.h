@@ -7,11 +7,24 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "host/project_model.h"
 #include "host/visibility.h"
 
 namespace qxhost {
+
+// Told of each text written into, and each slot removed from, an object of
+// a project database, so that a host can keep a journal of what a run wrote
+// there without the module knowing.
+class DatabaseWatcher {
+public:
+    virtual ~DatabaseWatcher() = default;
+    virtual void written(std::string_view db, std::string_view object, std::string_view slot,
+                         std::string_view text) = 0;
+    virtual void removed(std::string_view db, std::string_view object, std::string_view slot,
+                         const Value& old) = 0;
+};
 
 class QXHOST_API Workspace {
 public:
@@ -34,9 +47,14 @@ public:
     // The object list of CqxProject::InitObjectList.
     bool object_list_built = false;
 
+    // At most one watcher at a time; null stops watching.
+    void watch(DatabaseWatcher* watcher) { watcher_ = watcher; }
+    DatabaseWatcher* watcher() const { return watcher_; }
+
 private:
     static Workspace instance_;
     std::unique_ptr<Project> project_;
+    DatabaseWatcher* watcher_ = nullptr;
 };
 
 }  // namespace qxhost

@@ -148,3 +148,43 @@ TEST(HtmlReport, AStoredRunGivesItsPageAgain)
 }
 
 }  // namespace
+
+namespace {
+
+// Each cause of a difference that the run's journal knows is named with its
+// exact amount, on the page of the run and on the page the store gives
+// again: the amount the cost row held before, a second stream at an item,
+// a second stream without an item.
+TEST(HtmlReport, TheJournalGivesEachCauseItsAmount)
+{
+    CommandFolder folder;
+    folder.write("plant.json", R"({"project": {"instance": 1, "name": "P", "scenario": "S"},
+        "utility_streams": {"entries": [{"name": "Steam",
+            "slots": {"Unit Cost": {"value": 2, "units": "$/KLB"}, "Unit Cost Units": "$/KLB"}}]},
+        "objects": [{"name": "E-1", "class": 1705},
+          {"name": "S-1", "class": 3105, "slots": {"DESCRIPTION": "Steam", "TOTAL MASS FLOW": {"value": 1000, "units": "LB/H"}}},
+          {"name": "S-2", "class": 3105, "slots": {"DESCRIPTION": "Steam", "TOTAL MASS FLOW": {"value": 3000, "units": "LB/H"}}},
+          {"name": "S-3", "class": 3105, "slots": {"DESCRIPTION": "Steam", "TOTAL MASS FLOW": {"value": 500, "units": "LB/H"}}},
+          {"name": "S-4", "class": 3105, "slots": {"DESCRIPTION": "Steam", "TOTAL MASS FLOW": {"value": 700, "units": "LB/H"}}}],
+        "connections": [{"stream": "S-1", "item": "E-1", "direction": 2, "connector": "Inlet"},
+          {"stream": "S-2", "item": "E-1", "direction": 2, "connector": "Inlet"},
+          {"stream": "S-3", "item": "", "direction": 2, "connector": "Inlet"},
+          {"stream": "S-4", "item": "", "direction": 2, "connector": "Inlet"}],
+        "cost_rows": [{"name": "Steam", "cost_slot": "Steam", "value": "10\nKLB/H"}]})");
+    const std::string store = (folder.path() / "plant.db").string();
+    ASSERT_EQ(folder.run({"import", (folder.path() / "plant.json").string(), store}).status, 0);
+    const auto first = folder.path() / "first.html";
+    ASSERT_EQ(folder.run({"run", store, "--dir", folder.work().string(), "--html", first.string()}).status, 0);
+    const auto again = folder.path() / "again.html";
+    ASSERT_EQ(folder.run({"report", store, "--html", again.string()}).status, 0);
+
+    const std::string page = folder.read(first);
+    EXPECT_NE(page.find("held by the cost row before the run: postings add to it (10.000000)"), std::string::npos);
+    EXPECT_NE(page.find("1 more stream(s) of the utility at an item: its record keeps only the latest (1.000000)"),
+              std::string::npos);
+    EXPECT_NE(page.find("the one record under the bare prefix keeps only the last (0.500000)"), std::string::npos);
+    EXPECT_EQ(page.find("class=\"bad\""), std::string::npos) << page;
+    EXPECT_NE(folder.read(again).find("keeps only the latest (1.000000)"), std::string::npos);
+}
+
+}  // namespace

@@ -123,7 +123,7 @@ TEST(Store, ReadsAndUpgradesAnOlderSchema)
     const std::string store = dir.path() / "old.db";
     const auto project = qxhost::parse_project(R"({"project": {"instance": 1, "name": "P", "scenario": "S"}})", "p");
     qxhost::store::import_project(store, *project, "p");
-    set_pragma(store, "DROP VIEW run_item; DROP TABLE run_items; DROP TABLE run_change; "
+    set_pragma(store, "DROP TABLE run_journal; DROP VIEW run_item; DROP TABLE run_items; DROP TABLE run_change; "
                       "ALTER TABLE run_database DROP COLUMN objects; PRAGMA user_version = 1");
 
     // The superuser may write any file: then only the upgrade is seen.

@@ -1,0 +1,69 @@
+// What a run wrote, as the reports alone cannot tell it: the amount each
+// utility's cost row held before the run, and every amount the run wrote
+// into the usage records, with those a later write of the same record
+// replaced. The reconciliation of the posted rates with the items' lines
+// names its causes from it.
+#ifndef QXHOST_RESULTS_RUN_JOURNAL_H
+#define QXHOST_RESULTS_RUN_JOURNAL_H
+
+#include <map>
+#include <optional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "host/project_model.h"
+#include "host/workspace.h"
+
+namespace qxhost::results {
+
+struct UtilityJournal {
+    // The cost row's amount before the run: the value list keeps amounts
+    // from run to run, so a run's posting adds to it.
+    std::optional<double> carried_in;
+    std::string carried_in_units;
+    // The amounts written into usage records, in `units`; `mixed_units`
+    // when they came in more than one.
+    std::string units;
+    bool mixed_units = false;
+    long writes = 0;
+    double written = 0.0;
+    // Amounts this run wrote and then replaced with another stream's: at an
+    // item's record, or at the record of streams without a connected item.
+    long replaced_at_items = 0;
+    double replaced_at_items_amount = 0.0;
+    long replaced_bare = 0;
+    double replaced_bare_amount = 0.0;
+};
+
+// By utility name.
+using RunJournal = std::map<std::string, UtilityJournal, std::less<>>;
+
+// Keeps the journal of the run made while it lives: the workspace's
+// database watcher from construction to destruction.
+class JournalKeeper : private DatabaseWatcher {
+public:
+    // `rows`: the project's cost rows as they are handed to the run.
+    explicit JournalKeeper(const std::vector<CostRow>& rows);
+    ~JournalKeeper() override;
+    JournalKeeper(const JournalKeeper&) = delete;
+    JournalKeeper& operator=(const JournalKeeper&) = delete;
+
+    const RunJournal& journal() const { return journal_; }
+
+private:
+    void written(std::string_view db, std::string_view object, std::string_view slot,
+                 std::string_view text) override;
+    void removed(std::string_view db, std::string_view object, std::string_view slot, const Value& old) override;
+
+    RunJournal journal_;
+    // Record and slot of every amount written by this run: a value removed
+    // that is not among them was there before the run.
+    std::unordered_set<std::string> written_now_;
+    std::string last_written_;  // record and slot of the latest amount
+    DatabaseWatcher* previous_;
+};
+
+}  // namespace qxhost::results
+
+#endif
