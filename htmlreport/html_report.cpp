@@ -185,7 +185,7 @@ std::string utility_reconciliation(const std::vector<Reconciliation>& rows)
         if (why.empty()) why = "they agree";
         html += "<tr>" + text_cell(row.utility) + text_cell(row.units) + number_cell(row.posted, 6) +
                 number_cell(row.lines, 6) + "<td class=\"number\">" + std::to_string(row.line_count) + "</td>" +
-                number_cell(row.difference, 6) + "<td>" + why + "</td></tr>";
+                "<td class=\"number\">" + grouped(row.difference, 6) + "</td><td>" + why + "</td></tr>";
     }
     return html + "</table>";
 }

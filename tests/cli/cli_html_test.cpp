@@ -4,6 +4,9 @@
 // as a screenshot among the test artifacts.
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <tuple>
+
 #include <nlohmann/json.hpp>
 
 #include "command_runner.h"
@@ -81,6 +84,43 @@ TEST(HtmlReport, TheExamplePageShowsItsFiguresAndAsksForNothing)
     arguments.insert(arguments.end(), {"--window-size=1100,2400", "--screenshot=" + shot.string(), "file://" + page.string()});
     EXPECT_EQ(folder.run_program(browser, arguments).status, 0);
     EXPECT_EQ(folder.read(shot).substr(0, 8), "\x89PNG\r\n\x1a\n");
+}
+
+// The page printed on Letter (the browser's paper) and on A4 (asked for by
+// a copy of the page), kept among the artifacts to be looked at: each a
+// PDF of a few pages of its paper's size.
+TEST(HtmlReport, TheExamplePagePrintsOnLetterAndA4)
+{
+    CommandFolder folder;
+    const std::string plant = (tovex_test::source_dir() / "examples/ethylene-plant.json").string();
+    const auto page = folder.path() / "report.html";
+    ASSERT_EQ(folder.run({"run", plant, "--dir", folder.work().string(), "--html", page.string()}).status, 0);
+    std::string a4 = folder.read(page);
+    const std::size_t at = a4.find("@page {");
+    ASSERT_NE(at, std::string::npos);
+    a4.insert(at + 7, " size: A4;");
+    folder.write("report-a4.html", a4);
+
+    const auto artifacts = std::filesystem::path(TOVEX_TEST_ARTIFACTS);
+    std::filesystem::create_directories(artifacts);
+    // The paper's size in points.
+    for (const auto& [source, paper, width, height] :
+         {std::tuple{page, "letter", 612.0, 792.0}, std::tuple{folder.path() / "report-a4.html", "a4", 595.3, 841.9}}) {
+        const auto pdf = artifacts / (std::string("example-report-") + paper + ".pdf");
+        auto arguments = browser_flags(folder);
+        arguments.insert(arguments.end(),
+                         {"--no-pdf-header-footer", "--print-to-pdf=" + pdf.string(), "file://" + source.string()});
+        EXPECT_EQ(folder.run_program(browser, arguments).status, 0);
+        const std::string printed = folder.read(pdf);
+        EXPECT_EQ(printed.substr(0, 5), "%PDF-") << paper;
+        const std::size_t box = printed.find("/MediaBox [0 0 ");
+        ASSERT_NE(box, std::string::npos) << paper;
+        std::istringstream size(printed.substr(box + 15, 40));
+        double printed_width = 0, printed_height = 0;
+        size >> printed_width >> printed_height;
+        EXPECT_NEAR(printed_width, width, 1.0) << paper;
+        EXPECT_NEAR(printed_height, height, 1.0) << paper;
+    }
 }
 
 TEST(HtmlReport, TextsFromTheProjectAreShownAndNeverRun)
