@@ -1,6 +1,5 @@
 #include "html_output.h"
 
-#include <algorithm>
 
 #include "atomic_file.h"
 #include "command_error.h"
@@ -47,19 +46,15 @@ void write_html_for_stored_run(const CommandOptions& options,
     tovex_html::RunFacts run;
     std::unique_ptr<qxhost::Project> project;
     try {
-        const auto runs = qxhost::store::list_runs(options.store_path);
-        if (runs.empty()) throw qxhost::store::StoreError(options.store_path + ": the store has no run");
-        const long number = options.run.value_or(runs.back().run);
-        const auto summary = std::find_if(runs.begin(), runs.end(), [&](const auto& r) { return r.run == number; });
-        if (summary == runs.end())
-            throw qxhost::store::StoreError(options.store_path + ": the store has no run " + std::to_string(number));
+        const auto summary = qxhost::store::run_summary(options.store_path, options.run);
+        const long number = summary.run;
         project = qxhost::store::load_project(options.store_path, number);
-        run.call = call_text(summary->call, summary->class_id, summary->record);
-        run.when_utc = summary->started_utc;
-        run.result = summary->result;
+        run.call = call_text(summary.call, summary.class_id, summary.record);
+        run.when_utc = summary.started_utc;
+        run.result = summary.result;
         run.warnings = qxhost::store::run_warnings(options.store_path, number);
         run.journal = qxhost::store::run_journal(options.store_path, number);
-        run.items_recorded = summary->call == "full" || summary->record.value_or(0) != 0;
+        run.items_recorded = summary.call == "full" || summary.record.value_or(0) != 0;
         for (const auto& [name, bytes] : files)
             if (name == "KVT_ELEC.TMP") run.load_file = bytes;
     } catch (const qxhost::store::StoreError& error) {

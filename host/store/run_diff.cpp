@@ -25,13 +25,6 @@ bool same(const std::optional<double>& a, const std::optional<double>& b)
     return a.has_value() == b.has_value() && (!a || *a == *b);
 }
 
-const RunSummary& summary_of(const std::vector<RunSummary>& runs, long run)
-{
-    const auto found = std::find_if(runs.begin(), runs.end(), [&](const RunSummary& r) { return r.run == run; });
-    if (found == runs.end()) throw std::runtime_error("the store has no run " + std::to_string(run));
-    return *found;
-}
-
 // Rows of both runs matched by key, in the order of run a, then the rows
 // only run b has in its order.
 template <typename Row, typename Key, typename Read>
@@ -226,12 +219,11 @@ WHERE a.ref_id IS NULL OR b.ref_id IS NULL OR a.kw IS NOT b.kw
 
 RunDiff diff_runs(const std::string& path, long a, long b, bool all)
 {
-    const std::vector<RunSummary> runs = list_runs(path);
+    RunDiff diff;
+    diff.a = run_summary(path, a);
+    diff.b = run_summary(path, b);
     const auto db = open_store(path);
     try {
-        RunDiff diff;
-        diff.a = summary_of(runs, a);
-        diff.b = summary_of(runs, b);
         diff.total_per_period = {diff.a.total_per_period, diff.b.total_per_period};
         diff.utilities = utility_rows(*db, a, b, all);
         diff.items_a = has_items(*db, a);

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <chrono>
@@ -341,6 +342,16 @@ std::vector<RunSummary> list_runs(const std::string& path)
     } catch (const std::exception& failure) {
         fail(path, failure);
     }
+}
+
+RunSummary run_summary(const std::string& path, std::optional<long> run)
+{
+    const std::vector<RunSummary> runs = list_runs(path);
+    if (runs.empty()) throw StoreError(path + ": the store has no run");
+    const long number = run.value_or(runs.back().run);
+    const auto found = std::find_if(runs.begin(), runs.end(), [&](const RunSummary& r) { return r.run == number; });
+    if (found == runs.end()) throw StoreError(path + ": the store has no run " + std::to_string(number));
+    return *found;
 }
 
 std::vector<UnitWarning> run_warnings(const std::string& path, long run)

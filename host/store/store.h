@@ -104,6 +104,9 @@ struct RunSummary {
     std::optional<double> total_per_period;
 };
 std::vector<RunSummary> list_runs(const std::string& path);
+// Run `run` of the store, the latest without one. Throws StoreError when
+// there is no such run.
+RunSummary run_summary(const std::string& path, std::optional<long> run);
 
 // The warnings run `run` gave, in order.
 std::vector<UnitWarning> run_warnings(const std::string& path, long run);
