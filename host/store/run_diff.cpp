@@ -1,6 +1,5 @@
 #include "store/run_diff.h"
 
-#include <algorithm>
 #include <map>
 #include <tuple>
 
