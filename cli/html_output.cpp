@@ -35,7 +35,6 @@ void write_html_for_run(const CommandOptions& options, const qxhost::Project& pr
     run.warnings = unitkit_warnings();
     run.load_file = load_file;
     run.journal = journal;
-    run.items_recorded = options.action == CommandOptions::Action::run ? !options.reduced : options.record;
     run.version = TOVEX_VERSION;
     write_page(options.html_path, tovex_html::html_report(project, run), exit_not_saved);
 }
@@ -54,7 +53,6 @@ void write_html_for_stored_run(const CommandOptions& options,
         run.result = summary.result;
         run.warnings = qxhost::store::run_warnings(options.store_path, number);
         run.journal = qxhost::store::run_journal(options.store_path, number);
-        run.items_recorded = summary.call == "full" || summary.record.value_or(0) != 0;
         for (const auto& [name, bytes] : files)
             if (name == "KVT_ELEC.TMP") run.load_file = bytes;
     } catch (const qxhost::store::StoreError& error) {

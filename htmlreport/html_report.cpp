@@ -190,15 +190,15 @@ std::string utility_reconciliation(const std::vector<Reconciliation>& rows)
     return html + "</table>";
 }
 
-// The utility rows only for a run that recorded the items' usage: a
-// reduced run or a pass without recording leaves no items to reconcile.
+// The utility rows only for a full run: a reduced run records no items,
+// and a pass neither prices the utilities again nor records them all.
 std::string reconciliation_section(const std::optional<std::vector<Reconciliation>>& rows,
                                    const qxhost::results::Totals& totals, double hourly)
 {
     std::string html = "<h2>Reconciliation</h2>";
     if (!rows) {
-        html += "<p class=\"note\" id=\"no-items\">This run does not record the items' usage, so there are no "
-                "items' lines to set against the posted rates.</p>";
+        html += "<p class=\"note\" id=\"no-items\">Only a full run prices every utility and records every "
+                "item's usage, so only its rates are set against its items' lines here.</p>";
     } else {
         html += utility_reconciliation(*rows);
     }
@@ -247,7 +247,7 @@ std::string html_report(const qxhost::Project& after, const RunFacts& run)
         for (const auto& utility : balances->utilities) balanced.insert(utility.utility);
     }
     std::optional<std::vector<Reconciliation>> reconciled;
-    if (run.items_recorded) reconciled = reconcile(lines, usages, run.journal, balanced);
+    if (run.call == "full") reconciled = reconcile(lines, usages, run.journal, balanced);
     html += reconciliation_section(reconciled, totals, hourly);
     html += "\n</body></html>\n";
     return html;

@@ -24,7 +24,6 @@ struct RunFacts {
     std::string version;    // of tovex
     // What the run wrote beyond its results; none for a run kept without.
     std::optional<qxhost::results::RunJournal> journal;
-    bool items_recorded = true;  // a full run, a pass with recording
 };
 
 std::string html_report(const qxhost::Project& after, const RunFacts& run);

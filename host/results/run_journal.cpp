@@ -6,29 +6,64 @@ namespace qxhost::results {
 
 namespace {
 
-std::string key_of(std::string_view record, std::string_view slot)
+std::uint64_t key_of(std::string_view record, std::string_view slot)
 {
-    std::string key(record);
-    key += '\0';
-    key += slot;
-    return key;
+    const std::hash<std::string_view> hash;
+    return hash(record) * 0x9E3779B97F4A7C15ULL ^ hash(slot);
 }
 
 }  // namespace
+
+// Open addressing in one flat array: a node per hash, as a node-based set
+// keeps it, made the journal cost a large run several times more, each
+// insert a cache miss.
+void JournalKeeper::HashSet::insert(std::uint64_t hash)
+{
+    hash |= 1;
+    if ((count_ + 1) * 2 > slots_.size()) {
+        std::vector<std::uint64_t> old = std::move(slots_);
+        slots_.assign(old.empty() ? 1024 : old.size() * 2, 0);
+        count_ = 0;
+        for (const std::uint64_t kept : old)
+            if (kept != 0) insert(kept);
+    }
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = hash & mask;
+    for (; slots_[i] != 0; i = (i + 1) & mask)
+        if (slots_[i] == hash) return;
+    slots_[i] = hash;
+    ++count_;
+}
+
+bool JournalKeeper::HashSet::contains(std::uint64_t hash) const
+{
+    hash |= 1;
+    if (slots_.empty()) return false;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask; slots_[i] != 0; i = (i + 1) & mask)
+        if (slots_[i] == hash) return true;
+    return false;
+}
 
 JournalKeeper::JournalKeeper(const std::vector<CostRow>& rows) : previous_(Workspace::get().watcher())
 {
     for (const CostRow& row : rows) {
         if (const auto amount = value_as_number(Value::of_text(row.value))) {
-            UtilityJournal& utility = journal_[row.name];
-            utility.carried_in = amount->first;
-            utility.carried_in_units = amount->second;
+            UtilityJournal& entry = utility(row.name);
+            entry.carried_in = amount->first;
+            entry.carried_in_units = amount->second;
         }
     }
     Workspace::get().watch(this);
 }
 
 JournalKeeper::~JournalKeeper() { Workspace::get().watch(previous_); }
+
+UtilityJournal& JournalKeeper::utility(std::string_view name)
+{
+    const auto found = journal_.find(name);
+    return found != journal_.end() ? found->second : journal_[std::string(name)];
+}
 
 // A record's slots are written in one order: the description, the
 // utility's amount, then its stream when it has one. The stream slot is
@@ -41,14 +76,14 @@ void JournalKeeper::written(std::string_view db, std::string_view object, std::s
         return;
     const auto amount = value_as_number(Value::of_text(std::string(text)));
     if (!amount) return;
-    UtilityJournal& utility = journal_[std::string(slot)];
-    if (utility.writes == 0) {
-        utility.units = amount->second;
-    } else if (utility.units != amount->second) {
-        utility.mixed_units = true;
+    UtilityJournal& entry = utility(slot);
+    if (entry.writes == 0) {
+        entry.units = amount->second;
+    } else if (entry.units != amount->second) {
+        entry.mixed_units = true;
     }
-    ++utility.writes;
-    utility.written += amount->first;
+    ++entry.writes;
+    entry.written += amount->first;
     last_written_ = key_of(object, slot);
     written_now_.insert(last_written_);
 }
@@ -58,13 +93,13 @@ void JournalKeeper::removed(std::string_view db, std::string_view object, std::s
     if (db != results_database || !written_now_.contains(key_of(object, slot))) return;
     const auto amount = value_as_number(old);
     if (!amount) return;
-    UtilityJournal& utility = journal_[std::string(slot)];
+    UtilityJournal& entry = utility(slot);
     if (item_of(object).empty()) {
-        ++utility.replaced_bare;
-        utility.replaced_bare_amount += amount->first;
+        ++entry.replaced_bare;
+        entry.replaced_bare_amount += amount->first;
     } else {
-        ++utility.replaced_at_items;
-        utility.replaced_at_items_amount += amount->first;
+        ++entry.replaced_at_items;
+        entry.replaced_at_items_amount += amount->first;
     }
 }
 

@@ -6,10 +6,10 @@
 #ifndef QXHOST_RESULTS_RUN_JOURNAL_H
 #define QXHOST_RESULTS_RUN_JOURNAL_H
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "host/project_model.h"
@@ -57,10 +57,22 @@ private:
     void removed(std::string_view db, std::string_view object, std::string_view slot, const Value& old) override;
 
     RunJournal journal_;
-    // Record and slot of every amount written by this run: a value removed
-    // that is not among them was there before the run.
-    std::unordered_set<std::string> written_now_;
-    std::string last_written_;  // record and slot of the latest amount
+    UtilityJournal& utility(std::string_view name);
+
+    // Record and slot of every amount written by this run, hashed: a value
+    // removed that is not among them was there before the run. Two of a
+    // run's pairs would have to collide in 64 bits to miscount one.
+    class HashSet {
+    public:
+        void insert(std::uint64_t hash);
+        bool contains(std::uint64_t hash) const;
+
+    private:
+        std::vector<std::uint64_t> slots_;  // 0: empty
+        std::size_t count_ = 0;
+    };
+    HashSet written_now_;
+    std::uint64_t last_written_ = 0;  // record and slot of the latest amount
     DatabaseWatcher* previous_;
 };
 
