@@ -1,6 +1,7 @@
 // tovex_bench [--seed S] [--repeat N] [STREAMS...]: for each size, writes a
 // generated plant as a project file, then in a fresh process loads it and
-// times the full and the reduced run, and prints one table row; then the
+// times the full and the reduced run, the writing of the state file and the
+// command end to end, and prints one table row; then the
 // targets and whether the table meets them. Default sizes: 1000, 10000,
 // 100000 and 1000000 streams.
 //
@@ -11,6 +12,7 @@
 // Every size runs in processes of its own, so that the peak memory of one
 // size (the child's maximum resident set) is not that of another, and the
 // generator's memory is never counted.
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -51,6 +53,9 @@ struct Figures {
     int reduced_result = 0;
     double store_load_seconds = 0;    // the project read from a store instead
     double store_record_seconds = 0;  // a full run's changes and files kept in it
+    double state_seconds = 0;         // the project after the full run written as a project file
+    double command_seconds = 0;       // tovex run PLANT.json --dir D --state S.json, wall time
+    long command_peak_kib = 0;        // its maximum resident set
 };
 
 double seconds_since(Clock::time_point start)
@@ -120,8 +125,15 @@ Figures measure(const fs::path& project_file, const fs::path& folder)
     start = Clock::now();
     figures.full_result = run_module(true);
     figures.full_seconds = seconds_since(start);
-    qxhost::Workspace::get().unload();
     figures.report_bytes = report_bytes(full_dir);
+    sync();
+    start = Clock::now();
+    {
+        std::ofstream state(folder / "state.json", std::ios::binary);
+        state << qxhost::write_project_json(*qxhost::Workspace::get().project());
+    }
+    figures.state_seconds = seconds_since(start);
+    qxhost::Workspace::get().unload();
     sync();
 
     const fs::path reduced_dir = folder / "reduced";
@@ -173,6 +185,36 @@ Figures measure_store(const fs::path& project_file, const fs::path& folder)
     figures.store_record_seconds = seconds_since(start);
     qxhost::Workspace::get().unload();
     return figures;
+}
+
+// The command as a user runs it, in a process of its own: the wall time of
+// `tovex run PLANT.json --dir D --state S.json` and its peak memory. The
+// command is the one built beside the benchmark.
+bool measure_command(const fs::path& project_file, const fs::path& folder, Figures& figures)
+{
+    const fs::path command = fs::read_symlink("/proc/self/exe").parent_path() / "tovex";
+    const fs::path work = folder / "command";
+    fs::create_directories(work);
+    const std::string state = (folder / "command-state.json").string();
+    sync();
+    std::fflush(nullptr);
+    const auto start = Clock::now();
+    const pid_t child = fork();
+    if (child < 0) return false;
+    if (child == 0) {
+        const int quiet = ::open("/dev/null", O_WRONLY);
+        if (quiet >= 0) dup2(quiet, STDOUT_FILENO);
+        execl(command.c_str(), "tovex", "run", project_file.c_str(), "--dir", work.c_str(), "--state", state.c_str(),
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    if (wait4(child, &status, 0, &usage) != child) return false;
+    figures.command_seconds = seconds_since(start);
+    figures.command_peak_kib = usage.ru_maxrss;
+    fs::remove(state);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 // Runs `work` in a child process; returns its exit status and, through
@@ -247,7 +289,7 @@ bool measure_in_child(const fs::path& project_file, const fs::path& folder, Figu
         return false;
     figures.store_load_seconds = with_store.store_load_seconds;
     figures.store_record_seconds = with_store.store_record_seconds;
-    return with_store.full_result == 1;
+    return with_store.full_result == 1 && measure_command(project_file, folder, figures);
 }
 
 double median(std::vector<double> values)
@@ -266,6 +308,8 @@ Figures summarize(const std::vector<Figures>& measured)
     std::vector<double> reduced;
     std::vector<double> store_load;
     std::vector<double> store_record;
+    std::vector<double> state;
+    std::vector<double> command;
     Figures figures = measured.back();
     for (const Figures& one : measured) {
         load.push_back(one.load_seconds);
@@ -273,13 +317,18 @@ Figures summarize(const std::vector<Figures>& measured)
         reduced.push_back(one.reduced_seconds);
         store_load.push_back(one.store_load_seconds);
         store_record.push_back(one.store_record_seconds);
+        state.push_back(one.state_seconds);
+        command.push_back(one.command_seconds);
         figures.peak_kib = std::max(figures.peak_kib, one.peak_kib);
+        figures.command_peak_kib = std::max(figures.command_peak_kib, one.command_peak_kib);
     }
     figures.load_seconds = median(load);
     figures.full_seconds = median(full);
     figures.reduced_seconds = median(reduced);
     figures.store_load_seconds = median(store_load);
     figures.store_record_seconds = median(store_record);
+    figures.state_seconds = median(state);
+    figures.command_seconds = median(command);
     return figures;
 }
 
@@ -290,14 +339,22 @@ double bytes_per_stream(const Figures& figures, long streams)
     return 1024.0 * static_cast<double>(figures.peak_kib - figures.baseline_kib) / static_cast<double>(streams);
 }
 
+// The command's whole peak, program and libraries included, per stream.
+double command_bytes_per_stream(const Figures& figures, long streams)
+{
+    return 1024.0 * static_cast<double>(figures.command_peak_kib) / static_cast<double>(streams);
+}
+
 void print_row(long streams, const Figures& figures)
 {
-    std::printf("%9ld %9.1f %8.3f %8.3f %9.3f %9.1f %9.0f %11.1f %9.2f %9.3f %9.3f\n", streams,
+    std::printf("%9ld %9.1f %8.3f %8.3f %9.3f %9.1f %9.0f %11.1f %9.2f %9.3f %9.3f %8.3f %8.3f %8.1f %8.0f\n",
+                streams,
                 static_cast<double>(figures.file_bytes) / 1e6, figures.load_seconds, figures.full_seconds,
                 figures.reduced_seconds, static_cast<double>(figures.peak_kib) / 1024.0,
                 bytes_per_stream(figures, streams), static_cast<double>(figures.report_bytes) / 1e6,
                 figures.full_seconds / figures.load_seconds, figures.store_load_seconds,
-                figures.store_record_seconds);
+                figures.store_record_seconds, figures.state_seconds, figures.command_seconds,
+                static_cast<double>(figures.command_peak_kib) / 1024.0, command_bytes_per_stream(figures, streams));
     if (figures.full_result != 1 || figures.reduced_result != 1)
         std::fprintf(stderr, "tovex_bench: a run returned %d / %d\n", figures.full_result, figures.reduced_result);
     std::fflush(stdout);
@@ -349,6 +406,20 @@ void print_targets(const std::map<long, Figures>& rows)
         print_target("keeping a run adds at most a fifth to it", f.store_record_seconds <= 0.2 * f.full_seconds,
                      format_figure("%.0f%%", 100.0 * f.store_record_seconds / f.full_seconds));
     }
+    if (const auto row = at(10000); row != rows.end())
+        print_target("command with --state at 10,000 streams under 0.1 s", row->second.command_seconds < 0.1,
+                     format_figure("%.3f s", row->second.command_seconds));
+    if (const auto row = at(1000000); row != rows.end()) {
+        const Figures& f = row->second;
+        print_target("load at 1,000,000 streams under 2.5 s", f.load_seconds < 2.5,
+                     format_figure("%.3f s", f.load_seconds));
+        print_target("state written at 1,000,000 streams under 2.5 s", f.state_seconds < 2.5,
+                     format_figure("%.3f s", f.state_seconds));
+        print_target("command with --state at 1,000,000 under 12 s", f.command_seconds < 12.0,
+                     format_figure("%.3f s", f.command_seconds));
+        print_target("command's peak under 1.5 KiB per stream", command_bytes_per_stream(f, 1000000) < 1536.0,
+                     format_figure("%.0f B", command_bytes_per_stream(f, 1000000)));
+    }
 }
 
 }  // namespace
@@ -382,8 +453,9 @@ int main(int argc, char** argv)
     if (sizes.empty()) sizes = {1000, 10000, 100000, 1000000};
 
     const fs::path folder = fs::temp_directory_path() / ("tovex-bench-" + std::to_string(getpid()));
-    std::printf("%9s %9s %8s %8s %9s %9s %9s %11s %9s %9s %9s\n", "streams", "file MB", "load s", "full s",
-                "reduced s", "peak MiB", "B/stream", "reports MB", "full/load", "store ld", "store rec");
+    std::printf("%9s %9s %8s %8s %9s %9s %9s %11s %9s %9s %9s %8s %8s %8s %8s\n", "streams", "file MB", "load s",
+                "full s", "reduced s", "peak MiB", "B/stream", "reports MB", "full/load", "store ld", "store rec",
+                "state s", "cmd s", "cmd MiB", "cmd B/st");
     // One measurement of every size per round: a slow spell of the shared
     // machine then falls on all sizes alike instead of on one, which would
     // bend the ratios between them.

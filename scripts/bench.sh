@@ -9,5 +9,5 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTOVEX_BUILD_TESTS=OFF -DTOVEX_BUILD_BENCH=ON >/dev/null
-cmake --build build/bench -j"$(nproc)" --target tovex_bench tovex_plantgen >/dev/null
+cmake --build build/bench -j"$(nproc)" --target tovex_bench tovex_plantgen tovex_cli tovex >/dev/null
 exec build/bench/bin/tovex_bench "$@"
