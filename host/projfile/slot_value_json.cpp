@@ -53,15 +53,19 @@ std::pair<double, std::string> number_with_units_from_json(const Json& json, con
     invalid(pointer, std::string("expected ") + number_forms + ", found " + json.type_name());
 }
 
-Json number_with_units_to_json(double number, const std::string& units)
+void write_number_with_units(JsonWriter& out, double number, const std::string& units)
 {
-    if (std::isfinite(number) && units.empty()) return Json(number);
-    Json object = Json::object();
-    if (std::isnan(number)) object["value"] = "nan";
-    else if (std::isinf(number)) object["value"] = number > 0 ? "inf" : "-inf";
-    else object["value"] = number;
-    if (!units.empty()) object["units"] = units;
-    return object;
+    if (std::isfinite(number) && units.empty()) return out.number(number);
+    out.begin_object();
+    out.key("value");
+    if (std::isnan(number)) out.string("nan");
+    else if (std::isinf(number)) out.string(number > 0 ? "inf" : "-inf");
+    else out.number(number);
+    if (!units.empty()) {
+        out.key("units");
+        out.string(units);
+    }
+    out.end();
 }
 
 Value slot_value_from_json(const Json& json, const std::string& pointer)
@@ -89,19 +93,19 @@ Value slot_value_from_json(const Json& json, const std::string& pointer)
                          ", or an array of strings), found " + json.type_name());
 }
 
-Json slot_value_to_json(const Value& value)
+void write_slot_value(JsonWriter& out, const Value& value)
 {
     switch (value.kind) {
     case Value::Kind::text:
-        return Json(value.text);
+        return out.string(value.text);
     case Value::Kind::number:
-        return number_with_units_to_json(value.number, value.units);
+        return write_number_with_units(out, value.number, value.units);
     case Value::Kind::list:
         break;
     }
-    Json items = Json::array();
-    for (const std::string& item : value.items) items.push_back(item);
-    return items;
+    out.begin_array();
+    for (const std::string& item : value.items) out.string(item);
+    out.end();
 }
 
 SlotTable slot_table_from_json(const Json& json, const std::string& pointer)
@@ -131,14 +135,15 @@ void warn_unless_slot_utf8(const std::string& name, const Value& value, std::str
 
 }  // namespace
 
-Json slot_table_to_json(const SlotTable& slots, std::string_view owner)
+void write_slot_table(JsonWriter& out, const SlotTable& slots, std::string_view owner)
 {
-    Json object = Json::object();
+    out.begin_object();
     for (const auto& [name, value] : slots) {
         warn_unless_slot_utf8(name.str(), value, owner);
-        append_member(object, name.str(), slot_value_to_json(value));
+        out.key(name.str());
+        write_slot_value(out, value);
     }
-    return object;
+    out.end();
 }
 
 }  // namespace qxhost

@@ -1,8 +1,7 @@
 // Writing a project back as a project file, with every section the reader
 // knows and in the reader's key order, so that the text reads back into an
 // equal project.
-#include "projfile/json_document.h"
-#include "projfile/json_text.h"
+#include "projfile/json_writer.h"
 #include "projfile/projfile.h"
 #include "projfile/slot_value_json.h"
 #include "host/textkit.h"
@@ -12,117 +11,199 @@ namespace qxhost {
 
 namespace {
 
-Json identity_json(const Project& project)
-{
-    Json identity = Json::object();
-    identity["instance"] = project.instance;
-    identity["name"] = project.name;
-    identity["scenario"] = project.scenario;
-    identity["unit_system"] = project.unit_system;
-    return identity;
-}
+// Each section is written as the reader reads it, key by key.
+class ProjectWriter {
+public:
+    explicit ProjectWriter(std::string& out) : out_(out) {}
 
-Json sim_case_json(const Project& project)
-{
-    Json sim_case = Json::object();
-    sim_case["sim_type"] = project.sim_type;
-    if (!project.sim_case_valid) sim_case["valid"] = false;
-    return sim_case;
-}
-
-Json design_criteria_json(const Project& project)
-{
-    Json groups = Json::object();
-    for (const auto& [group_name, criteria] : project.design_criteria) {
-        Json group = Json::object();
-        for (const auto& [name, criterion] : criteria) {
-            append_member(group, name.str(), number_with_units_to_json(criterion.value, criterion.units));
+    void write(const Project& project)
+    {
+        out_.begin_object();
+        member("format", "tovex-project/1");
+        identity(project);
+        if (project.has_sim_case) sim_case(project);
+        if (!project.configurations.empty()) {
+            out_.key("configurations");
+            out_.begin_array();
+            for (const int class_id : project.configurations) out_.integer(class_id);
+            out_.end();
         }
-        append_member(groups, group_name.str(), std::move(group));
+        if (!project.design_criteria.empty()) design_criteria(project);
+        if (project.has_utility_streams) utility_streams(project);
+        out_.key("objects");
+        out_.begin_array();
+        for (const Object& object : project.objects) write(object);
+        out_.end();
+        out_.key("connections");
+        out_.begin_array();
+        for (const Connection& connection : project.connections) write(connection);
+        out_.end();
+        databases(project);
+        // Written even when empty: a file without rows would get the default rows.
+        out_.key("cost_rows");
+        out_.begin_array();
+        for (const CostRow& row : project.cost_rows) write(row);
+        out_.end();
+        if (project.has_electrical_loads) electrical_loads(project);
+        if (project.electrical_load_file) member("electrical_load_file", *project.electrical_load_file);
+        out_.end();
     }
-    return groups;
-}
 
-Json utility_streams_json(const Project& project)
-{
-    Json entries = Json::array();
-    for (const auto& [name, entry] : project.entries) {
-        Json json = Json::object();
-        json["name"] = name;
-        json["slots"] = slot_table_to_json(entry.slots, name.str());
-        if (!entry.defaults.empty()) json["defaults"] = slot_table_to_json(entry.defaults, name.str());
-        if (!entry.valid) json["valid"] = false;
-        entries.push_back(std::move(json));
+private:
+    void member(std::string_view key, std::string_view text)
+    {
+        out_.key(key);
+        out_.string(text);
     }
-    Json streams = Json::object();
-    if (!project.utility_streams_valid) streams["valid"] = false;
-    streams["entries"] = std::move(entries);
-    return streams;
-}
+    void member(std::string_view key, std::int64_t number)
+    {
+        out_.key(key);
+        out_.integer(number);
+    }
+    void flag(std::string_view key, bool value)
+    {
+        out_.key(key);
+        out_.boolean(value);
+    }
+    void slots(std::string_view key, const SlotTable& table, std::string_view owner)
+    {
+        out_.key(key);
+        write_slot_table(out_, table, owner);
+    }
 
-Json object_json(const Object& object)
-{
-    Json json = Json::object();
-    json["name"] = object.name;
-    json["class"] = object.class_id;
-    if (object.ref_id) json["ref_id"] = *object.ref_id;
-    if (object.stream_name) json["stream_name"] = *object.stream_name;
-    if (!object.model.empty()) json["model"] = object.model;
-    if (!object.area.empty()) json["area"] = object.area;
-    json["slots"] = slot_table_to_json(object.slots, object.name);
-    if (!object.defaults.empty()) json["defaults"] = slot_table_to_json(object.defaults, object.name);
-    return json;
-}
+    void identity(const Project& project)
+    {
+        out_.key("project");
+        out_.begin_object();
+        member("instance", std::int64_t{project.instance});
+        member("name", project.name);
+        member("scenario", project.scenario);
+        member("unit_system", std::int64_t{project.unit_system});
+        out_.end();
+    }
 
-Json connection_json(const Connection& connection)
-{
-    Json json = Json::object();
-    json["stream"] = connection.stream;
-    json["item"] = connection.item;
-    json["direction"] = connection.direction;
-    json["connector"] = connection.connector;
-    return json;
-}
+    void sim_case(const Project& project)
+    {
+        out_.key("simulation_case");
+        out_.begin_object();
+        member("sim_type", std::int64_t{project.sim_type});
+        if (!project.sim_case_valid) flag("valid", false);
+        out_.end();
+    }
 
-Json databases_json(const Project& project)
-{
-    Json databases = Json::object();
-    for (const auto& [name, objects] : project.databases) {
-        Json database = Json::object();
-        for (const auto& [object_name, slots] : objects) {
-            const std::string owner = name.str() + "/" + object_name.str();
-            append_member(database, object_name.str(), slot_table_to_json(slots, owner));
+    void design_criteria(const Project& project)
+    {
+        out_.key("design_criteria");
+        out_.begin_object();
+        for (const auto& [group_name, criteria] : project.design_criteria) {
+            out_.key(group_name.str());
+            out_.begin_object();
+            for (const auto& [name, criterion] : criteria) {
+                out_.key(name.str());
+                write_number_with_units(out_, criterion.value, criterion.units);
+            }
+            out_.end();
         }
-        append_member(databases, name.str(), std::move(database));
+        out_.end();
     }
-    return databases;
-}
 
-Json cost_row_json(const CostRow& row)
-{
-    warn_unless_utf8(row, "the state");
-    Json json = Json::object();
-    json["name"] = row.name;
-    json["cost_slot"] = row.cost_slot;
-    json["value"] = row.value;
-    if (row.number) json["number"] = *row.number;
-    return json;
-}
-
-Json electrical_loads_json(const Project& project)
-{
-    Json loads = Json::object();
-    if (project.total_kw) loads["total_kw"] = *project.total_kw;
-    Json items = Json::array();
-    for (const ElectricalLoad& load : project.electrical_loads) {
-        Json item = Json::object();
-        item["ref_id"] = load.ref_id;
-        item["kw"] = load.kw;
-        items.push_back(std::move(item));
+    void utility_streams(const Project& project)
+    {
+        out_.key("utility_streams");
+        out_.begin_object();
+        if (!project.utility_streams_valid) flag("valid", false);
+        out_.key("entries");
+        out_.begin_array();
+        for (const auto& [name, entry] : project.entries) {
+            out_.begin_object();
+            member("name", name.str());
+            slots("slots", entry.slots, name.str());
+            if (!entry.defaults.empty()) slots("defaults", entry.defaults, name.str());
+            if (!entry.valid) flag("valid", false);
+            out_.end();
+        }
+        out_.end();
+        out_.end();
     }
-    loads["items"] = std::move(items);
-    return loads;
-}
+
+    void write(const Object& object)
+    {
+        out_.begin_object();
+        member("name", object.name);
+        member("class", std::int64_t{object.class_id});
+        if (object.ref_id) member("ref_id", std::int64_t{*object.ref_id});
+        if (object.stream_name) member("stream_name", *object.stream_name);
+        if (!object.model.empty()) member("model", object.model);
+        if (!object.area.empty()) member("area", object.area);
+        slots("slots", object.slots, object.name);
+        if (!object.defaults.empty()) slots("defaults", object.defaults, object.name);
+        out_.end();
+    }
+
+    void write(const Connection& connection)
+    {
+        out_.begin_object();
+        member("stream", connection.stream);
+        member("item", connection.item);
+        member("direction", std::int64_t{connection.direction});
+        member("connector", connection.connector);
+        out_.end();
+    }
+
+    void databases(const Project& project)
+    {
+        out_.key("databases");
+        out_.begin_object();
+        std::string owner;
+        for (const auto& [name, objects] : project.databases) {
+            out_.key(name.str());
+            out_.begin_object();
+            for (const auto& [object_name, table] : objects) {
+                owner.assign(name.str()).append("/").append(object_name.str());
+                slots(object_name.str(), table, owner);
+            }
+            out_.end();
+        }
+        out_.end();
+    }
+
+    void write(const CostRow& row)
+    {
+        warn_unless_utf8(row, "the state");
+        out_.begin_object();
+        member("name", row.name);
+        member("cost_slot", row.cost_slot);
+        member("value", row.value);
+        if (row.number) {
+            out_.key("number");
+            out_.unsigned_integer(*row.number);
+        }
+        out_.end();
+    }
+
+    void electrical_loads(const Project& project)
+    {
+        out_.key("electrical_loads");
+        out_.begin_object();
+        if (project.total_kw) {
+            out_.key("total_kw");
+            out_.number(*project.total_kw);
+        }
+        out_.key("items");
+        out_.begin_array();
+        for (const ElectricalLoad& load : project.electrical_loads) {
+            out_.begin_object();
+            member("ref_id", std::int64_t{load.ref_id});
+            out_.key("kw");
+            out_.number(load.kw);
+            out_.end();
+        }
+        out_.end();
+        out_.end();
+    }
+
+    JsonWriter out_;
+};
 
 }  // namespace
 
@@ -144,27 +225,9 @@ void warn_unless_utf8(const CostRow& row, std::string_view output)
 
 std::string write_project_json(const Project& project)
 {
-    Json document = Json::object();
-    document["format"] = "tovex-project/1";
-    document["project"] = identity_json(project);
-    if (project.has_sim_case) document["simulation_case"] = sim_case_json(project);
-    if (!project.configurations.empty()) document["configurations"] = project.configurations;
-    if (!project.design_criteria.empty()) document["design_criteria"] = design_criteria_json(project);
-    if (project.has_utility_streams) document["utility_streams"] = utility_streams_json(project);
-    Json objects = Json::array();
-    for (const Object& object : project.objects) objects.push_back(object_json(object));
-    document["objects"] = std::move(objects);
-    Json connections = Json::array();
-    for (const Connection& connection : project.connections) connections.push_back(connection_json(connection));
-    document["connections"] = std::move(connections);
-    document["databases"] = databases_json(project);
-    // Written even when empty: a file without rows would get the default rows.
-    Json rows = Json::array();
-    for (const CostRow& row : project.cost_rows) rows.push_back(cost_row_json(row));
-    document["cost_rows"] = std::move(rows);
-    if (project.has_electrical_loads) document["electrical_loads"] = electrical_loads_json(project);
-    if (project.electrical_load_file) document["electrical_load_file"] = *project.electrical_load_file;
-    return json_text(document) + "\n";
+    std::string text;
+    ProjectWriter(text).write(project);
+    return text + "\n";
 }
 
 }  // namespace qxhost

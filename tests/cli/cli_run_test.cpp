@@ -172,3 +172,27 @@ TEST(ElectricalLoads, WithNeitherAFileAlreadyThereIsLeftAsItIs)
 }
 
 }  // namespace
+
+namespace {
+
+// The state file, byte for byte as the command has always written it, for
+// both examples after a full run and for a project of odd texts and numbers
+// (escapes, non-ASCII, numbers at their limits and not finite, containers
+// on one line and too long for one).
+TEST(Run, TheStateFileKeepsItsBytes)
+{
+    const auto source = tovex_test::source_dir();
+    for (const auto& [input, expected] :
+         {std::pair{source / "examples/ethylene-plant.json", source / "tests/fixtures/state/ethylene-plant.state.json"},
+          std::pair{source / "examples/sim-case-plant.json", source / "tests/fixtures/state/sim-case-plant.state.json"},
+          std::pair{source / "tests/fixtures/state/odd-values.json",
+                    source / "tests/fixtures/state/odd-values.state.json"}}) {
+        CommandFolder folder;
+        const std::string state = (folder.path() / "state.json").string();
+        const CommandResult run = folder.run({"run", input.string(), "--dir", folder.work().string(), "--state", state});
+        EXPECT_NE(run.status, 2) << run.err;
+        EXPECT_EQ(folder.read(state), folder.read(expected)) << input;
+    }
+}
+
+}  // namespace
