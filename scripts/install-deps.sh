@@ -5,7 +5,7 @@
 # something is missing.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config googletest libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev
+packages=(cmake g++ make pkg-config googletest libgtest-dev libgmock-dev nlohmann-json3-dev rapidjson-dev libcli11-dev
           libjemalloc-dev libsqlite3-dev libsqlitecpp-dev)
 [ "${1:-}" = "--tests" ] && packages+=(chromium fonts-dejavu-core)
 missing=()

@@ -18,16 +18,16 @@ std::string child_pointer(const std::string& pointer, std::size_t index)
     return pointer + "/" + std::to_string(index);
 }
 
-const Json::object_t& expect_any_object(const Json& value, const std::string& pointer)
+JsonObject expect_any_object(const JsonValue& value, const std::string& pointer)
 {
     if (!value.is_object()) invalid(pointer, std::string("expected an object, found ") + value.type_name());
-    return value.get_ref<const Json::object_t&>();
+    return value.members();
 }
 
-const Json::object_t& expect_object(const Json& value, const std::string& pointer,
-                                    std::initializer_list<std::string_view> allowed)
+JsonObject expect_object(const JsonValue& value, const std::string& pointer,
+                         std::initializer_list<std::string_view> allowed)
 {
-    const Json::object_t& object = expect_any_object(value, pointer);
+    const JsonObject object = expect_any_object(value, pointer);
     for (const auto& [key, ignored] : object) {
         bool known = false;
         for (std::string_view name : allowed) known = known || key == name;
@@ -42,37 +42,37 @@ const Json::object_t& expect_object(const Json& value, const std::string& pointe
     return object;
 }
 
-const Json::array_t& expect_array(const Json& value, const std::string& pointer)
+JsonArray expect_array(const JsonValue& value, const std::string& pointer)
 {
     if (!value.is_array()) invalid(pointer, std::string("expected an array, found ") + value.type_name());
-    return value.get_ref<const Json::array_t&>();
+    return value.elements();
 }
 
-const std::string& expect_string(const Json& value, const std::string& pointer)
+std::string_view expect_string(const JsonValue& value, const std::string& pointer)
 {
     if (!value.is_string()) invalid(pointer, std::string("expected a string, found ") + value.type_name());
-    return value.get_ref<const std::string&>();
+    return value.string();
 }
 
-bool expect_bool(const Json& value, const std::string& pointer)
+bool expect_bool(const JsonValue& value, const std::string& pointer)
 {
     if (!value.is_boolean()) invalid(pointer, std::string("expected true or false, found ") + value.type_name());
-    return value.get<bool>();
+    return value.boolean();
 }
 
 namespace {
 
 // The integer in `value` when it is one and lies in [low, high].
 template <class Int>
-Int expect_integer_in(const Json& value, const std::string& pointer, const char* what)
+Int expect_integer_in(const JsonValue& value, const std::string& pointer, const char* what)
 {
     const auto low = std::numeric_limits<Int>::min();
     const auto high = std::numeric_limits<Int>::max();
     bool in_range = false;
     if (value.is_number_unsigned()) {
-        in_range = value.get<std::uint64_t>() <= static_cast<std::uint64_t>(high);
+        in_range = value.unsigned_integer() <= static_cast<std::uint64_t>(high);
     } else if (value.is_number_integer()) {
-        const auto number = value.get<std::int64_t>();
+        const auto number = value.integer();
         if (number >= 0) {
             in_range = static_cast<std::uint64_t>(number) <= static_cast<std::uint64_t>(high);
         } else if constexpr (std::is_signed_v<Int>) {
@@ -83,33 +83,33 @@ Int expect_integer_in(const Json& value, const std::string& pointer, const char*
                              (value.is_number_float() ? "a number with a fraction or exponent" : value.type_name()));
     }
     if (!in_range) invalid(pointer, std::string("expected ") + what + ", found " + value_excerpt(value));
-    return value.get<Int>();
+    return value.is_number_unsigned() ? static_cast<Int>(value.unsigned_integer()) : static_cast<Int>(value.integer());
 }
 
 }  // namespace
 
-int expect_int(const Json& value, const std::string& pointer)
+int expect_int(const JsonValue& value, const std::string& pointer)
 {
     return expect_integer_in<int>(value, pointer, "an integer");
 }
 
-std::uint32_t expect_uint32(const Json& value, const std::string& pointer)
+std::uint32_t expect_uint32(const JsonValue& value, const std::string& pointer)
 {
     return expect_integer_in<std::uint32_t>(value, pointer, "an unsigned 32-bit integer");
 }
 
-std::uint64_t expect_uint64(const Json& value, const std::string& pointer)
+std::uint64_t expect_uint64(const JsonValue& value, const std::string& pointer)
 {
     return expect_integer_in<std::uint64_t>(value, pointer, "an unsigned 64-bit integer");
 }
 
-double expect_number(const Json& value, const std::string& pointer)
+double expect_number(const JsonValue& value, const std::string& pointer)
 {
     if (!value.is_number()) invalid(pointer, std::string("expected a number, found ") + value.type_name());
-    return value.get<double>();
+    return value.number();
 }
 
-const Json* member(const Json::object_t& object, std::string_view key)
+const JsonValue* member(JsonObject object, std::string_view key)
 {
     for (const auto& [name, value] : object) {
         if (name == key) return &value;
@@ -117,9 +117,9 @@ const Json* member(const Json::object_t& object, std::string_view key)
     return nullptr;
 }
 
-const Json& required_member(const Json::object_t& object, std::string_view key, const std::string& pointer)
+const JsonValue& required_member(JsonObject object, std::string_view key, const std::string& pointer)
 {
-    const Json* value = member(object, key);
+    const JsonValue* value = member(object, key);
     if (value == nullptr) invalid(child_pointer(pointer, key), "required key \"" + std::string(key) + "\" is missing");
     return *value;
 }

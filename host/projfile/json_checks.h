@@ -24,22 +24,22 @@ std::string child_pointer(const std::string& pointer, std::string_view key);
 std::string child_pointer(const std::string& pointer, std::size_t index);
 
 // An object whose keys are all among `allowed`.
-const Json::object_t& expect_object(const Json& value, const std::string& pointer,
-                                    std::initializer_list<std::string_view> allowed);
+JsonObject expect_object(const JsonValue& value, const std::string& pointer,
+                         std::initializer_list<std::string_view> allowed);
 // An object with any keys.
-const Json::object_t& expect_any_object(const Json& value, const std::string& pointer);
-const Json::array_t& expect_array(const Json& value, const std::string& pointer);
-const std::string& expect_string(const Json& value, const std::string& pointer);
-bool expect_bool(const Json& value, const std::string& pointer);
-int expect_int(const Json& value, const std::string& pointer);
-std::uint32_t expect_uint32(const Json& value, const std::string& pointer);
-std::uint64_t expect_uint64(const Json& value, const std::string& pointer);
-double expect_number(const Json& value, const std::string& pointer);
+JsonObject expect_any_object(const JsonValue& value, const std::string& pointer);
+JsonArray expect_array(const JsonValue& value, const std::string& pointer);
+std::string_view expect_string(const JsonValue& value, const std::string& pointer);
+bool expect_bool(const JsonValue& value, const std::string& pointer);
+int expect_int(const JsonValue& value, const std::string& pointer);
+std::uint32_t expect_uint32(const JsonValue& value, const std::string& pointer);
+std::uint64_t expect_uint64(const JsonValue& value, const std::string& pointer);
+double expect_number(const JsonValue& value, const std::string& pointer);
 
 // The member `key` of an object, or null.
-const Json* member(const Json::object_t& object, std::string_view key);
+const JsonValue* member(JsonObject object, std::string_view key);
 // The member `key`, which must be there.
-const Json& required_member(const Json::object_t& object, std::string_view key, const std::string& pointer);
+const JsonValue& required_member(JsonObject object, std::string_view key, const std::string& pointer);
 
 }  // namespace qxhost
 

@@ -1,17 +1,23 @@
 #include "projfile/json_document.h"
 
 #include <cerrno>
-#include <cstddef>
-#include <cstring>
+#include <charconv>
+#include <cmath>
+#include <span>
 #include <cstdio>
-#include <fstream>
-#include <memory>
-#include <functional>
-#include <iterator>
+#include <cstdlib>
+#include <cstring>
 #include <unordered_set>
-#include <utility>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+#include <rapidjson/error/en.h>
+#include <rapidjson/filereadstream.h>
+#include <rapidjson/memorystream.h>
+#include <rapidjson/reader.h>
+
+#include "projfile/json_syntax_error.h"
+#include "projfile/json_writer.h"
 #include "projfile/projfile.h"
 
 namespace qxhost {
@@ -26,13 +32,6 @@ std::string pointer_token(std::string_view token)
         else escaped += ch;
     }
     return escaped;
-}
-
-void append_member(Json& object, std::string key, Json value)
-{
-    if (!object.is_object()) object = Json::object();
-    auto& members = static_cast<Json::object_t::Container&>(object.get_ref<Json::object_t&>());
-    members.emplace_back(std::move(key), std::move(value));
 }
 
 namespace {
@@ -68,15 +67,23 @@ std::string quoted_excerpt(std::string_view text)
 {
     std::string head;
     const std::string note = cut_note(text, head);
-    return Json(head).dump(-1, ' ', false, Json::error_handler_t::replace) + note;
+    return json_string(head) + note;
 }
 
-std::string value_excerpt(const Json& value)
+std::string value_excerpt(const JsonValue& value)
 {
-    if (value.is_string()) return quoted_excerpt(value.get_ref<const std::string&>());
-    if (value.is_array()) return "an array";
-    if (value.is_object()) return "an object";
-    return value.dump();
+    switch (value.kind()) {
+    case JsonValue::Kind::string: return quoted_excerpt(value.string());
+    case JsonValue::Kind::array: return "an array";
+    case JsonValue::Kind::object: return "an object";
+    case JsonValue::Kind::null: return "null";
+    case JsonValue::Kind::boolean: return value.boolean() ? "true" : "false";
+    case JsonValue::Kind::integer: return std::to_string(value.integer());
+    case JsonValue::Kind::unsigned_integer: return std::to_string(value.unsigned_integer());
+    case JsonValue::Kind::floating: break;
+    }
+    // As the JSON library writes a floating number ("100.0", "1e+20").
+    return nlohmann::json(value.number()).dump();
 }
 
 std::string pointer_excerpt(std::string_view pointer)
@@ -96,352 +103,367 @@ std::string pointer_excerpt(std::string_view pointer)
 
 namespace {
 
-// 1-based line and column of the byte at `offset`; columns count characters,
-// not the bytes of a multi-byte UTF-8 sequence.
-std::pair<std::size_t, std::size_t> line_and_column(std::string_view text, std::size_t offset)
-{
-    if (offset > text.size()) offset = text.size();
-    std::size_t line = 1;
-    std::size_t line_start = 0;
-    for (std::size_t i = 0; i < offset; ++i) {
-        if (text[i] == '\n') {
-            ++line;
-            line_start = i + 1;
-        }
-    }
-    std::size_t column = 1;
-    for (std::size_t i = line_start; i < offset; ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if ((byte & 0xC0) != 0x80) ++column;
-    }
-    return {line, column};
-}
+// A fault the builder found: the message, or a syntax fault at an offset
+// (a number out of range) for the JSON library to describe.
+struct BuildFault {
+    std::string message;
+    bool syntax = false;
+    std::size_t offset = 0;
+};
 
-// The same for the file at `path`, read again up to `offset`.
-std::pair<std::size_t, std::size_t> line_and_column_in_file(const std::string& path, std::size_t offset)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::string text(offset, '\0');
-    file.read(text.data(), static_cast<std::streamsize>(offset));
-    text.resize(static_cast<std::size_t>(file.gcount()));
-    return line_and_column(text, offset);
-}
-
-// The parser's own message without its exception tag and its position
-// (which counts bytes; the position is given in front instead).
-std::string parser_reason(const std::string& what)
-{
-    std::string reason = what;
-    if (!reason.empty() && reason.front() == '[') {
-        const auto close = reason.find("] ");
-        if (close != std::string::npos) reason.erase(0, close + 2);
-    }
-    if (reason.rfind("parse error", 0) == 0) {
-        const auto colon = reason.find(": ");
-        if (colon != std::string::npos) reason.erase(0, colon + 2);
-    }
-    // The parser quotes the whole token it last read, which can be any
-    // length and any bytes.
-    const std::string last_read = "last read: '";
-    const auto quoted = reason.find(last_read);
-    if (quoted != std::string::npos && reason.back() == '\'') {
-        const std::size_t start = quoted + last_read.size();
-        const std::string token = reason.substr(start, reason.size() - 1 - start);
-        reason.erase(quoted + last_read.size() - 1);
-        reason += quoted_excerpt(token);
-    }
-    return reason;
-}
-
-// Builds the document from the parser's events. Keys are appended without
-// the ordered map's own lookup (which is linear); duplicates are caught by a
-// set per open object instead.
-class DocumentBuilder : public nlohmann::json_sax<Json> {
+// Builds values from the parser's events into an arena, children gathered
+// on a stack and copied out whole when their container closes. The
+// elements of a streamed array are built in an arena of their own, handed
+// to the sink one by one and dropped.
+template <class Stream>
+class DocumentBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, DocumentBuilder<Stream>> {
 public:
-    using Locator = std::function<std::pair<std::size_t, std::size_t>(std::size_t offset)>;
-
-    // `consumed` counts the bytes the parser has taken so far.
-    DocumentBuilder(Locator locate, const std::size_t& consumed, const std::string& file_label, ElementSink* sink)
-        : locate_(std::move(locate)), consumed_(consumed), file_label_(file_label), sink_(sink)
+    DocumentBuilder(const Stream& stream, const std::string& file_label, ElementSink* sink, JsonArena& arena)
+        : stream_(stream), file_label_(file_label), sink_(sink), document_arena_(arena)
     {
     }
 
-    Json take() { return std::move(root_); }
+    JsonValue root() const { return root_; }
+    const BuildFault& fault() const { return fault_; }
 
-    bool null() override { return add(Json(nullptr)); }
-    bool boolean(bool value) override { return add(Json(value)); }
-    bool number_integer(number_integer_t value) override { return add(Json(value)); }
-    bool number_unsigned(number_unsigned_t value) override { return add(Json(value)); }
-    bool number_float(number_float_t value, const string_t&) override { return add(Json(value)); }
-    bool string(string_t& value) override
+    bool Null() { return add(JsonValue()); }
+    bool Bool(bool value) { return add(JsonValue::of_bool(value)); }
+    bool RawNumber(const char* text, rapidjson::SizeType length, bool)
     {
-        if (value.find('\0') != std::string::npos && !(frames_.size() == 1 && sink_ != nullptr &&
-                                                       sink_->holds_nul(frames_.front().pending_key))) {
-            refuse_nul(pointer_of_next());
+        const JsonValue number = number_of(std::string_view(text, length));
+        if (number.is_null()) return syntax_fault(stream_.Tell() - length);
+        return add(number);
+    }
+    bool String(const char* text, rapidjson::SizeType length, bool)
+    {
+        const std::string_view value(text, length);
+        if (value.find('\0') != std::string_view::npos &&
+            !(frames_.size() == 1 && sink_ != nullptr && sink_->holds_nul(frames_.front().pending_key))) {
+            return refuse_nul(pointer_of_next());
         }
-        return add(Json(std::move(value)));
+        return add(JsonValue::of_string(arena().copy(value)));
     }
-    bool binary(binary_t& value) override { return add(Json::binary(std::move(value))); }
-
-    bool start_object(std::size_t) override { return open(Json::object()); }
-    bool start_array(std::size_t) override { return open(Json::array()); }
-    bool end_object() override { return close(); }
-    bool end_array() override { return close(); }
-
-    bool key(string_t& key) override
+    bool Key(const char* text, rapidjson::SizeType length, bool)
     {
+        const std::string_view key(text, length);
+        if (key.find('\0') != std::string_view::npos) return refuse_nul(pointer_of(key));
+        if (has_key(key)) {
+            return fail(file_label_ + ": at " + pointer_excerpt(pointer_of(key)) + ": duplicate key " +
+                        quoted_excerpt(key) + " (the object already has it)");
+        }
         Frame& frame = frames_.back();
-        if (key.find('\0') != std::string::npos) refuse_nul(pointer_of(key));
-        if (!frame.keys.insert(key).second) {
-            throw ProjectFileError(file_label_ + ": at " + pointer_excerpt(pointer_of(key)) + ": duplicate key " +
-                                   quoted_excerpt(key) + " (the object already has it)");
-        }
-        frame.pending_key = std::move(key);
+        frame.pending_key = arena().copy(key);
+        if (frame.keys) frame.keys->insert(frame.pending_key);
         return true;
     }
-
-    bool parse_error(std::size_t position, const std::string& last_token,
-                     const nlohmann::detail::exception& error) override
-    {
-        // The parser has read `position` bytes. A syntax error lies at the
-        // last of them; a number out of range is pointed at where it starts.
-        std::size_t offset = position == 0 ? 0 : position - 1;
-        if (error.id == 406 && last_token.size() <= position) offset = position - last_token.size();
-        throw_at(offset, parser_reason(error.what()));
-    }
+    bool StartObject() { return open(true); }
+    bool StartArray() { return open(false); }
+    bool EndObject(rapidjson::SizeType) { return close(); }
+    bool EndArray(rapidjson::SizeType) { return close(); }
 
 private:
     struct Frame {
-        Json* container;
-        std::string token;  // this container's reference token in its parent
-        std::unordered_set<std::string> keys;
-        std::string pending_key;
-        std::size_t count = 0;  // arrays: elements placed so far
-        bool streamed = false;  // an array whose elements go to the sink
+        bool object = false;
+        bool streamed = false;     // an array whose elements go to the sink
+        std::size_t start = 0;     // its children's first place on the stack
+        std::size_t count = 0;     // children placed so far
+        std::string_view pending_key;
+        // Where it stands in its parent, for the JSON Pointer of a fault.
+        std::string_view key_in_parent;
+        std::size_t index_in_parent = 0;
+        // Its keys, once it has enough that looking through them is slow.
+        std::unique_ptr<std::unordered_set<std::string_view>> keys;
     };
+    static constexpr std::size_t keys_looked_through = 16;
 
-    // Where a new value goes: the root, the end of the open array, or the
-    // pending key of the open object. Returns the stored value.
-    Json& place(Json value, std::string& token)
+    // The number as the JSON library reads it: an integer when it has no
+    // fraction or exponent and fits 64 bits, else a double; null for a
+    // double out of range.
+    static JsonValue number_of(std::string_view text)
     {
-        if (frames_.empty()) {
-            root_ = std::move(value);
-            return root_;
+        const char* first = text.data();
+        const char* last = first + text.size();
+        if (text.find_first_of(".eE") == std::string_view::npos) {
+            if (text.front() == '-') {
+                std::int64_t value = 0;
+                if (std::from_chars(first, last, value).ec == std::errc()) return JsonValue::of_integer(value);
+            } else {
+                std::uint64_t value = 0;
+                if (std::from_chars(first, last, value).ec == std::errc()) return JsonValue::of_unsigned(value);
+            }
         }
-        Frame& frame = frames_.back();
-        if (frame.container->is_array()) {
-            token = std::to_string(frame.count++);
-            frame.container->push_back(std::move(value));
-            return frame.container->back();
-        }
-        token = pointer_token(frame.pending_key);
-        append_member(*frame.container, std::move(frame.pending_key), std::move(value));
-        return frame.container->get_ref<Json::object_t&>().back().second;
+        double value = 0.0;
+        const auto parsed = std::from_chars(first, last, value);
+        if (parsed.ec == std::errc()) return JsonValue::of_double(value);
+        // Out of range: an overflow is a fault, an underflow reads as the
+        // C library reads it.
+        const std::string copy(text);
+        value = std::strtod(copy.c_str(), nullptr);
+        if (!std::isfinite(value)) return JsonValue();
+        return JsonValue::of_double(value);
     }
 
-    bool add(Json value)
+    JsonArena& arena() { return inside_element_ ? element_arena_ : document_arena_; }
+
+    bool has_key(std::string_view key)
     {
-        std::string token;
-        place(std::move(value), token);
-        if (frames_.size() == 2 && frames_.back().streamed) hand_over(frames_.back());
+        Frame& frame = frames_.back();
+        if (frame.keys) return frame.keys->contains(key);
+        for (std::size_t i = frame.start; i < members_.size(); ++i)
+            if (members_[i].key == key) return true;
+        if (frame.count + 1 >= keys_looked_through) {
+            frame.keys = std::make_unique<std::unordered_set<std::string_view>>();
+            for (std::size_t i = frame.start; i < members_.size(); ++i) frame.keys->insert(members_[i].key);
+        }
+        return false;
+    }
+
+    bool add(JsonValue value)
+    {
+        if (frames_.empty()) {
+            root_ = value;
+            return true;
+        }
+        Frame& frame = frames_.back();
+        if (frames_.size() == 2 && frame.streamed) {
+            sink_->take(frames_.front().pending_key, frame.count++, value);
+            element_arena_.reset();
+            inside_element_ = false;
+            return true;
+        }
+        if (frame.object) {
+            members_.push_back(JsonMember{frame.pending_key, value});
+        } else {
+            values_.push_back(value);
+        }
+        ++frame.count;
         return true;
     }
 
-    bool open(Json container)
+    bool open(bool object)
     {
-        // The parser keeps its own depth without recursion, but every
-        // consumer of a document may recurse; the parser has just taken the
-        // bracket.
+        // The parser has just taken the bracket.
         if (frames_.size() >= max_json_depth) {
-            throw_at(consumed_ - 1, "values nested deeper than " + std::to_string(max_json_depth) + " levels");
+            return fail_at(stream_.Tell() - 1, "values nested deeper than " + std::to_string(max_json_depth) + " levels");
+        }
+        Frame frame;
+        frame.object = object;
+        if (!frames_.empty()) {
+            const Frame& parent = frames_.back();
+            frame.key_in_parent = parent.pending_key;
+            frame.index_in_parent = parent.count;
+            // An element of a streamed array starts.
+            if (frames_.size() == 2 && parent.streamed) inside_element_ = true;
         }
         // An array under a streamed key of the top-level object.
-        const bool streamed = sink_ != nullptr && container.is_array() && frames_.size() == 1 &&
-                              frames_.front().container->is_object() &&
-                              sink_->streams(frames_.front().pending_key);
-        std::string token;
-        Json& stored = place(std::move(container), token);
-        frames_.push_back(Frame{&stored, std::move(token), {}, {}, 0, streamed});
+        frame.streamed = sink_ != nullptr && !object && frames_.size() == 1 && frames_.front().object &&
+                         sink_->streams(frames_.front().pending_key);
+        frame.start = object ? members_.size() : values_.size();
+        frames_.push_back(std::move(frame));
         return true;
     }
 
     bool close()
     {
+        Frame& frame = frames_.back();
+        JsonValue container;
+        if (frame.object) {
+            container = JsonValue::of_object(arena().copy(std::span(members_).subspan(frame.start)));
+            members_.resize(frame.start);
+        } else {
+            container = JsonValue::of_array(arena().copy(std::span(values_).subspan(frame.start)));
+            values_.resize(frame.start);
+        }
         frames_.pop_back();
-        if (frames_.size() == 2 && frames_.back().streamed) hand_over(frames_.back());
-        return true;
+        return add(container);
     }
 
-    // The last element of a streamed array goes to the sink and leaves the
-    // document.
-    void hand_over(Frame& array)
-    {
-        sink_->take(frames_.front().container->get_ref<Json::object_t&>().back().first, array.count - 1,
-                    array.container->back());
-        array.container->get_ref<Json::array_t&>().pop_back();
-    }
-
-    [[noreturn]] void throw_at(std::size_t offset, const std::string& reason) const
-    {
-        const auto [line, column] = locate_(offset);
-        throw ProjectFileError(file_label_ + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + reason);
-    }
-
-    [[noreturn]] void refuse_nul(const std::string& pointer) const
-    {
-        throw ProjectFileError(file_label_ + ": at " + pointer_excerpt(pointer) +
-                               ": a text cannot hold U+0000 (the host would cut it there)");
-    }
-
-    // The pointer of the value the parser hands over next.
+    // The pointer of the value the parser hands over next, or of `key` in
+    // the open object.
     std::string pointer_of_next() const
     {
         if (frames_.empty()) return "";
         const Frame& open = frames_.back();
-        if (open.container->is_array()) {
-            std::string pointer;
-            for (std::size_t i = 1; i < frames_.size(); ++i) pointer += "/" + frames_[i].token;
-            return pointer + "/" + std::to_string(open.count);
-        }
+        if (!open.object) return path() + "/" + std::to_string(open.count);
         return pointer_of(open.pending_key);
     }
-
-    std::string pointer_of(std::string_view key) const
+    std::string pointer_of(std::string_view key) const { return path() + "/" + pointer_token(key); }
+    std::string path() const
     {
         std::string pointer;
-        for (std::size_t i = 1; i < frames_.size(); ++i) pointer += "/" + frames_[i].token;
-        return pointer + "/" + pointer_token(key);
+        for (std::size_t i = 1; i < frames_.size(); ++i) {
+            pointer += '/';
+            pointer += frames_[i - 1].object ? pointer_token(frames_[i].key_in_parent)
+                                             : std::to_string(frames_[i].index_in_parent);
+        }
+        return pointer;
     }
 
-    Locator locate_;
-    const std::size_t& consumed_;
+    bool refuse_nul(const std::string& pointer)
+    {
+        return fail(file_label_ + ": at " + pointer_excerpt(pointer) +
+                    ": a text cannot hold U+0000 (the host would cut it there)");
+    }
+    bool fail(std::string message)
+    {
+        fault_.message = std::move(message);
+        return false;
+    }
+    bool fail_at(std::size_t offset, std::string reason)
+    {
+        fault_.offset = offset;
+        fault_.message = std::move(reason);
+        fault_.syntax = false;
+        located_ = true;
+        return false;
+    }
+    bool syntax_fault(std::size_t offset)
+    {
+        fault_.syntax = true;
+        fault_.offset = offset;
+        return false;
+    }
+
+public:
+    // A fault given by place rather than by pointer: its message needs the
+    // line and column.
+    bool located() const { return located_; }
+
+private:
+    const Stream& stream_;
     const std::string& file_label_;
     ElementSink* sink_;
-    Json root_;
+    JsonArena& document_arena_;
+    JsonArena element_arena_;
+    bool inside_element_ = false;
+    JsonValue root_;
     std::vector<Frame> frames_;
+    std::vector<JsonValue> values_;    // children of open arrays
+    std::vector<JsonMember> members_;  // children of open objects
+    BuildFault fault_;
+    bool located_ = false;
 };
 
-}  // namespace
+constexpr unsigned parse_flags =
+    rapidjson::kParseValidateEncodingFlag | rapidjson::kParseNumbersAsStringsFlag | rapidjson::kParseIterativeFlag;
 
-namespace {
+// A file may begin with the byte order mark of UTF-8, which is not JSON.
+constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
 
-// The characters of the input, in pieces, as the input iterator that the
-// parser takes, counting what the parser has taken so that a fault found in
-// a value can be placed. `Source::fill` gives the next piece (empty at the
-// end).
-template <class Source>
-class CountedChars {
-public:
-    explicit CountedChars(Source& source) : source_(source) { next_piece(); }
-    bool at_end() const { return position_ == piece_.size(); }
-    char current() const { return piece_[position_]; }
-    void advance()
-    {
-        ++consumed_;
-        if (++position_ == piece_.size()) next_piece();
+// Parses `stream`; on a fault calls `syntax_error(offset, reason)` or
+// `located_error(offset, reason)`, which throw.
+template <class Stream, class SyntaxError, class LocatedError>
+JsonDocument parse(Stream& stream, const std::string& file_label, ElementSink* sink, SyntaxError syntax_error,
+                   LocatedError located_error)
+{
+    JsonDocument document;
+    DocumentBuilder<Stream> builder(stream, file_label, sink, *document.arena);
+    rapidjson::Reader reader;
+    const rapidjson::ParseResult result = reader.Parse<parse_flags>(stream, builder);
+    if (result) {
+        document.root = builder.root();
+        return document;
     }
-    const std::size_t& consumed() const { return consumed_; }
+    const BuildFault& fault = builder.fault();
+    if (result.Code() != rapidjson::kParseErrorTermination) {
+        syntax_error(result.Offset(), rapidjson::GetParseError_En(result.Code()));
+    }
+    if (fault.syntax) syntax_error(fault.offset, "number overflow");
+    if (builder.located()) located_error(fault.offset, fault.message);
+    throw ProjectFileError(fault.message);
+}
 
-    class iterator {
-    public:
-        using iterator_category = std::input_iterator_tag;
-        using value_type = char;
-        using difference_type = std::ptrdiff_t;
-        using pointer = const char*;
-        using reference = const char&;
-
-        iterator() = default;
-        explicit iterator(CountedChars* chars) : chars_(chars->at_end() ? nullptr : chars) {}
-        char operator*() const { return chars_->current(); }
-        iterator& operator++()
-        {
-            chars_->advance();
-            if (chars_->at_end()) chars_ = nullptr;
-            return *this;
+// Reads an open file in large pieces, as the parser's input stream, and
+// tells how far it has read. A read error ends the input and is kept.
+class FileStream {
+public:
+    using Ch = char;
+    FileStream(std::FILE* file, const ReadProgress& progress) : file_(file), progress_(progress)
+    {
+        fill();
+        if (std::string_view(current_, static_cast<std::size_t>(end_ - current_)).starts_with(byte_order_mark)) {
+            current_ += byte_order_mark.size();
         }
-        bool operator==(const iterator& other) const { return chars_ == other.chars_; }
-        bool operator!=(const iterator& other) const { return chars_ != other.chars_; }
-
-    private:
-        CountedChars* chars_ = nullptr;
-    };
-
-    iterator begin() { return iterator(this); }
-    static iterator end() { return iterator(); }
-
-private:
-    void next_piece()
-    {
-        position_ = 0;
-        piece_ = source_.fill();
     }
 
-    Source& source_;
-    std::string_view piece_;
-    std::size_t position_ = 0;
-    std::size_t consumed_ = 0;
-};
-
-// A text in memory: one piece.
-struct TextSource {
-    std::string_view text;
-    std::string_view fill() { return std::exchange(text, std::string_view()); }
-};
-
-// An open file, read in large pieces. A read error ends the input and is
-// kept.
-class FileSource {
-public:
-    explicit FileSource(std::FILE* file) : file_(file) {}
-    std::string_view fill()
+    Ch Peek() const { return current_ < end_ ? *current_ : '\0'; }
+    Ch Take()
     {
-        const std::size_t length = std::fread(buffer_.data(), 1, buffer_.size(), file_);
-        if (length == 0 && std::ferror(file_)) error_ = errno != 0 ? errno : EIO;
-        return {buffer_.data(), length};
+        if (current_ == end_) return '\0';
+        const Ch c = *current_++;
+        if (current_ == end_) fill();
+        return c;
     }
+    std::size_t Tell() const { return consumed_ + static_cast<std::size_t>(current_ - buffer_.data()); }
     int error() const { return error_; }
 
+    // Not used by the reader.
+    Ch* PutBegin() { return nullptr; }
+    void Put(Ch) {}
+    void Flush() {}
+    std::size_t PutEnd(Ch*) { return 0; }
+
 private:
+    void fill()
+    {
+        consumed_ += static_cast<std::size_t>(end_ - buffer_.data());
+        const std::size_t length = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+        if (length == 0 && std::ferror(file_)) error_ = errno != 0 ? errno : EIO;
+        current_ = buffer_.data();
+        end_ = buffer_.data() + length;
+        if (progress_) progress_(consumed_);
+    }
+
     std::FILE* file_;
+    const ReadProgress& progress_;
     std::vector<char> buffer_ = std::vector<char>(1 << 16);
+    const char* current_ = buffer_.data();
+    const char* end_ = buffer_.data();
+    std::size_t consumed_ = 0;
     int error_ = 0;
 };
 
-[[noreturn]] void cannot_read(const std::string& path, int error)
-{
-    throw ProjectFileError(path + ": cannot read: " + std::strerror(error));
-}
-
 }  // namespace
 
-Json parse_json_document(std::string_view text, const std::string& file_label, ElementSink* sink)
+JsonDocument parse_json_document(std::string_view text, const std::string& file_label, ElementSink* sink)
 {
-    TextSource source{text};
-    CountedChars<TextSource> chars(source);
-    DocumentBuilder builder([text](std::size_t offset) { return line_and_column(text, offset); }, chars.consumed(),
-                            file_label, sink);
-    Json::sax_parse(chars.begin(), chars.end(), &builder);
-    return builder.take();
+    const std::size_t skipped = text.starts_with(byte_order_mark) ? byte_order_mark.size() : 0;
+    rapidjson::MemoryStream stream(text.data() + skipped, text.size() - skipped);
+    return parse(
+        stream, file_label, sink,
+        [&](std::size_t offset, const std::string& reason) {
+            throw_syntax_error(text, file_label, skipped + offset, reason);
+        },
+        [&](std::size_t offset, const std::string& reason) {
+            const auto [line, column] = line_and_column(text, skipped + offset);
+            throw ProjectFileError(file_label + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " +
+                                   reason);
+        });
 }
 
-Json parse_json_file(const std::string& path, ElementSink* sink)
+JsonDocument parse_json_file(const std::string& path, ElementSink* sink, const ReadProgress& progress)
 {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!file) cannot_read(path, errno);
-    FileSource source(file.get());
-    CountedChars<FileSource> chars(source);
-    DocumentBuilder builder([&path](std::size_t offset) { return line_and_column_in_file(path, offset); },
-                            chars.consumed(), path, sink);
-    try {
-        Json::sax_parse(chars.begin(), chars.end(), &builder);
-    } catch (const ProjectFileError&) {
-        // A read error cuts the input short: that, not the parser's view of
-        // the cut, is what went wrong.
-        if (source.error() != 0) cannot_read(path, source.error());
-        throw;
-    }
-    if (source.error() != 0) cannot_read(path, source.error());
-    return builder.take();
+    FileStream stream(file.get(), progress);
+    const auto read_error = [&] {
+        if (stream.error() != 0) cannot_read(path, stream.error());
+    };
+    JsonDocument document = parse(
+        stream, path, sink,
+        [&](std::size_t offset, const std::string& reason) {
+            // A read error cuts the input short: that, not the parser's
+            // view of the cut, is what went wrong.
+            read_error();
+            throw_file_syntax_error(path, offset, reason);
+        },
+        [&](std::size_t offset, const std::string& reason) {
+            read_error();
+            const auto [line, column] = line_and_column_in_file(path, offset);
+            throw ProjectFileError(path + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + reason);
+        });
+    read_error();
+    return document;
 }
 
 }  // namespace qxhost

@@ -30,7 +30,7 @@ public:
     bool streams(std::string_view key) const override { return key == "objects" || key == "connections"; }
     bool holds_nul(std::string_view key) const override { return key == "electrical_load_file"; }
 
-    void take(std::string_view key, std::size_t index, Json& element) override
+    void take(std::string_view key, std::size_t index, const JsonValue& element) override
     {
         if (key == "objects") {
             take_object(index, element);
@@ -39,25 +39,25 @@ public:
         }
     }
 
-    void read(const Json& document)
+    void read(const JsonValue& document)
     {
-        const Json::object_t& top = expect_object(
+        const JsonObject top = expect_object(
             document, "",
             {"format", "project", "simulation_case", "configurations", "design_criteria", "utility_streams",
              "objects", "connections", "databases", "cost_rows", "electrical_loads", "electrical_load_file"});
-        if (const Json* format = member(top, "format")) read_format(*format);
+        if (const JsonValue* format = member(top, "format")) read_format(*format);
         read_identity(required_member(top, "project", ""));
-        if (const Json* sim_case = member(top, "simulation_case")) read_sim_case(*sim_case);
-        if (const Json* configurations = member(top, "configurations")) read_configurations(*configurations);
-        if (const Json* criteria = member(top, "design_criteria")) read_design_criteria(*criteria);
-        if (const Json* streams = member(top, "utility_streams")) read_utility_streams(*streams);
-        if (const Json* objects = member(top, "objects")) read_objects(*objects);
-        if (const Json* connections = member(top, "connections")) read_connections(*connections);
-        if (const Json* databases = member(top, "databases")) read_databases(*databases);
-        if (const Json* rows = member(top, "cost_rows")) read_cost_rows(*rows);
+        if (const JsonValue* sim_case = member(top, "simulation_case")) read_sim_case(*sim_case);
+        if (const JsonValue* configurations = member(top, "configurations")) read_configurations(*configurations);
+        if (const JsonValue* criteria = member(top, "design_criteria")) read_design_criteria(*criteria);
+        if (const JsonValue* streams = member(top, "utility_streams")) read_utility_streams(*streams);
+        if (const JsonValue* objects = member(top, "objects")) read_objects(*objects);
+        if (const JsonValue* connections = member(top, "connections")) read_connections(*connections);
+        if (const JsonValue* databases = member(top, "databases")) read_databases(*databases);
+        if (const JsonValue* rows = member(top, "cost_rows")) read_cost_rows(*rows);
         else project_.cost_rows = default_cost_rows(project_);
-        if (const Json* loads = member(top, "electrical_loads")) read_electrical_loads(*loads);
-        if (const Json* file = member(top, "electrical_load_file")) {
+        if (const JsonValue* loads = member(top, "electrical_loads")) read_electrical_loads(*loads);
+        if (const JsonValue* file = member(top, "electrical_load_file")) {
             project_.electrical_load_file = expect_string(*file, "/electrical_load_file");
         }
     }
@@ -72,36 +72,36 @@ private:
         InvalidValue error;
     };
 
-    void read_format(const Json& format)
+    void read_format(const JsonValue& format)
     {
         if (expect_string(format, "/format") != project_format) {
             invalid("/format", std::string("expected \"") + project_format + "\", found " + value_excerpt(format));
         }
     }
 
-    void read_identity(const Json& json)
+    void read_identity(const JsonValue& json)
     {
         const std::string at = "/project";
         const auto& object = expect_object(json, at, {"instance", "name", "scenario", "unit_system"});
         project_.instance = expect_uint32(required_member(object, "instance", at), at + "/instance");
         project_.name = expect_string(required_member(object, "name", at), at + "/name");
         project_.scenario = expect_string(required_member(object, "scenario", at), at + "/scenario");
-        if (const Json* units = member(object, "unit_system")) {
+        if (const JsonValue* units = member(object, "unit_system")) {
             project_.unit_system = expect_int(*units, at + "/unit_system");
         }
     }
 
-    void read_sim_case(const Json& json)
+    void read_sim_case(const JsonValue& json)
     {
         const std::string at = "/simulation_case";
         const auto& object = expect_object(json, at, {"valid", "sim_type"});
         project_.has_sim_case = true;
         project_.sim_case_valid = true;
-        if (const Json* valid = member(object, "valid")) project_.sim_case_valid = expect_bool(*valid, at + "/valid");
-        if (const Json* type = member(object, "sim_type")) project_.sim_type = expect_int(*type, at + "/sim_type");
+        if (const JsonValue* valid = member(object, "valid")) project_.sim_case_valid = expect_bool(*valid, at + "/valid");
+        if (const JsonValue* type = member(object, "sim_type")) project_.sim_type = expect_int(*type, at + "/sim_type");
     }
 
-    void read_configurations(const Json& json)
+    void read_configurations(const JsonValue& json)
     {
         const auto& ids = expect_array(json, "/configurations");
         for (std::size_t i = 0; i < ids.size(); ++i) {
@@ -109,7 +109,7 @@ private:
         }
     }
 
-    void read_design_criteria(const Json& json)
+    void read_design_criteria(const JsonValue& json)
     {
         const std::string at = "/design_criteria";
         for (const auto& [group_name, group] : expect_any_object(json, at)) {
@@ -122,40 +122,40 @@ private:
         }
     }
 
-    void read_utility_streams(const Json& json)
+    void read_utility_streams(const JsonValue& json)
     {
         const std::string at = "/utility_streams";
         const auto& object = expect_object(json, at, {"valid", "entries"});
         project_.has_utility_streams = true;
         project_.utility_streams_valid = true;
-        if (const Json* valid = member(object, "valid")) {
+        if (const JsonValue* valid = member(object, "valid")) {
             project_.utility_streams_valid = expect_bool(*valid, at + "/valid");
         }
-        const Json* entries = member(object, "entries");
+        const JsonValue* entries = member(object, "entries");
         if (entries == nullptr) return;
         const auto& list = expect_array(*entries, at + "/entries");
         for (std::size_t i = 0; i < list.size(); ++i) read_entry(list[i], child_pointer(at + "/entries", i));
     }
 
-    void read_entry(const Json& json, const std::string& at)
+    void read_entry(const JsonValue& json, const std::string& at)
     {
         const auto& object = expect_object(json, at, {"name", "slots", "defaults", "valid"});
-        const std::string& name = expect_string(required_member(object, "name", at), at + "/name");
+        const std::string_view name = expect_string(required_member(object, "name", at), at + "/name");
         if (project_.entries.contains(name)) {
             invalid(at + "/name", "duplicate entry name " + quoted_excerpt(name) + " (names of entries are unique)");
         }
         Entry entry;
-        if (const Json* slots = member(object, "slots")) entry.slots = slot_table_from_json(*slots, at + "/slots");
-        if (const Json* defaults = member(object, "defaults")) {
+        if (const JsonValue* slots = member(object, "slots")) entry.slots = slot_table_from_json(*slots, at + "/slots");
+        if (const JsonValue* defaults = member(object, "defaults")) {
             entry.defaults = slot_table_from_json(*defaults, at + "/defaults");
         }
-        if (const Json* valid = member(object, "valid")) entry.valid = expect_bool(*valid, at + "/valid");
+        if (const JsonValue* valid = member(object, "valid")) entry.valid = expect_bool(*valid, at + "/valid");
         project_.entries.set(name, std::move(entry));
     }
 
     // Objects are read in file order as they come; after the first that is
     // not valid the rest are only dropped.
-    void take_object(std::size_t index, const Json& element)
+    void take_object(std::size_t index, const JsonValue& element)
     {
         if (object_error_) return;
         try {
@@ -165,7 +165,7 @@ private:
         }
     }
 
-    void read_objects(const Json& json)
+    void read_objects(const JsonValue& json)
     {
         // The elements came through take(): what stands here must be an array.
         expect_array(json, "/objects");
@@ -179,7 +179,7 @@ private:
         }
     }
 
-    void read_object(const Json& json, const std::string& at)
+    void read_object(const JsonValue& json, const std::string& at)
     {
         const auto& object = expect_object(
             json, at, {"name", "class", "ref_id", "stream_name", "model", "area", "slots", "defaults"});
@@ -193,12 +193,12 @@ private:
                                       child_pointer("/objects", first->second) + "; names are unique)");
         }
         read.class_id = expect_int(required_member(object, "class", at), at + "/class");
-        if (const Json* ref_id = member(object, "ref_id")) read_ref_id(read, *ref_id, at + "/ref_id");
-        if (const Json* name = member(object, "stream_name")) read.stream_name = expect_string(*name, at + "/stream_name");
-        if (const Json* model = member(object, "model")) read.model = expect_string(*model, at + "/model");
-        if (const Json* area = member(object, "area")) read.area = expect_string(*area, at + "/area");
-        if (const Json* slots = member(object, "slots")) read.slots = slot_table_from_json(*slots, at + "/slots");
-        if (const Json* defaults = member(object, "defaults")) {
+        if (const JsonValue* ref_id = member(object, "ref_id")) read_ref_id(read, *ref_id, at + "/ref_id");
+        if (const JsonValue* name = member(object, "stream_name")) read.stream_name = expect_string(*name, at + "/stream_name");
+        if (const JsonValue* model = member(object, "model")) read.model = expect_string(*model, at + "/model");
+        if (const JsonValue* area = member(object, "area")) read.area = expect_string(*area, at + "/area");
+        if (const JsonValue* slots = member(object, "slots")) read.slots = slot_table_from_json(*slots, at + "/slots");
+        if (const JsonValue* defaults = member(object, "defaults")) {
             read.defaults = slot_table_from_json(*defaults, at + "/defaults");
         }
         project_.objects.push_back(std::move(read));
@@ -206,7 +206,7 @@ private:
 
     // A reference id names one object: a second object with the same id
     // would make the lookup by id depend on file order.
-    void read_ref_id(Object& object, const Json& json, const std::string& at)
+    void read_ref_id(Object& object, const JsonValue& json, const std::string& at)
     {
         const std::uint32_t ref_id = expect_uint32(json, at);
         const auto [first, added] = ref_id_index_.emplace(ref_id, project_.objects.size());
@@ -220,7 +220,7 @@ private:
     // Every connection is kept as it will be stored. The names it gives are
     // checked once every object is known; a fault of its form is kept, to be
     // reported in its place among those checks.
-    void take_connection(std::size_t index, Json& element)
+    void take_connection(std::size_t index, const JsonValue& element)
     {
         Connection connection;
         if (!take_usual_connection(element, connection)) read_connection_form(index, element, connection);
@@ -229,34 +229,38 @@ private:
 
     // True when `element` has only the four keys, "stream" a text, "item"
     // a text or absent, "direction" 1 or 2 and "connector" a text or absent:
-    // then its form has no fault to find. Its texts are moved, not copied.
-    static bool take_usual_connection(Json& element, Connection& connection)
+    // then its form has no fault to find.
+    static bool take_usual_connection(const JsonValue& element, Connection& connection)
     {
         if (!element.is_object()) return false;
-        auto& object = element.get_ref<Json::object_t&>();
-        Json* stream = nullptr;
-        Json* item = nullptr;
-        Json* direction = nullptr;
-        Json* connector = nullptr;
-        for (auto& [key, value] : object) {
-            Json** slot = key == "stream" ? &stream : key == "item" ? &item : key == "direction" ? &direction
-                        : key == "connector" ? &connector : nullptr;
+        const JsonValue* stream = nullptr;
+        const JsonValue* item = nullptr;
+        const JsonValue* direction = nullptr;
+        const JsonValue* connector = nullptr;
+        for (const auto& [key, value] : element.members()) {
+            const JsonValue** slot = key == "stream" ? &stream : key == "item" ? &item : key == "direction" ? &direction
+                                   : key == "connector" ? &connector : nullptr;
             if (slot == nullptr) return false;
             *slot = &value;
         }
         if (stream == nullptr || !stream->is_string() || (item != nullptr && !item->is_string())) return false;
-        if (direction == nullptr || !direction->is_number_integer() || (*direction != 1 && *direction != 2)) return false;
+        if (direction == nullptr || !is_direction(*direction)) return false;
         if (connector != nullptr && !connector->is_string()) return false;
-        connection.stream = std::move(stream->get_ref<std::string&>());
-        if (item != nullptr) connection.item = std::move(item->get_ref<std::string&>());
-        connection.direction = direction->get<int>();
-        if (connector != nullptr) connection.connector = std::move(connector->get_ref<std::string&>());
+        connection.stream = stream->string();
+        if (item != nullptr) connection.item = item->string();
+        connection.direction = static_cast<int>(direction->integer());
+        if (connector != nullptr) connection.connector = connector->string();
         return true;
+    }
+
+    static bool is_direction(const JsonValue& value)
+    {
+        return value.is_number_integer() && (value.integer() == 1 || value.integer() == 2);
     }
 
     // Reads a connection field by field, up to the first fault of its form,
     // and notes which name checks come before that fault.
-    void read_connection_form(std::size_t index, const Json& json, Connection& connection)
+    void read_connection_form(std::size_t index, const JsonValue& json, Connection& connection)
     {
         const std::string at = child_pointer("/connections", index);
         FormFault::Before before = FormFault::stream_name;
@@ -264,14 +268,14 @@ private:
             const auto& object = expect_object(json, at, {"stream", "item", "direction", "connector"});
             connection.stream = expect_string(required_member(object, "stream", at), at + "/stream");
             before = FormFault::item_name;
-            if (const Json* item = member(object, "item")) connection.item = expect_string(*item, at + "/item");
+            if (const JsonValue* item = member(object, "item")) connection.item = expect_string(*item, at + "/item");
             before = FormFault::nothing;
-            const Json& direction = required_member(object, "direction", at);
-            if (!direction.is_number_integer() || (direction != 1 && direction != 2)) {
+            const JsonValue& direction = required_member(object, "direction", at);
+            if (!is_direction(direction)) {
                 invalid(at + "/direction", "expected 1 or 2, found " + value_excerpt(direction));
             }
-            connection.direction = direction.get<int>();
-            if (const Json* connector = member(object, "connector")) {
+            connection.direction = static_cast<int>(direction.integer());
+            if (const JsonValue* connector = member(object, "connector")) {
                 connection.connector = expect_string(*connector, at + "/connector");
             }
         } catch (InvalidValue& error) {
@@ -282,7 +286,7 @@ private:
     // The elements came through take(): what stands here must be an array.
     // Each connection is checked in file order, so the first error is the
     // one that file order gives.
-    void read_connections(const Json& json)
+    void read_connections(const JsonValue& json)
     {
         expect_array(json, "/connections");
         auto fault = form_faults_.begin();
@@ -312,7 +316,7 @@ private:
         if (fault != nullptr) throw fault->error;
     }
 
-    void read_databases(const Json& json)
+    void read_databases(const JsonValue& json)
     {
         for (const auto& [name, objects] : expect_any_object(json, "/databases")) {
             const std::string at = child_pointer("/databases", name);
@@ -323,7 +327,7 @@ private:
         }
     }
 
-    void read_cost_rows(const Json& json)
+    void read_cost_rows(const JsonValue& json)
     {
         const auto& list = expect_array(json, "/cost_rows");
         for (std::size_t i = 0; i < list.size(); ++i) {
@@ -332,19 +336,19 @@ private:
             CostRow row;
             row.name = expect_string(required_member(object, "name", at), at + "/name");
             row.cost_slot = expect_string(required_member(object, "cost_slot", at), at + "/cost_slot");
-            if (const Json* value = member(object, "value")) row.value = expect_string(*value, at + "/value");
-            if (const Json* number = member(object, "number")) row.number = expect_uint64(*number, at + "/number");
+            if (const JsonValue* value = member(object, "value")) row.value = expect_string(*value, at + "/value");
+            if (const JsonValue* number = member(object, "number")) row.number = expect_uint64(*number, at + "/number");
             project_.cost_rows.push_back(std::move(row));
         }
     }
 
-    void read_electrical_loads(const Json& json)
+    void read_electrical_loads(const JsonValue& json)
     {
         const std::string at = "/electrical_loads";
         const auto& object = expect_object(json, at, {"total_kw", "items"});
         project_.has_electrical_loads = true;
-        if (const Json* total = member(object, "total_kw")) project_.total_kw = expect_number(*total, at + "/total_kw");
-        const Json* items = member(object, "items");
+        if (const JsonValue* total = member(object, "total_kw")) project_.total_kw = expect_number(*total, at + "/total_kw");
+        const JsonValue* items = member(object, "items");
         if (items == nullptr) return;
         const auto& list = expect_array(*items, at + "/items");
         for (std::size_t i = 0; i < list.size(); ++i) {
@@ -374,9 +378,9 @@ std::unique_ptr<Project> read_document(const std::string& file_label, Parse pars
 {
     auto project = std::make_unique<Project>();
     ProjectReader reader(*project);
-    const Json document = parse(reader);
+    const JsonDocument document = parse(reader);
     try {
-        reader.read(document);
+        reader.read(document.root);
     } catch (const InvalidValue& error) {
         const std::string where = error.pointer.empty() ? "the top level" : error.pointer;
         throw ProjectFileError(file_label + ": at " + pointer_excerpt(where) + ": " + error.reason);

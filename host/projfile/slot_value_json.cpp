@@ -14,7 +14,7 @@ namespace {
 const char* const number_forms =
     "a number, or {\"value\": NUMBER, \"units\": TEXT} with NUMBER a number or \"inf\", \"-inf\", \"nan\"";
 
-double non_finite_from_text(const std::string& text, const std::string& pointer)
+double non_finite_from_text(std::string_view text, const std::string& pointer)
 {
     if (text == "inf") return std::numeric_limits<double>::infinity();
     if (text == "-inf") return -std::numeric_limits<double>::infinity();
@@ -22,17 +22,32 @@ double non_finite_from_text(const std::string& text, const std::string& pointer)
     invalid(pointer, "expected a number or \"inf\", \"-inf\", \"nan\", found " + quoted_excerpt(text));
 }
 
-std::pair<double, std::string> number_object_from_json(const Json& json, const std::string& pointer)
+std::pair<double, std::string> number_object_from_json(const JsonValue& json, const std::string& pointer)
 {
-    const Json::object_t& object = expect_object(json, pointer, {"value", "units"});
-    const std::string value_pointer = child_pointer(pointer, "value");
-    const Json& value = required_member(object, "value", pointer);
+    const JsonObject object = expect_object(json, pointer, {"value", "units"});
+    const JsonValue& value = required_member(object, "value", pointer);
     double number = 0.0;
-    if (value.is_string()) number = non_finite_from_text(value.get_ref<const std::string&>(), value_pointer);
-    else number = expect_number(value, value_pointer);
+    if (value.is_string()) number = non_finite_from_text(value.string(), child_pointer(pointer, "value"));
+    else if (value.is_number()) number = value.number();
+    else number = expect_number(value, child_pointer(pointer, "value"));
     std::string units;
-    if (const Json* given = member(object, "units")) units = expect_string(*given, child_pointer(pointer, "units"));
+    if (const JsonValue* given = member(object, "units")) {
+        units = expect_string(*given, child_pointer(pointer, "units"));
+    }
     return {number, units};
+}
+
+// A text or a number without units, which cannot be wrong.
+Value plain_slot_value(const JsonValue& json)
+{
+    Value value;
+    if (json.is_string()) {
+        value.text = json.string();
+    } else {
+        value.kind = Value::Kind::number;
+        value.number = json.number();
+    }
+    return value;
 }
 
 Value number_value(double number, std::string units)
@@ -46,9 +61,9 @@ Value number_value(double number, std::string units)
 
 }  // namespace
 
-std::pair<double, std::string> number_with_units_from_json(const Json& json, const std::string& pointer)
+std::pair<double, std::string> number_with_units_from_json(const JsonValue& json, const std::string& pointer)
 {
-    if (json.is_number()) return {json.get<double>(), std::string()};
+    if (json.is_number()) return {json.number(), std::string()};
     if (json.is_object()) return number_object_from_json(json, pointer);
     invalid(pointer, std::string("expected ") + number_forms + ", found " + json.type_name());
 }
@@ -68,12 +83,12 @@ void write_number_with_units(JsonWriter& out, double number, const std::string& 
     out.end();
 }
 
-Value slot_value_from_json(const Json& json, const std::string& pointer)
+Value slot_value_from_json(const JsonValue& json, const std::string& pointer)
 {
     if (json.is_string()) {
         Value value;
         value.kind = Value::Kind::text;
-        value.text = json.get<std::string>();
+        value.text = json.string();
         return value;
     }
     if (json.is_number() || json.is_object()) {
@@ -83,9 +98,9 @@ Value slot_value_from_json(const Json& json, const std::string& pointer)
     if (json.is_array()) {
         Value value;
         value.kind = Value::Kind::list;
-        const Json::array_t& items = json.get_ref<const Json::array_t&>();
+        const JsonArray items = json.elements();
         for (std::size_t i = 0; i < items.size(); ++i) {
-            value.items.push_back(expect_string(items[i], child_pointer(pointer, i)));
+            value.items.push_back(std::string(expect_string(items[i], child_pointer(pointer, i))));
         }
         return value;
     }
@@ -108,11 +123,14 @@ void write_slot_value(JsonWriter& out, const Value& value)
     out.end();
 }
 
-SlotTable slot_table_from_json(const Json& json, const std::string& pointer)
+SlotTable slot_table_from_json(const JsonValue& json, const std::string& pointer)
 {
     SlotTable slots;
     for (const auto& [name, value] : expect_any_object(json, pointer)) {
-        slots.set(name, slot_value_from_json(value, child_pointer(pointer, name)));
+        // The pointer is made only for a value that needs it: nearly none.
+        slots.set(name, value.is_string() || value.is_number()
+                            ? plain_slot_value(value)
+                            : slot_value_from_json(value, child_pointer(pointer, name)));
     }
     return slots;
 }

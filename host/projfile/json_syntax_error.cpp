@@ -1,0 +1,229 @@
+#include "projfile/json_syntax_error.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "projfile/json_document.h"
+#include "projfile/projfile.h"
+
+namespace qxhost {
+
+std::pair<std::size_t, std::size_t> line_and_column(std::string_view text, std::size_t offset)
+{
+    if (offset > text.size()) offset = text.size();
+    std::size_t line = 1;
+    std::size_t line_start = 0;
+    for (std::size_t i = 0; i < offset; ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            line_start = i + 1;
+        }
+    }
+    std::size_t column = 1;
+    for (std::size_t i = line_start; i < offset; ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if ((byte & 0xC0) != 0x80) ++column;
+    }
+    return {line, column};
+}
+
+std::pair<std::size_t, std::size_t> line_and_column_in_file(const std::string& path, std::size_t offset)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::string text(offset, '\0');
+    file.read(text.data(), static_cast<std::streamsize>(offset));
+    text.resize(static_cast<std::size_t>(file.gcount()));
+    return line_and_column(text, offset);
+}
+
+namespace {
+
+// The parser's own message without its exception tag and its position
+// (which counts bytes; the position is given in front instead).
+std::string parser_reason(const std::string& what)
+{
+    std::string reason = what;
+    if (!reason.empty() && reason.front() == '[') {
+        const auto close = reason.find("] ");
+        if (close != std::string::npos) reason.erase(0, close + 2);
+    }
+    if (reason.rfind("parse error", 0) == 0) {
+        const auto colon = reason.find(": ");
+        if (colon != std::string::npos) reason.erase(0, colon + 2);
+    }
+    // The parser quotes the whole token it last read, which can be any
+    // length and any bytes.
+    const std::string last_read = "last read: '";
+    const auto quoted = reason.find(last_read);
+    if (quoted != std::string::npos && reason.back() == '\'') {
+        const std::size_t start = quoted + last_read.size();
+        const std::string token = reason.substr(start, reason.size() - 1 - start);
+        reason.erase(quoted + last_read.size() - 1);
+        reason += quoted_excerpt(token);
+    }
+    return reason;
+}
+
+[[noreturn]] void throw_at(const std::string& file_label, std::pair<std::size_t, std::size_t> place,
+                           const std::string& reason)
+{
+    throw ProjectFileError(file_label + ":" + std::to_string(place.first) + ":" + std::to_string(place.second) + ": " +
+                           reason);
+}
+
+// Takes every event and stops at the first syntax error.
+class SyntaxChecker : public nlohmann::json_sax<nlohmann::json> {
+public:
+    bool null() override { return true; }
+    bool boolean(bool) override { return true; }
+    bool number_integer(number_integer_t) override { return true; }
+    bool number_unsigned(number_unsigned_t) override { return true; }
+    bool number_float(number_float_t, const string_t&) override { return true; }
+    bool string(string_t&) override { return true; }
+    bool binary(binary_t&) override { return true; }
+    bool start_object(std::size_t) override { return true; }
+    bool start_array(std::size_t) override { return true; }
+    bool end_object() override { return true; }
+    bool end_array() override { return true; }
+    bool key(string_t&) override { return true; }
+
+    bool parse_error(std::size_t position, const std::string& last_token,
+                     const nlohmann::detail::exception& error) override
+    {
+        // The parser has read `position` bytes. A syntax error lies at the
+        // last of them; a number out of range is pointed at where it starts.
+        offset = position == 0 ? 0 : position - 1;
+        if (error.id == 406 && last_token.size() <= position) offset = position - last_token.size();
+        reason = parser_reason(error.what());
+        return false;
+    }
+
+    std::size_t offset = 0;
+    std::string reason;
+};
+
+// The characters of the input, in pieces, as the input iterator that the
+// parser takes, counting what the parser has taken so that a fault found in
+// a value can be placed. `Source::fill` gives the next piece (empty at the
+// end).
+template <class Source>
+class CountedChars {
+public:
+    explicit CountedChars(Source& source) : source_(source) { next_piece(); }
+    bool at_end() const { return position_ == piece_.size(); }
+    char current() const { return piece_[position_]; }
+    void advance()
+    {
+        ++consumed_;
+        if (++position_ == piece_.size()) next_piece();
+    }
+    const std::size_t& consumed() const { return consumed_; }
+
+    class iterator {
+    public:
+        using iterator_category = std::input_iterator_tag;
+        using value_type = char;
+        using difference_type = std::ptrdiff_t;
+        using pointer = const char*;
+        using reference = const char&;
+
+        iterator() = default;
+        explicit iterator(CountedChars* chars) : chars_(chars->at_end() ? nullptr : chars) {}
+        char operator*() const { return chars_->current(); }
+        iterator& operator++()
+        {
+            chars_->advance();
+            if (chars_->at_end()) chars_ = nullptr;
+            return *this;
+        }
+        bool operator==(const iterator& other) const { return chars_ == other.chars_; }
+        bool operator!=(const iterator& other) const { return chars_ != other.chars_; }
+
+    private:
+        CountedChars* chars_ = nullptr;
+    };
+
+    iterator begin() { return iterator(this); }
+    static iterator end() { return iterator(); }
+
+private:
+    void next_piece()
+    {
+        position_ = 0;
+        piece_ = source_.fill();
+    }
+
+    Source& source_;
+    std::string_view piece_;
+    std::size_t position_ = 0;
+    std::size_t consumed_ = 0;
+};
+
+// A text in memory: one piece.
+struct TextSource {
+    std::string_view text;
+    std::string_view fill() { return std::exchange(text, std::string_view()); }
+};
+
+// An open file, read in large pieces. A read error ends the input and is
+// kept.
+class FileSource {
+public:
+    explicit FileSource(std::FILE* file) : file_(file) {}
+    std::string_view fill()
+    {
+        const std::size_t length = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+        if (length == 0 && std::ferror(file_)) error_ = errno != 0 ? errno : EIO;
+        return {buffer_.data(), length};
+    }
+    int error() const { return error_; }
+
+private:
+    std::FILE* file_;
+    std::vector<char> buffer_ = std::vector<char>(1 << 16);
+    int error_ = 0;
+};
+
+}  // namespace
+
+[[noreturn]] void cannot_read(const std::string& path, int error)
+{
+    throw ProjectFileError(path + ": cannot read: " + std::strerror(error));
+}
+
+void throw_syntax_error(std::string_view text, const std::string& file_label, std::size_t offset,
+                        const std::string& reason)
+{
+    TextSource source{text};
+    CountedChars<TextSource> chars(source);
+    SyntaxChecker checker;
+    if (!nlohmann::json::sax_parse(chars.begin(), chars.end(), &checker)) {
+        throw_at(file_label, line_and_column(text, checker.offset), checker.reason);
+    }
+    throw_at(file_label, line_and_column(text, offset), reason);
+}
+
+void throw_file_syntax_error(const std::string& path, std::size_t offset, const std::string& reason)
+{
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) cannot_read(path, errno);
+    FileSource source(file.get());
+    CountedChars<FileSource> chars(source);
+    SyntaxChecker checker;
+    const bool parsed = nlohmann::json::sax_parse(chars.begin(), chars.end(), &checker);
+    // A read error cuts the input short: that, not the parser's view of the
+    // cut, is what went wrong.
+    if (source.error() != 0) cannot_read(path, source.error());
+    if (!parsed) throw_at(path, line_and_column_in_file(path, checker.offset), checker.reason);
+    throw_at(path, line_and_column_in_file(path, offset), reason);
+}
+
+}  // namespace qxhost
