@@ -48,19 +48,28 @@ public:
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-    // 0 or the errno of the failure.
-    int write_all(std::string_view text)
+    // Each returns 0 or the errno of the failure.
+    int begin()
     {
         // mkstemp makes the file private; give it the mode a new file gets.
         const mode_t mask = umask(0);
         umask(mask);
-        if (fchmod(descriptor_, 0666 & ~mask) != 0) return errno;
+        return fchmod(descriptor_, 0666 & ~mask) != 0 ? errno : 0;
+    }
+
+    int append(std::string_view text)
+    {
         while (!text.empty()) {
             const ssize_t written = write(descriptor_, text.data(), text.size());
             if (written < 0 && errno == EINTR) continue;
             if (written < 0) return errno;
             text.remove_prefix(static_cast<std::size_t>(written));
         }
+        return 0;
+    }
+
+    int finish()
+    {
         if (fsync(descriptor_) != 0) return errno;
         const int result = close(descriptor_);
         descriptor_ = -1;
@@ -82,11 +91,20 @@ private:
 
 }  // namespace
 
-void write_file_atomically(const std::filesystem::path& path, std::string_view text)
+void write_file_atomically(const std::filesystem::path& path, const std::function<void(const PieceWriter&)>& produce)
 {
     TemporaryFile temporary(path);
-    if (const int error = temporary.write_all(text)) cannot_write(path, error);
+    if (const int error = temporary.begin()) cannot_write(path, error);
+    produce([&](std::string_view piece) {
+        if (const int error = temporary.append(piece)) cannot_write(path, error);
+    });
+    if (const int error = temporary.finish()) cannot_write(path, error);
     if (const int error = temporary.rename_to(path)) cannot_write(path, error);
+}
+
+void write_file_atomically(const std::filesystem::path& path, std::string_view text)
+{
+    write_file_atomically(path, [&](const PieceWriter& write) { write(text); });
 }
 
 }  // namespace tovex_cli

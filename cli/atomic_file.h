@@ -4,6 +4,7 @@
 #define TOVEX_CLI_ATOMIC_FILE_H
 
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string_view>
 
@@ -18,6 +19,11 @@ public:
 // to `path`. Throws FileWriteError ("cannot write PATH: reason"); the
 // temporary file is then gone and `path` is as it was.
 void write_file_atomically(const std::filesystem::path& path, std::string_view text);
+
+// The same for a text made a piece at a time: `produce` hands each piece to
+// the function it is given. What `produce` throws leaves `path` as it was.
+using PieceWriter = std::function<void(std::string_view)>;
+void write_file_atomically(const std::filesystem::path& path, const std::function<void(const PieceWriter&)>& produce);
 
 }  // namespace tovex_cli
 

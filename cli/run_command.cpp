@@ -128,7 +128,8 @@ int run_command(const CommandOptions& options)
 
     if (!state_path.empty()) {
         try {
-            write_file_atomically(state_path, qxhost::write_project_json(project));
+            write_file_atomically(state_path,
+                                  [&](const PieceWriter& write) { qxhost::write_project_json(project, write); });
         } catch (const FileWriteError& error) {
             throw CommandError(exit_not_saved, error.what());
         }

@@ -11,146 +11,198 @@ namespace qxhost {
 namespace {
 
 constexpr std::size_t one_line_limit = 100;
+constexpr std::size_t flush_at = 1 << 20;
 
-std::string number_text(double value)
+void append_number(std::string& out, double value)
 {
     if (!std::isfinite(value)) throw std::invalid_argument("a number that is not finite has no JSON form");
     // "-0" would read back as the integer 0 and lose the sign.
-    if (value == 0.0 && std::signbit(value)) return "-0.0";
+    if (value == 0.0 && std::signbit(value)) {
+        out += "-0.0";
+        return;
+    }
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    out.append(buffer, result.ptr);
 }
 
 template <class Integer>
-std::string integer_text(Integer value)
+void append_integer(std::string& out, Integer value)
 {
     char buffer[24];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    out.append(buffer, result.ptr);
 }
 
 }  // namespace
 
-// ASCII, nearly every text of a project, is escaped here; any other text
-// goes to the JSON library, whose replacement of bytes that are not UTF-8
-// the files have always had.
-std::string json_string(std::string_view text)
+// ASCII, nearly every text of a project, is escaped here, a run of plain
+// characters at a time; any other text goes to the JSON library, whose
+// replacement of bytes that are not UTF-8 the files have always had.
+void append_json_string(std::string& out, std::string_view text)
 {
-    std::string quoted;
-    quoted.reserve(text.size() + 2);
-    quoted += '"';
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
+    const std::size_t start_size = out.size();
+    out += '"';
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x20 && byte != '"' && byte != '\\' && byte < 0x80) continue;
         if (byte >= 0x80) {
-            return nlohmann::json(std::string(text)).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+            out.resize(start_size);
+            out += nlohmann::json(std::string(text)).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+            return;
         }
-        switch (c) {
-        case '"': quoted += "\\\""; break;
-        case '\\': quoted += "\\\\"; break;
-        case '\b': quoted += "\\b"; break;
-        case '\f': quoted += "\\f"; break;
-        case '\n': quoted += "\\n"; break;
-        case '\r': quoted += "\\r"; break;
-        case '\t': quoted += "\\t"; break;
-        default:
-            if (byte < 0x20) {
-                constexpr char hex[] = "0123456789abcdef";
-                quoted += "\\u00";
-                quoted += hex[byte >> 4];
-                quoted += hex[byte & 0xF];
-            } else {
-                quoted += c;
-            }
+        out.append(text.data() + plain, i - plain);
+        plain = i + 1;
+        switch (byte) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\b': out += "\\b"; break;
+        case '\f': out += "\\f"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default: {
+            constexpr char hex[] = "0123456789abcdef";
+            out += "\\u00";
+            out += hex[byte >> 4];
+            out += hex[byte & 0xF];
+        }
         }
     }
-    quoted += '"';
-    return quoted;
+    out.append(text.data() + plain, text.size() - plain);
+    out += '"';
+}
+
+void JsonWriter::string(std::string_view text)
+{
+    std::string& to = start_value();
+    append_json_string(to, text);
+    end_value();
+}
+
+void JsonWriter::number(double value)
+{
+    std::string& to = start_value();
+    append_number(to, value);
+    end_value();
+}
+
+void JsonWriter::integer(std::int64_t value)
+{
+    std::string& to = start_value();
+    append_integer(to, value);
+    end_value();
+}
+
+void JsonWriter::unsigned_integer(std::uint64_t value)
+{
+    std::string& to = start_value();
+    append_integer(to, value);
+    end_value();
+}
+
+void JsonWriter::boolean(bool value)
+{
+    std::string& to = start_value();
+    to += value ? "true" : "false";
+    end_value();
+}
+
+// A member of a kept frame goes on its line: ", " (after the first), the
+// key and ": " for an object, then the value. A member of an indented
+// frame goes out on a line of its own.
+std::string& JsonWriter::start_value()
+{
+    if (depth_ == 0) return out_;
+    Frame& frame = frames_[depth_ - 1];
+    if (frame.indented) {
+        start_indented_member(frame, depth_ - 1);
+        return out_;
+    }
+    if (frame.members > 0) frame.line += ", ";
+    const std::size_t key_begin = frame.line.size();
+    if (frame.object) {
+        append_json_string(frame.line, key_);
+        frame.line += ": ";
+    }
+    frame.kept.push_back({key_begin, 0});
+    ++frame.members;
+    return frame.line;
+}
+
+void JsonWriter::end_value()
+{
+    if (depth_ == 0) return;
+    Frame& frame = frames_[depth_ - 1];
+    if (frame.indented) return;
+    frame.kept.back().end = frame.line.size();
+    // "[" or "{" and the closing bracket come on top of the members.
+    if (frame.line.size() + 2 > one_line_limit) indent_frame(frame, depth_ - 1);
 }
 
 void JsonWriter::begin(bool object)
 {
-    if (!frames_.empty()) {
-        Frame& parent = frames_.back();
-        if (!parent.indented) indent_frame(parent, frames_.size() - 1);
-        start_member(parent, frames_.size() - 1, parent.pending_key);
+    if (depth_ > 0) {
+        Frame& parent = frames_[depth_ - 1];
+        if (!parent.indented) indent_frame(parent, depth_ - 1);
+        start_indented_member(parent, depth_ - 1);
     }
-    Frame frame;
+    if (frames_.size() == depth_) frames_.emplace_back();
+    Frame& frame = frames_[depth_++];
     frame.object = object;
-    frames_.push_back(std::move(frame));
-}
-
-void JsonWriter::key(std::string_view name) { frames_.back().pending_key = json_string(name); }
-
-void JsonWriter::string(std::string_view text) { scalar(json_string(text)); }
-void JsonWriter::number(double value) { scalar(number_text(value)); }
-void JsonWriter::integer(std::int64_t value) { scalar(integer_text(value)); }
-void JsonWriter::unsigned_integer(std::uint64_t value) { scalar(integer_text(value)); }
-void JsonWriter::boolean(bool value) { scalar(value ? "true" : "false"); }
-
-void JsonWriter::scalar(std::string text)
-{
-    if (frames_.empty()) {
-        out_ += text;
-        return;
-    }
-    Frame& frame = frames_.back();
-    if (frame.indented) {
-        start_member(frame, frames_.size() - 1, frame.pending_key);
-        out_ += text;
-    } else {
-        frame.pending.emplace_back(std::move(frame.pending_key), std::move(text));
-    }
-    frame.pending_key.clear();
+    frame.indented = false;
+    frame.members = 0;
+    frame.line.clear();
+    frame.kept.clear();
 }
 
 void JsonWriter::end()
 {
-    Frame& frame = frames_.back();
-    const std::size_t depth = frames_.size() - 1;
+    Frame& frame = frames_[--depth_];
     if (!frame.indented) {
-        std::string line = frame.object ? "{" : "[";
-        for (std::size_t i = 0; i < frame.pending.size(); ++i) {
-            if (i > 0) line += ", ";
-            if (frame.object) line.append(frame.pending[i].first).append(": ");
-            line += frame.pending[i].second;
-        }
-        line += frame.object ? "}" : "]";
-        if (line.size() <= one_line_limit) {
-            out_ += line;
-            frames_.pop_back();
-            return;
-        }
-        indent_frame(frame, depth);
-    }
-    if (frame.members == 0) {
-        out_ += frame.object ? "{}" : "[]";
+        out_ += frame.object ? '{' : '[';
+        out_ += frame.line;
+        out_ += frame.object ? '}' : ']';
     } else {
         out_ += '\n';
-        indent(depth);
+        indent(depth_);
         out_ += frame.object ? '}' : ']';
     }
-    frames_.pop_back();
+    if (flush_ && out_.size() >= flush_at) {
+        flush_(out_);
+        out_.clear();
+    }
 }
 
+// Writes the members kept so far each on a line of its own; the rest
+// follow as they come.
 void JsonWriter::indent_frame(Frame& frame, std::size_t depth)
 {
     frame.indented = true;
-    for (auto& [key_text, value_text] : frame.pending) {
-        start_member(frame, depth, key_text);
-        out_ += value_text;
+    const std::size_t members = frame.members;
+    frame.members = 0;
+    for (const Member& member : frame.kept) {
+        out_ += frame.members == 0 ? (frame.object ? "{\n" : "[\n") : ",\n";
+        ++frame.members;
+        indent(depth + 1);
+        out_.append(frame.line, member.begin, member.end - member.begin);
     }
-    frame.pending.clear();
+    frame.members = members;
+    frame.kept.clear();
+    frame.line.clear();
 }
 
-// The opening bracket goes out with the first member, so that a container
-// found empty at its end is written "{}".
-void JsonWriter::start_member(Frame& frame, std::size_t depth, std::string_view key_text)
+// The opening bracket goes out with the first member.
+void JsonWriter::start_indented_member(Frame& frame, std::size_t depth)
 {
     out_ += frame.members == 0 ? (frame.object ? "{\n" : "[\n") : ",\n";
     ++frame.members;
     indent(depth + 1);
-    if (frame.object) out_.append(key_text).append(": ");
+    if (frame.object) {
+        append_json_string(out_, key_);
+        out_ += ": ";
+    }
 }
 
 }  // namespace qxhost

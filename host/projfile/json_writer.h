@@ -7,6 +7,7 @@
 #define QXHOST_PROJFILE_JSON_WRITER_H
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,14 +16,20 @@ namespace qxhost {
 
 class JsonWriter {
 public:
-    // Texts go to `out`, appended.
-    explicit JsonWriter(std::string& out) : out_(out) {}
+    // The text goes to `out`, appended; with `flush`, `out` is handed to it
+    // whenever it has grown past a megabyte, and emptied, so that a large
+    // document never stands in memory whole. flush(out) after end() of the
+    // document gives the rest.
+    explicit JsonWriter(std::string& out, std::function<void(std::string&)> flush = {})
+        : out_(out), flush_(std::move(flush))
+    {
+    }
 
     void begin_object() { begin(true); }
     void begin_array() { begin(false); }
     void end();
     // The key of the next member of the object being written.
-    void key(std::string_view name);
+    void key(std::string_view name) { key_.assign(name); }
 
     void string(std::string_view text);
     // Throws std::invalid_argument for a number that is not finite.
@@ -32,31 +39,46 @@ public:
     void boolean(bool value);
 
 private:
-    // A container being written. Until it holds a container, its members
-    // are kept as texts, as it may yet go on one line; the first container
-    // in it, or its end with a line too long, writes it out indented.
+    // A container being written. Until it holds a container, or its line
+    // grows past the limit, it is kept as its one-line form, with where each
+    // member's key and value stand in it; then it is written out indented.
+    struct Member {
+        std::size_t begin, end;  // in the line: from its key (or value) on
+    };
     struct Frame {
         bool object = false;
         bool indented = false;
         std::size_t members = 0;
-        std::vector<std::pair<std::string, std::string>> pending;  // key text, value text
-        std::string pending_key;
+        std::string line;
+        std::vector<Member> kept;
     };
 
     void begin(bool object);
-    void scalar(std::string text);
-    // Writes `frame` (at depth `depth`) out indented, with what it kept.
+    // Writes the member's key where it goes and returns the text its value
+    // is to be appended to.
+    std::string& start_value();
+    void end_value();
     void indent_frame(Frame& frame, std::size_t depth);
-    void start_member(Frame& frame, std::size_t depth, std::string_view key_text);
+    void start_indented_member(Frame& frame, std::size_t depth);
     void indent(std::size_t depth) { out_.append(depth * 2, ' '); }
 
     std::string& out_;
+    std::function<void(std::string&)> flush_;
+    std::string key_;
+    // Frames stay allocated when their containers end, for the next ones.
     std::vector<Frame> frames_;
+    std::size_t depth_ = 0;
 };
 
-// A text as a JSON string: escaped, and with U+FFFD in place of each byte
-// sequence that is not UTF-8.
-std::string json_string(std::string_view text);
+// Appends `text` as a JSON string: escaped, and with U+FFFD in place of each
+// byte sequence that is not UTF-8.
+void append_json_string(std::string& out, std::string_view text);
+inline std::string json_string(std::string_view text)
+{
+    std::string quoted;
+    append_json_string(quoted, text);
+    return quoted;
+}
 
 }  // namespace qxhost
 

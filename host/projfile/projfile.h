@@ -3,6 +3,7 @@
 #ifndef QXHOST_PROJFILE_H
 #define QXHOST_PROJFILE_H
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -40,6 +41,9 @@ std::vector<CostRow> default_cost_rows(const Project& project);
 // Texts that are not valid UTF-8 are written with U+FFFD for their bad bytes,
 // each with a warning.
 std::string write_project_json(const Project& project);
+// The same text handed to `write` a piece at a time, a megabyte or so
+// each, so that a large project's text never stands in memory whole.
+void write_project_json(const Project& project, const std::function<void(std::string_view)>& write);
 
 // Warns (among the host's warnings) when `text`, at `place` ("OBJECT /
 // SLOT"), is not valid UTF-8 and so is written into `output` with U+FFFD in

@@ -1,6 +1,8 @@
 // Writing a project back as a project file, with every section the reader
 // knows and in the reader's key order, so that the text reads back into an
 // equal project.
+#include <functional>
+
 #include "projfile/json_writer.h"
 #include "projfile/projfile.h"
 #include "projfile/slot_value_json.h"
@@ -14,7 +16,7 @@ namespace {
 // Each section is written as the reader reads it, key by key.
 class ProjectWriter {
 public:
-    explicit ProjectWriter(std::string& out) : out_(out) {}
+    ProjectWriter(std::string& out, std::function<void(std::string&)> flush) : out_(out, std::move(flush)) {}
 
     void write(const Project& project)
     {
@@ -223,11 +225,21 @@ void warn_unless_utf8(const CostRow& row, std::string_view output)
     warn_unless_utf8(row.value, place + " / value", output);
 }
 
+void write_project_json(const Project& project, const std::function<void(std::string_view)>& write)
+{
+    std::string text;
+    ProjectWriter writer(text, [&](std::string& piece) { write(piece); });
+    writer.write(project);
+    text += '\n';
+    write(text);
+}
+
 std::string write_project_json(const Project& project)
 {
     std::string text;
-    ProjectWriter(text).write(project);
-    return text + "\n";
+    ProjectWriter(text, {}).write(project);
+    text += '\n';
+    return text;
 }
 
 }  // namespace qxhost
