@@ -15,6 +15,7 @@
 #include "host/unitkit.h"
 #include "host/workspace.h"
 #include "module.h"
+#include "progress.h"
 #include "projfile/projfile.h"
 #include "results/run_journal.h"
 #include "run_output.h"
@@ -27,10 +28,13 @@ namespace {
 
 constexpr const char* electrical_load_file_name = "KVT_ELEC.TMP";
 
-std::unique_ptr<qxhost::Project> read_project(const std::string& path)
+std::unique_ptr<qxhost::Project> read_project(const std::string& path, Progress& progress)
 {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    progress.begin("reading " + path, error ? 0 : size);
     try {
-        return qxhost::read_project_file(path);
+        return qxhost::read_project_file(path, [&](std::uint64_t done) { progress.advance(done); });
     } catch (const qxhost::ProjectFileError& error) {
         throw CommandError(exit_bad_input, error.what());
     }
@@ -89,14 +93,16 @@ void write_electrical_load_file(const qxhost::Project& project)
 // result, with the value lists copied back into the project's cost rows,
 // and the journal of what it wrote.
 int run_in_folder(const CommandOptions& options, const EntryCall& entry, qxhost::Project& project,
-                  qxhost::results::RunJournal& journal)
+                  qxhost::results::RunJournal& journal, Progress& progress)
 {
     WorkingDirectory folder(options.dir);
     write_electrical_load_file(project);
     qxhost::CallerLists lists(project.cost_rows);
     unitkit_clear_warnings();
     const qxhost::results::JournalKeeper keeper(project.cost_rows);
+    progress.begin_timed(options.action == CommandOptions::Action::pass ? "running the pass" : "running the calculation");
     const int result = entry.call(identity_for(options, project), lists);
+    progress.end();
     lists.copy_values_to(project.cost_rows);
     journal = keeper.journal();
     return result;
@@ -115,8 +121,11 @@ int run_command(const CommandOptions& options)
 {
     const std::filesystem::path state_path = checked_state_path(options.state_path);
     const std::filesystem::path folder = std::filesystem::absolute(options.dir.empty() ? "." : options.dir);
+    Progress progress;
     StoredRun stored(options.project_path);
-    std::unique_ptr<qxhost::Project> read = stored ? stored.load() : read_project(options.project_path);
+    if (stored) progress.begin_timed("loading " + options.project_path);
+    std::unique_ptr<qxhost::Project> read = stored ? stored.load() : read_project(options.project_path, progress);
+    progress.end();
     const Module module(options.module_path.empty() ? default_module_path() : options.module_path);
     const EntryCall entry(module, options);
 
@@ -124,20 +133,31 @@ int run_command(const CommandOptions& options)
     qxhost::Project& project = loaded.project();
     const auto started = std::filesystem::file_time_type::clock::now();
     qxhost::results::RunJournal journal;
-    const int result = run_in_folder(options, entry, project, journal);
+    const int result = run_in_folder(options, entry, project, journal, progress);
 
     if (!state_path.empty()) {
+        progress.begin("writing " + options.state_path);
         try {
-            write_file_atomically(state_path,
-                                  [&](const PieceWriter& write) { qxhost::write_project_json(project, write); });
+            std::uint64_t written = 0;
+            write_file_atomically(state_path, [&](const PieceWriter& write) {
+                qxhost::write_project_json(project, [&](std::string_view piece) {
+                    write(piece);
+                    progress.advance(written += piece.size());
+                });
+            });
         } catch (const FileWriteError& error) {
             throw CommandError(exit_not_saved, error.what());
         }
     }
     const std::string load_file = file_text(folder / electrical_load_file_name);
+    progress.end();
     std::cout << (options.json ? result_json(result, project) : utility_table(project, load_file));
     std::cout.flush();
-    if (stored) stored.record(options, identity_for(options, project), result, project, journal, folder, started);
+    if (stored) {
+        progress.begin_timed("keeping the run in " + options.project_path);
+        stored.record(options, identity_for(options, project), result, project, journal, folder, started);
+        progress.end();
+    }
     if (!options.html_path.empty()) write_html_for_run(options, project, result, load_file, journal);
     std::cerr << warning_lines(unitkit_warnings());
     if (result == 1) return 0;

@@ -3,6 +3,7 @@
 #ifndef QXHOST_PROJFILE_H
 #define QXHOST_PROJFILE_H
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -25,8 +26,10 @@ public:
 };
 
 // Reads and validates a project file. Fills the default cost rows when the
-// file has none. Throws ProjectFileError.
-std::unique_ptr<Project> read_project_file(const std::string& path);
+// file has none. Throws ProjectFileError. `progress`, when given, is told
+// how many bytes have been read, now and then.
+std::unique_ptr<Project> read_project_file(const std::string& path,
+                                           const std::function<void(std::uint64_t)>& progress = {});
 // The same from a text; `file_label` names it in messages.
 std::unique_ptr<Project> parse_project(std::string_view text, const std::string& file_label);
 

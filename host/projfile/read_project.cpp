@@ -396,9 +396,9 @@ std::unique_ptr<Project> parse_project(std::string_view text, const std::string&
                          [&](ProjectReader& reader) { return parse_json_document(text, file_label, &reader); });
 }
 
-std::unique_ptr<Project> read_project_file(const std::string& path)
+std::unique_ptr<Project> read_project_file(const std::string& path, const std::function<void(std::uint64_t)>& progress)
 {
-    return read_document(path, [&](ProjectReader& reader) { return parse_json_file(path, &reader); });
+    return read_document(path, [&](ProjectReader& reader) { return parse_json_file(path, &reader, progress); });
 }
 
 }  // namespace qxhost

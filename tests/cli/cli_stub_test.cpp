@@ -122,3 +122,26 @@ TEST(StubModule, APassOnAProjectThatIsNotValidCallsNothing)
 }
 
 }  // namespace
+
+namespace {
+
+// A run that takes over a second shows what it is doing on standard error
+// when that is a terminal, and clears the line after; through a pipe it
+// shows nothing.
+TEST(StubModule, ALongRunShowsItsProgressAtATerminalOnly)
+{
+    CommandFolder folder;
+    const std::string command = "TOVEX_STUB_RUN_MS=1500 " + std::string(TOVEX_COMMAND) + " run " +
+                                folder.fixture("plant.json") + " --dir " + folder.work().string() + " --module " +
+                                cli_test::stub_module();
+    const CommandResult at_terminal = folder.run_program("/usr/bin/script", {"-qec", command, "/dev/null"});
+    EXPECT_EQ(at_terminal.status, 0) << at_terminal.out;
+    EXPECT_TRUE(contains(at_terminal.out, "\r\033[Ktovex: running the calculation, ")) << at_terminal.out;
+    EXPECT_TRUE(contains(at_terminal.out, "\r\033[K")) << at_terminal.out;
+
+    const CommandResult piped = folder.run_program("/bin/sh", {"-c", command});
+    EXPECT_EQ(piped.status, 0);
+    EXPECT_FALSE(contains(piped.err, "running")) << piped.err;
+}
+
+}  // namespace

@@ -2,7 +2,10 @@
 // working directory saying how it was called, posts a fixed value and makes
 // one unit conversion fail. It has no tovex_get_utility_old, so that the
 // command's handling of a missing entry point can be seen.
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "host/listkit.h"
@@ -33,6 +36,8 @@ TOVEX_API int32_t tovex_get_utility_init(const char* name1, const char* name2, u
 {
     (void)names;
     record_call("init\n" + std::string(name1) + "\n" + name2 + "\n" + std::to_string(instance) + "\n");
+    // A run that takes a while, to show the command's progress.
+    if (const char* milliseconds = std::getenv("TOVEX_STUB_RUN_MS")) usleep(1000U * std::strtoul(milliseconds, nullptr, 10));
     list2_add_slot_value(cost_slots, values, "Cooling Water", "5\nKLB/H", 99);
     fail_one_conversion();
     return 1;
