@@ -6,25 +6,37 @@
 
 namespace qxhost {
 
-void invalid(const std::string& pointer, std::string reason) { throw InvalidValue{pointer, std::move(reason)}; }
-
-std::string child_pointer(const std::string& pointer, std::string_view key)
+JsonPointer JsonPointer::child(std::string_view key, std::size_t index, bool is_index) const
 {
-    return pointer + "/" + pointer_token(key);
+    JsonPointer below;
+    if (parent_ == nullptr && !has_token_) {
+        below.path_ = path_;
+    } else {
+        below.parent_ = this;
+    }
+    below.has_token_ = true;
+    below.is_index_ = is_index;
+    below.key_ = key;
+    below.index_ = index;
+    return below;
 }
 
-std::string child_pointer(const std::string& pointer, std::size_t index)
+std::string JsonPointer::str() const
 {
-    return pointer + "/" + std::to_string(index);
+    std::string text = parent_ != nullptr ? parent_->str() : std::string(path_);
+    if (has_token_) text += "/" + (is_index_ ? std::to_string(index_) : pointer_token(key_));
+    return text;
 }
 
-JsonObject expect_any_object(const JsonValue& value, const std::string& pointer)
+void invalid(const JsonPointer& pointer, std::string reason) { throw InvalidValue{pointer.str(), std::move(reason)}; }
+
+JsonObject expect_any_object(const JsonValue& value, const JsonPointer& pointer)
 {
     if (!value.is_object()) invalid(pointer, std::string("expected an object, found ") + value.type_name());
     return value.members();
 }
 
-JsonObject expect_object(const JsonValue& value, const std::string& pointer,
+JsonObject expect_object(const JsonValue& value, const JsonPointer& pointer,
                          std::initializer_list<std::string_view> allowed)
 {
     const JsonObject object = expect_any_object(value, pointer);
@@ -37,24 +49,24 @@ JsonObject expect_object(const JsonValue& value, const std::string& pointer,
             if (!expected.empty()) expected += ", ";
             expected.append("\"").append(name).append("\"");
         }
-        invalid(child_pointer(pointer, key), "unknown key " + quoted_excerpt(key) + " (expected one of " + expected + ")");
+        invalid(pointer / key, "unknown key " + quoted_excerpt(key) + " (expected one of " + expected + ")");
     }
     return object;
 }
 
-JsonArray expect_array(const JsonValue& value, const std::string& pointer)
+JsonArray expect_array(const JsonValue& value, const JsonPointer& pointer)
 {
     if (!value.is_array()) invalid(pointer, std::string("expected an array, found ") + value.type_name());
     return value.elements();
 }
 
-std::string_view expect_string(const JsonValue& value, const std::string& pointer)
+std::string_view expect_string(const JsonValue& value, const JsonPointer& pointer)
 {
     if (!value.is_string()) invalid(pointer, std::string("expected a string, found ") + value.type_name());
     return value.string();
 }
 
-bool expect_bool(const JsonValue& value, const std::string& pointer)
+bool expect_bool(const JsonValue& value, const JsonPointer& pointer)
 {
     if (!value.is_boolean()) invalid(pointer, std::string("expected true or false, found ") + value.type_name());
     return value.boolean();
@@ -64,7 +76,7 @@ namespace {
 
 // The integer in `value` when it is one and lies in [low, high].
 template <class Int>
-Int expect_integer_in(const JsonValue& value, const std::string& pointer, const char* what)
+Int expect_integer_in(const JsonValue& value, const JsonPointer& pointer, const char* what)
 {
     const auto low = std::numeric_limits<Int>::min();
     const auto high = std::numeric_limits<Int>::max();
@@ -88,22 +100,22 @@ Int expect_integer_in(const JsonValue& value, const std::string& pointer, const 
 
 }  // namespace
 
-int expect_int(const JsonValue& value, const std::string& pointer)
+int expect_int(const JsonValue& value, const JsonPointer& pointer)
 {
     return expect_integer_in<int>(value, pointer, "an integer");
 }
 
-std::uint32_t expect_uint32(const JsonValue& value, const std::string& pointer)
+std::uint32_t expect_uint32(const JsonValue& value, const JsonPointer& pointer)
 {
     return expect_integer_in<std::uint32_t>(value, pointer, "an unsigned 32-bit integer");
 }
 
-std::uint64_t expect_uint64(const JsonValue& value, const std::string& pointer)
+std::uint64_t expect_uint64(const JsonValue& value, const JsonPointer& pointer)
 {
     return expect_integer_in<std::uint64_t>(value, pointer, "an unsigned 64-bit integer");
 }
 
-double expect_number(const JsonValue& value, const std::string& pointer)
+double expect_number(const JsonValue& value, const JsonPointer& pointer)
 {
     if (!value.is_number()) invalid(pointer, std::string("expected a number, found ") + value.type_name());
     return value.number();
@@ -117,10 +129,10 @@ const JsonValue* member(JsonObject object, std::string_view key)
     return nullptr;
 }
 
-const JsonValue& required_member(JsonObject object, std::string_view key, const std::string& pointer)
+const JsonValue& required_member(JsonObject object, std::string_view key, const JsonPointer& pointer)
 {
     const JsonValue* value = member(object, key);
-    if (value == nullptr) invalid(child_pointer(pointer, key), "required key \"" + std::string(key) + "\" is missing");
+    if (value == nullptr) invalid(pointer / key, "required key \"" + std::string(key) + "\" is missing");
     return *value;
 }
 

@@ -1,5 +1,6 @@
 #include "projfile/json_document.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -183,7 +184,8 @@ private:
     {
         const char* first = text.data();
         const char* last = first + text.size();
-        if (text.find_first_of(".eE") == std::string_view::npos) {
+        // (find_first_of would call memchr once for each character.)
+        if (std::none_of(text.begin(), text.end(), [](char c) { return c == '.' || c == 'e' || c == 'E'; })) {
             if (text.front() == '-') {
                 std::int64_t value = 0;
                 if (std::from_chars(first, last, value).ec == std::errc()) return JsonValue::of_integer(value);

@@ -81,42 +81,42 @@ private:
 
     void read_identity(const JsonValue& json)
     {
-        const std::string at = "/project";
+        const JsonPointer at("/project");
         const auto& object = expect_object(json, at, {"instance", "name", "scenario", "unit_system"});
-        project_.instance = expect_uint32(required_member(object, "instance", at), at + "/instance");
-        project_.name = expect_string(required_member(object, "name", at), at + "/name");
-        project_.scenario = expect_string(required_member(object, "scenario", at), at + "/scenario");
+        project_.instance = expect_uint32(required_member(object, "instance", at), at / "instance");
+        project_.name = expect_string(required_member(object, "name", at), at / "name");
+        project_.scenario = expect_string(required_member(object, "scenario", at), at / "scenario");
         if (const JsonValue* units = member(object, "unit_system")) {
-            project_.unit_system = expect_int(*units, at + "/unit_system");
+            project_.unit_system = expect_int(*units, at / "unit_system");
         }
     }
 
     void read_sim_case(const JsonValue& json)
     {
-        const std::string at = "/simulation_case";
+        const JsonPointer at("/simulation_case");
         const auto& object = expect_object(json, at, {"valid", "sim_type"});
         project_.has_sim_case = true;
         project_.sim_case_valid = true;
-        if (const JsonValue* valid = member(object, "valid")) project_.sim_case_valid = expect_bool(*valid, at + "/valid");
-        if (const JsonValue* type = member(object, "sim_type")) project_.sim_type = expect_int(*type, at + "/sim_type");
+        if (const JsonValue* valid = member(object, "valid")) project_.sim_case_valid = expect_bool(*valid, at / "valid");
+        if (const JsonValue* type = member(object, "sim_type")) project_.sim_type = expect_int(*type, at / "sim_type");
     }
 
     void read_configurations(const JsonValue& json)
     {
         const auto& ids = expect_array(json, "/configurations");
         for (std::size_t i = 0; i < ids.size(); ++i) {
-            project_.configurations.push_back(expect_int(ids[i], child_pointer("/configurations", i)));
+            project_.configurations.push_back(expect_int(ids[i], JsonPointer("/configurations") / i));
         }
     }
 
     void read_design_criteria(const JsonValue& json)
     {
-        const std::string at = "/design_criteria";
+        const JsonPointer at("/design_criteria");
         for (const auto& [group_name, group] : expect_any_object(json, at)) {
-            const std::string group_at = child_pointer(at, group_name);
+            const JsonPointer group_at = at / group_name;
             auto& criteria = project_.design_criteria.get_or_add(group_name);
             for (const auto& [name, value] : expect_any_object(group, group_at)) {
-                auto [number, units] = number_with_units_from_json(value, child_pointer(group_at, name));
+                auto [number, units] = number_with_units_from_json(value, group_at / name);
                 criteria.set(name, Criterion{number, std::move(units)});
             }
         }
@@ -124,32 +124,33 @@ private:
 
     void read_utility_streams(const JsonValue& json)
     {
-        const std::string at = "/utility_streams";
+        const JsonPointer at("/utility_streams");
         const auto& object = expect_object(json, at, {"valid", "entries"});
         project_.has_utility_streams = true;
         project_.utility_streams_valid = true;
         if (const JsonValue* valid = member(object, "valid")) {
-            project_.utility_streams_valid = expect_bool(*valid, at + "/valid");
+            project_.utility_streams_valid = expect_bool(*valid, at / "valid");
         }
         const JsonValue* entries = member(object, "entries");
         if (entries == nullptr) return;
-        const auto& list = expect_array(*entries, at + "/entries");
-        for (std::size_t i = 0; i < list.size(); ++i) read_entry(list[i], child_pointer(at + "/entries", i));
+        const auto& list = expect_array(*entries, at / "entries");
+        const JsonPointer entries_at = at / "entries";
+        for (std::size_t i = 0; i < list.size(); ++i) read_entry(list[i], entries_at / i);
     }
 
-    void read_entry(const JsonValue& json, const std::string& at)
+    void read_entry(const JsonValue& json, const JsonPointer& at)
     {
         const auto& object = expect_object(json, at, {"name", "slots", "defaults", "valid"});
-        const std::string_view name = expect_string(required_member(object, "name", at), at + "/name");
+        const std::string_view name = expect_string(required_member(object, "name", at), at / "name");
         if (project_.entries.contains(name)) {
-            invalid(at + "/name", "duplicate entry name " + quoted_excerpt(name) + " (names of entries are unique)");
+            invalid(at / "name", "duplicate entry name " + quoted_excerpt(name) + " (names of entries are unique)");
         }
         Entry entry;
-        if (const JsonValue* slots = member(object, "slots")) entry.slots = slot_table_from_json(*slots, at + "/slots");
+        if (const JsonValue* slots = member(object, "slots")) entry.slots = slot_table_from_json(*slots, at / "slots");
         if (const JsonValue* defaults = member(object, "defaults")) {
-            entry.defaults = slot_table_from_json(*defaults, at + "/defaults");
+            entry.defaults = slot_table_from_json(*defaults, at / "defaults");
         }
-        if (const JsonValue* valid = member(object, "valid")) entry.valid = expect_bool(*valid, at + "/valid");
+        if (const JsonValue* valid = member(object, "valid")) entry.valid = expect_bool(*valid, at / "valid");
         project_.entries.set(name, std::move(entry));
     }
 
@@ -159,7 +160,7 @@ private:
     {
         if (object_error_) return;
         try {
-            read_object(element, child_pointer("/objects", index));
+            read_object(element, JsonPointer("/objects") / index);
         } catch (InvalidValue& error) {
             object_error_ = std::move(error);
         }
@@ -174,45 +175,45 @@ private:
         for (std::size_t i = 0; i < project_.objects.size(); ++i) {
             const std::string& area = project_.objects[i].area;
             if (!area.empty() && !object_index_.contains(area)) {
-                invalid(child_pointer("/objects", i) + "/area", "no object is named " + quoted_excerpt(area));
+                invalid(JsonPointer("/objects") / i / "area", "no object is named " + quoted_excerpt(area));
             }
         }
     }
 
-    void read_object(const JsonValue& json, const std::string& at)
+    void read_object(const JsonValue& json, const JsonPointer& at)
     {
         const auto& object = expect_object(
             json, at, {"name", "class", "ref_id", "stream_name", "model", "area", "slots", "defaults"});
         Object read;
-        read.name = expect_string(required_member(object, "name", at), at + "/name");
+        read.name = expect_string(required_member(object, "name", at), at / "name");
         // An empty item name in a connection means that nothing is joined.
-        if (read.name.empty()) invalid(at + "/name", "expected a non-empty object name");
+        if (read.name.empty()) invalid(at / "name", "expected a non-empty object name");
         const auto [first, added] = object_index_.emplace(read.name, project_.objects.size());
         if (!added) {
-            invalid(at + "/name", "duplicate object name " + quoted_excerpt(read.name) + " (also at " +
-                                      child_pointer("/objects", first->second) + "; names are unique)");
+            invalid(at / "name", "duplicate object name " + quoted_excerpt(read.name) + " (also at " +
+                                      (JsonPointer("/objects") / first->second).str() + "; names are unique)");
         }
-        read.class_id = expect_int(required_member(object, "class", at), at + "/class");
-        if (const JsonValue* ref_id = member(object, "ref_id")) read_ref_id(read, *ref_id, at + "/ref_id");
-        if (const JsonValue* name = member(object, "stream_name")) read.stream_name = expect_string(*name, at + "/stream_name");
-        if (const JsonValue* model = member(object, "model")) read.model = expect_string(*model, at + "/model");
-        if (const JsonValue* area = member(object, "area")) read.area = expect_string(*area, at + "/area");
-        if (const JsonValue* slots = member(object, "slots")) read.slots = slot_table_from_json(*slots, at + "/slots");
+        read.class_id = expect_int(required_member(object, "class", at), at / "class");
+        if (const JsonValue* ref_id = member(object, "ref_id")) read_ref_id(read, *ref_id, at / "ref_id");
+        if (const JsonValue* name = member(object, "stream_name")) read.stream_name = expect_string(*name, at / "stream_name");
+        if (const JsonValue* model = member(object, "model")) read.model = expect_string(*model, at / "model");
+        if (const JsonValue* area = member(object, "area")) read.area = expect_string(*area, at / "area");
+        if (const JsonValue* slots = member(object, "slots")) read.slots = slot_table_from_json(*slots, at / "slots");
         if (const JsonValue* defaults = member(object, "defaults")) {
-            read.defaults = slot_table_from_json(*defaults, at + "/defaults");
+            read.defaults = slot_table_from_json(*defaults, at / "defaults");
         }
         project_.objects.push_back(std::move(read));
     }
 
     // A reference id names one object: a second object with the same id
     // would make the lookup by id depend on file order.
-    void read_ref_id(Object& object, const JsonValue& json, const std::string& at)
+    void read_ref_id(Object& object, const JsonValue& json, const JsonPointer& at)
     {
         const std::uint32_t ref_id = expect_uint32(json, at);
         const auto [first, added] = ref_id_index_.emplace(ref_id, project_.objects.size());
         if (!added) {
             invalid(at, "duplicate ref_id " + std::to_string(ref_id) + " (also at " +
-                            child_pointer("/objects", first->second) + "/ref_id; reference ids are unique)");
+                            (JsonPointer("/objects") / first->second).str() + "/ref_id; reference ids are unique)");
         }
         object.ref_id = ref_id;
     }
@@ -262,21 +263,21 @@ private:
     // and notes which name checks come before that fault.
     void read_connection_form(std::size_t index, const JsonValue& json, Connection& connection)
     {
-        const std::string at = child_pointer("/connections", index);
+        const JsonPointer at = JsonPointer("/connections") / index;
         FormFault::Before before = FormFault::stream_name;
         try {
             const auto& object = expect_object(json, at, {"stream", "item", "direction", "connector"});
-            connection.stream = expect_string(required_member(object, "stream", at), at + "/stream");
+            connection.stream = expect_string(required_member(object, "stream", at), at / "stream");
             before = FormFault::item_name;
-            if (const JsonValue* item = member(object, "item")) connection.item = expect_string(*item, at + "/item");
+            if (const JsonValue* item = member(object, "item")) connection.item = expect_string(*item, at / "item");
             before = FormFault::nothing;
             const JsonValue& direction = required_member(object, "direction", at);
             if (!is_direction(direction)) {
-                invalid(at + "/direction", "expected 1 or 2, found " + value_excerpt(direction));
+                invalid(at / "direction", "expected 1 or 2, found " + value_excerpt(direction));
             }
             connection.direction = static_cast<int>(direction.integer());
             if (const JsonValue* connector = member(object, "connector")) {
-                connection.connector = expect_string(*connector, at + "/connector");
+                connection.connector = expect_string(*connector, at / "connector");
             }
         } catch (InvalidValue& error) {
             form_faults_.push_back({index, before, std::move(error)});
@@ -303,14 +304,14 @@ private:
     void check_connection(std::size_t index, const FormFault* fault) const
     {
         const Connection& connection = taken_connections_[index];
-        const auto at = [index] { return child_pointer("/connections", index); };
+        const auto at = [index] { return JsonPointer("/connections") / index; };
         if (fault != nullptr && fault->before == FormFault::stream_name) throw fault->error;
         if (!object_index_.contains(connection.stream)) {
-            invalid(at() + "/stream", "no object is named " + quoted_excerpt(connection.stream));
+            invalid(at() / "stream", "no object is named " + quoted_excerpt(connection.stream));
         }
         if (fault != nullptr && fault->before == FormFault::item_name) throw fault->error;
         if (!connection.item.empty() && !object_index_.contains(connection.item)) {
-            invalid(at() + "/item",
+            invalid(at() / "item",
                     "no object is named " + quoted_excerpt(connection.item) + " (use \"\" for nothing joined)");
         }
         if (fault != nullptr) throw fault->error;
@@ -319,10 +320,10 @@ private:
     void read_databases(const JsonValue& json)
     {
         for (const auto& [name, objects] : expect_any_object(json, "/databases")) {
-            const std::string at = child_pointer("/databases", name);
+            const JsonPointer at = JsonPointer("/databases") / name;
             Database& database = project_.databases.get_or_add(name);
             for (const auto& [object_name, slots] : expect_any_object(objects, at)) {
-                database.set(object_name, slot_table_from_json(slots, child_pointer(at, object_name)));
+                database.set(object_name, slot_table_from_json(slots, at / object_name));
             }
         }
     }
@@ -331,32 +332,33 @@ private:
     {
         const auto& list = expect_array(json, "/cost_rows");
         for (std::size_t i = 0; i < list.size(); ++i) {
-            const std::string at = child_pointer("/cost_rows", i);
+            const JsonPointer at = JsonPointer("/cost_rows") / i;
             const auto& object = expect_object(list[i], at, {"name", "cost_slot", "value", "number"});
             CostRow row;
-            row.name = expect_string(required_member(object, "name", at), at + "/name");
-            row.cost_slot = expect_string(required_member(object, "cost_slot", at), at + "/cost_slot");
-            if (const JsonValue* value = member(object, "value")) row.value = expect_string(*value, at + "/value");
-            if (const JsonValue* number = member(object, "number")) row.number = expect_uint64(*number, at + "/number");
+            row.name = expect_string(required_member(object, "name", at), at / "name");
+            row.cost_slot = expect_string(required_member(object, "cost_slot", at), at / "cost_slot");
+            if (const JsonValue* value = member(object, "value")) row.value = expect_string(*value, at / "value");
+            if (const JsonValue* number = member(object, "number")) row.number = expect_uint64(*number, at / "number");
             project_.cost_rows.push_back(std::move(row));
         }
     }
 
     void read_electrical_loads(const JsonValue& json)
     {
-        const std::string at = "/electrical_loads";
+        const JsonPointer at("/electrical_loads");
         const auto& object = expect_object(json, at, {"total_kw", "items"});
         project_.has_electrical_loads = true;
-        if (const JsonValue* total = member(object, "total_kw")) project_.total_kw = expect_number(*total, at + "/total_kw");
+        if (const JsonValue* total = member(object, "total_kw")) project_.total_kw = expect_number(*total, at / "total_kw");
         const JsonValue* items = member(object, "items");
         if (items == nullptr) return;
-        const auto& list = expect_array(*items, at + "/items");
+        const auto& list = expect_array(*items, at / "items");
+        const JsonPointer items_at = at / "items";
         for (std::size_t i = 0; i < list.size(); ++i) {
-            const std::string item_at = child_pointer(at + "/items", i);
+            const JsonPointer item_at = items_at / i;
             const auto& item = expect_object(list[i], item_at, {"ref_id", "kw"});
             ElectricalLoad load;
-            load.ref_id = expect_uint32(required_member(item, "ref_id", item_at), item_at + "/ref_id");
-            load.kw = expect_number(required_member(item, "kw", item_at), item_at + "/kw");
+            load.ref_id = expect_uint32(required_member(item, "ref_id", item_at), item_at / "ref_id");
+            load.kw = expect_number(required_member(item, "kw", item_at), item_at / "kw");
             project_.electrical_loads.push_back(load);
         }
     }

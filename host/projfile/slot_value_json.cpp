@@ -14,7 +14,7 @@ namespace {
 const char* const number_forms =
     "a number, or {\"value\": NUMBER, \"units\": TEXT} with NUMBER a number or \"inf\", \"-inf\", \"nan\"";
 
-double non_finite_from_text(std::string_view text, const std::string& pointer)
+double non_finite_from_text(std::string_view text, const JsonPointer& pointer)
 {
     if (text == "inf") return std::numeric_limits<double>::infinity();
     if (text == "-inf") return -std::numeric_limits<double>::infinity();
@@ -22,17 +22,17 @@ double non_finite_from_text(std::string_view text, const std::string& pointer)
     invalid(pointer, "expected a number or \"inf\", \"-inf\", \"nan\", found " + quoted_excerpt(text));
 }
 
-std::pair<double, std::string> number_object_from_json(const JsonValue& json, const std::string& pointer)
+std::pair<double, std::string> number_object_from_json(const JsonValue& json, const JsonPointer& pointer)
 {
     const JsonObject object = expect_object(json, pointer, {"value", "units"});
     const JsonValue& value = required_member(object, "value", pointer);
     double number = 0.0;
-    if (value.is_string()) number = non_finite_from_text(value.string(), child_pointer(pointer, "value"));
+    if (value.is_string()) number = non_finite_from_text(value.string(), pointer / "value");
     else if (value.is_number()) number = value.number();
-    else number = expect_number(value, child_pointer(pointer, "value"));
+    else number = expect_number(value, pointer / "value");
     std::string units;
     if (const JsonValue* given = member(object, "units")) {
-        units = expect_string(*given, child_pointer(pointer, "units"));
+        units = expect_string(*given, pointer / "units");
     }
     return {number, units};
 }
@@ -61,7 +61,7 @@ Value number_value(double number, std::string units)
 
 }  // namespace
 
-std::pair<double, std::string> number_with_units_from_json(const JsonValue& json, const std::string& pointer)
+std::pair<double, std::string> number_with_units_from_json(const JsonValue& json, const JsonPointer& pointer)
 {
     if (json.is_number()) return {json.number(), std::string()};
     if (json.is_object()) return number_object_from_json(json, pointer);
@@ -83,7 +83,7 @@ void write_number_with_units(JsonWriter& out, double number, const std::string& 
     out.end();
 }
 
-Value slot_value_from_json(const JsonValue& json, const std::string& pointer)
+Value slot_value_from_json(const JsonValue& json, const JsonPointer& pointer)
 {
     if (json.is_string()) {
         Value value;
@@ -100,7 +100,7 @@ Value slot_value_from_json(const JsonValue& json, const std::string& pointer)
         value.kind = Value::Kind::list;
         const JsonArray items = json.elements();
         for (std::size_t i = 0; i < items.size(); ++i) {
-            value.items.push_back(std::string(expect_string(items[i], child_pointer(pointer, i))));
+            value.items.push_back(std::string(expect_string(items[i], pointer / i)));
         }
         return value;
     }
@@ -123,14 +123,14 @@ void write_slot_value(JsonWriter& out, const Value& value)
     out.end();
 }
 
-SlotTable slot_table_from_json(const JsonValue& json, const std::string& pointer)
+SlotTable slot_table_from_json(const JsonValue& json, const JsonPointer& pointer)
 {
     SlotTable slots;
     for (const auto& [name, value] : expect_any_object(json, pointer)) {
         // The pointer is made only for a value that needs it: nearly none.
         slots.set(name, value.is_string() || value.is_number()
                             ? plain_slot_value(value)
-                            : slot_value_from_json(value, child_pointer(pointer, name)));
+                            : slot_value_from_json(value, pointer / name));
     }
     return slots;
 }

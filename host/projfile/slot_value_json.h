@@ -12,21 +12,22 @@
 #include <utility>
 
 #include "host/slot_table.h"
+#include "projfile/json_checks.h"
 #include "projfile/json_document.h"
 #include "projfile/json_writer.h"
 
 namespace qxhost {
 
 // Throws InvalidValue when `json` has none of the forms above.
-Value slot_value_from_json(const JsonValue& json, const std::string& pointer);
+Value slot_value_from_json(const JsonValue& json, const JsonPointer& pointer);
 void write_slot_value(JsonWriter& out, const Value& value);
 
 // A number with optional units: a JSON number, or the object form.
-std::pair<double, std::string> number_with_units_from_json(const JsonValue& json, const std::string& pointer);
+std::pair<double, std::string> number_with_units_from_json(const JsonValue& json, const JsonPointer& pointer);
 void write_number_with_units(JsonWriter& out, double number, const std::string& units);
 
 // Every slot of a JSON object, in order.
-SlotTable slot_table_from_json(const JsonValue& json, const std::string& pointer);
+SlotTable slot_table_from_json(const JsonValue& json, const JsonPointer& pointer);
 // `owner` names the object in the warning for a text that is not UTF-8.
 void write_slot_table(JsonWriter& out, const SlotTable& slots, std::string_view owner);
 
