@@ -76,37 +76,27 @@ void append_json_string(std::string& out, std::string_view text)
 
 void JsonWriter::string(std::string_view text)
 {
-    std::string& to = start_value();
-    append_json_string(to, text);
-    end_value();
+    scalar([&](std::string& to) { append_json_string(to, text); });
 }
 
 void JsonWriter::number(double value)
 {
-    std::string& to = start_value();
-    append_number(to, value);
-    end_value();
+    scalar([&](std::string& to) { append_number(to, value); });
 }
 
 void JsonWriter::integer(std::int64_t value)
 {
-    std::string& to = start_value();
-    append_integer(to, value);
-    end_value();
+    scalar([&](std::string& to) { append_integer(to, value); });
 }
 
 void JsonWriter::unsigned_integer(std::uint64_t value)
 {
-    std::string& to = start_value();
-    append_integer(to, value);
-    end_value();
+    scalar([&](std::string& to) { append_integer(to, value); });
 }
 
 void JsonWriter::boolean(bool value)
 {
-    std::string& to = start_value();
-    to += value ? "true" : "false";
-    end_value();
+    scalar([&](std::string& to) { to += value ? "true" : "false"; });
 }
 
 // A member of a kept frame goes on its line: ", " (after the first), the

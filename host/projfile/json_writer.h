@@ -54,6 +54,13 @@ private:
     };
 
     void begin(bool object);
+    // A scalar: `append` writes its text where start_value() says.
+    template <class Append>
+    void scalar(Append append)
+    {
+        append(start_value());
+        end_value();
+    }
     // Writes the member's key where it goes and returns the text its value
     // is to be appended to.
     std::string& start_value();
