@@ -28,18 +28,21 @@ int import_command(const CommandOptions& options)
 
 int export_command(const CommandOptions& options)
 {
-    std::string text;
+    std::unique_ptr<qxhost::Project> project;
     try {
-        text = qxhost::write_project_json(*qxhost::store::load_project(options.store_path, options.run));
+        project = qxhost::store::load_project(options.store_path, options.run);
     } catch (const qxhost::store::StoreError& error) {
         throw CommandError(exit_bad_input, error.what());
     }
+    // Standard output gets the text whole or nothing; a file is written a
+    // piece at a time, and is renamed into place only when complete.
     if (options.output_path.empty()) {
-        std::cout << text;
+        std::cout << qxhost::write_project_json(*project);
         return 0;
     }
     try {
-        write_file_atomically(options.output_path, text);
+        write_file_atomically(options.output_path,
+                              [&](const PieceWriter& write) { qxhost::write_project_json(*project, write); });
     } catch (const FileWriteError& error) {
         throw CommandError(exit_bad_input, error.what());
     }
