@@ -165,12 +165,15 @@ Figures measure_store(const fs::path& project_file, const fs::path& folder)
     figures.full_result = run_module(true);
     sync();
 
-    // The project after the run written as a state file: here, so that the
-    // peak memory of the runs above is theirs alone.
+    // The project after the run written as a state file, a piece at a time
+    // as the command writes it: here, so that the peak memory of the runs
+    // above is theirs alone.
     start = Clock::now();
     {
         std::ofstream state(folder / "state.json", std::ios::binary);
-        state << qxhost::write_project_json(*qxhost::Workspace::get().project());
+        qxhost::write_project_json(*qxhost::Workspace::get().project(), [&](std::string_view piece) {
+            state.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+        });
     }
     figures.state_seconds = seconds_since(start);
     sync();

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/flat_index.h"
 #include "projfile/json_checks.h"
 #include "projfile/json_document.h"
 #include "projfile/projfile.h"
@@ -22,6 +23,12 @@ namespace qxhost {
 namespace {
 
 constexpr const char* project_format = "tovex-project/1";
+
+// The key of an object's place in the project's list: its name.
+struct ObjectName {
+    const Project* project;
+    std::string_view operator()(std::size_t place) const { return project->objects[place].name; }
+};
 
 class ProjectReader : public ElementSink {
 public:
@@ -174,7 +181,7 @@ private:
         // An area may be listed after the items it holds.
         for (std::size_t i = 0; i < project_.objects.size(); ++i) {
             const std::string& area = project_.objects[i].area;
-            if (!area.empty() && !object_index_.contains(area)) {
+            if (!area.empty() && !has_object(area)) {
                 invalid(JsonPointer("/objects") / i / "area", "no object is named " + quoted_excerpt(area));
             }
         }
@@ -188,10 +195,9 @@ private:
         read.name = expect_string(required_member(object, "name", at), at / "name");
         // An empty item name in a connection means that nothing is joined.
         if (read.name.empty()) invalid(at / "name", "expected a non-empty object name");
-        const auto [first, added] = object_index_.emplace(read.name, project_.objects.size());
-        if (!added) {
+        if (const std::size_t* first = object_index_.find(read.name, object_name())) {
             invalid(at / "name", "duplicate object name " + quoted_excerpt(read.name) + " (also at " +
-                                      (JsonPointer("/objects") / first->second).str() + "; names are unique)");
+                                      (JsonPointer("/objects") / *first).str() + "; names are unique)");
         }
         read.class_id = expect_int(required_member(object, "class", at), at / "class");
         if (const JsonValue* ref_id = member(object, "ref_id")) read_ref_id(read, *ref_id, at / "ref_id");
@@ -203,7 +209,11 @@ private:
             read.defaults = slot_table_from_json(*defaults, at / "defaults");
         }
         project_.objects.push_back(std::move(read));
+        object_index_.insert(project_.objects.size() - 1, object_name());
     }
+
+    ObjectName object_name() const { return ObjectName{&project_}; }
+    bool has_object(std::string_view name) const { return object_index_.find(name, object_name()) != nullptr; }
 
     // A reference id names one object: a second object with the same id
     // would make the lookup by id depend on file order.
@@ -306,11 +316,11 @@ private:
         const Connection& connection = taken_connections_[index];
         const auto at = [index] { return JsonPointer("/connections") / index; };
         if (fault != nullptr && fault->before == FormFault::stream_name) throw fault->error;
-        if (!object_index_.contains(connection.stream)) {
+        if (!has_object(connection.stream)) {
             invalid(at() / "stream", "no object is named " + quoted_excerpt(connection.stream));
         }
         if (fault != nullptr && fault->before == FormFault::item_name) throw fault->error;
-        if (!connection.item.empty() && !object_index_.contains(connection.item)) {
+        if (!connection.item.empty() && !has_object(connection.item)) {
             invalid(at() / "item",
                     "no object is named " + quoted_excerpt(connection.item) + " (use \"\" for nothing joined)");
         }
@@ -369,7 +379,9 @@ private:
     // their forms in file order.
     std::vector<Connection> taken_connections_;
     std::vector<FormFault> form_faults_;
-    std::unordered_map<std::string, std::size_t> object_index_;
+    // The objects read so far by name, as their places in the project's
+    // list: a flat index holds no copy of a million names.
+    FlatIndex<std::size_t> object_index_;
     std::unordered_map<std::uint32_t, std::size_t> ref_id_index_;
 };
 
