@@ -24,7 +24,11 @@ JsonPointer JsonPointer::child(std::string_view key, std::size_t index, bool is_
 std::string JsonPointer::str() const
 {
     std::string text = parent_ != nullptr ? parent_->str() : std::string(path_);
-    if (has_token_) text += "/" + (is_index_ ? std::to_string(index_) : pointer_token(key_));
+    // Appended, not made with a literal on the left of operator+: that trips
+    // a false -Wrestrict of GCC 12 in optimised builds.
+    if (!has_token_) return text;
+    text += '/';
+    text += is_index_ ? std::to_string(index_) : pointer_token(key_);
     return text;
 }
 

@@ -10,60 +10,50 @@ static_assert(std::is_trivially_copyable_v<JsonValue> && std::is_trivially_copya
 
 JsonValue JsonValue::of_bool(bool value)
 {
-    JsonValue json;
-    json.kind_ = Kind::boolean;
+    JsonValue json(Kind::boolean);
     json.boolean_ = value;
     return json;
 }
 
 JsonValue JsonValue::of_integer(std::int64_t value)
 {
-    JsonValue json;
-    json.kind_ = Kind::integer;
+    JsonValue json(Kind::integer);
     json.integer_ = value;
     return json;
 }
 
 JsonValue JsonValue::of_unsigned(std::uint64_t value)
 {
-    JsonValue json;
-    json.kind_ = Kind::unsigned_integer;
+    JsonValue json(Kind::unsigned_integer);
     json.unsigned_ = value;
     return json;
 }
 
 JsonValue JsonValue::of_double(double value)
 {
-    JsonValue json;
-    json.kind_ = Kind::floating;
+    JsonValue json(Kind::floating);
     json.double_ = value;
     return json;
 }
 
 JsonValue JsonValue::of_string(std::string_view text)
 {
-    JsonValue json;
-    json.kind_ = Kind::string;
+    JsonValue json(Kind::string, text.size());
     json.text_ = text.data();
-    json.size_ = text.size();
     return json;
 }
 
 JsonValue JsonValue::of_array(std::span<const JsonValue> elements)
 {
-    JsonValue json;
-    json.kind_ = Kind::array;
+    JsonValue json(Kind::array, elements.size());
     json.elements_ = elements.data();
-    json.size_ = elements.size();
     return json;
 }
 
 JsonValue JsonValue::of_object(std::span<const JsonMember> members)
 {
-    JsonValue json;
-    json.kind_ = Kind::object;
+    JsonValue json(Kind::object, members.size());
     json.members_ = members.data();
-    json.size_ = members.size();
     return json;
 }
 

@@ -55,6 +55,8 @@ public:
     std::span<const JsonMember> members() const;
 
 private:
+    explicit JsonValue(Kind kind, std::size_t size = 0) : size_(size), kind_(kind) {}
+
     union {
         bool boolean_;
         std::int64_t integer_;
