@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <filesystem>
+
 namespace tovex_cli {
 
 namespace {
@@ -88,6 +90,14 @@ void Progress::draw(Clock::time_point now)
     }
     std::fflush(out_);
     line_drawn_ = true;
+}
+
+std::function<void(std::uint64_t)> reading_file(Progress& progress, const std::string& path)
+{
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    progress.begin("reading " + path, error ? 0 : size);
+    return [&progress](std::uint64_t done) { progress.advance(done); };
 }
 
 }  // namespace tovex_cli

@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -55,6 +56,10 @@ private:
     bool stopping_ = false;
     std::thread ticker_;
 };
+
+// Begins the step of reading the file at `path` and returns what the
+// reader is to tell of how far it has come.
+std::function<void(std::uint64_t)> reading_file(Progress& progress, const std::string& path);
 
 }  // namespace tovex_cli
 

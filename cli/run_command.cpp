@@ -30,11 +30,8 @@ constexpr const char* electrical_load_file_name = "KVT_ELEC.TMP";
 
 std::unique_ptr<qxhost::Project> read_project(const std::string& path, Progress& progress)
 {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
-    progress.begin("reading " + path, error ? 0 : size);
     try {
-        return qxhost::read_project_file(path, [&](std::uint64_t done) { progress.advance(done); });
+        return qxhost::read_project_file(path, reading_file(progress, path));
     } catch (const qxhost::ProjectFileError& error) {
         throw CommandError(exit_bad_input, error.what());
     }

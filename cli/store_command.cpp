@@ -5,6 +5,7 @@
 #include "atomic_file.h"
 #include "command_error.h"
 #include "html_output.h"
+#include "progress.h"
 #include "projfile/projfile.h"
 #include "store/run_diff.h"
 #include "store/store.h"
@@ -14,9 +15,12 @@ namespace tovex_cli {
 
 int import_command(const CommandOptions& options)
 {
+    Progress progress;
     try {
-        const auto project = qxhost::read_project_file(options.project_path);
+        const auto project = qxhost::read_project_file(options.project_path, reading_file(progress, options.project_path));
+        progress.begin_timed("importing into " + options.store_path);
         const long revision = qxhost::store::import_project(options.store_path, *project, options.project_path);
+        progress.end();
         std::cout << options.store_path << ": revision " << revision << " from " << options.project_path << "\n";
         return 0;
     } catch (const qxhost::ProjectFileError& error) {
