@@ -104,11 +104,14 @@ std::string pointer_excerpt(std::string_view pointer)
 
 namespace {
 
-// A fault the builder found: the message, or a syntax fault at an offset
-// (a number out of range) for the JSON library to describe.
+// A fault the builder found: a whole message (it names its pointer), a
+// reason at an offset (its message needs the line and column), or a syntax
+// fault at an offset (a number out of range) for the JSON library to
+// describe.
 struct BuildFault {
+    enum class Kind { message, located, syntax };
+    Kind kind = Kind::message;
     std::string message;
-    bool syntax = false;
     std::size_t offset = 0;
 };
 
@@ -308,30 +311,20 @@ private:
     }
     bool fail(std::string message)
     {
-        fault_.message = std::move(message);
+        fault_ = {BuildFault::Kind::message, std::move(message), 0};
         return false;
     }
     bool fail_at(std::size_t offset, std::string reason)
     {
-        fault_.offset = offset;
-        fault_.message = std::move(reason);
-        fault_.syntax = false;
-        located_ = true;
+        fault_ = {BuildFault::Kind::located, std::move(reason), offset};
         return false;
     }
     bool syntax_fault(std::size_t offset)
     {
-        fault_.syntax = true;
-        fault_.offset = offset;
+        fault_ = {BuildFault::Kind::syntax, {}, offset};
         return false;
     }
 
-public:
-    // A fault given by place rather than by pointer: its message needs the
-    // line and column.
-    bool located() const { return located_; }
-
-private:
     const Stream& stream_;
     const std::string& file_label_;
     ElementSink* sink_;
@@ -343,7 +336,6 @@ private:
     std::vector<JsonValue> values_;    // children of open arrays
     std::vector<JsonMember> members_;  // children of open objects
     BuildFault fault_;
-    bool located_ = false;
 };
 
 constexpr unsigned parse_flags =
@@ -370,8 +362,8 @@ JsonDocument parse(Stream& stream, const std::string& file_label, ElementSink* s
     if (result.Code() != rapidjson::kParseErrorTermination) {
         syntax_error(result.Offset(), rapidjson::GetParseError_En(result.Code()));
     }
-    if (fault.syntax) syntax_error(fault.offset, "number overflow");
-    if (builder.located()) located_error(fault.offset, fault.message);
+    if (fault.kind == BuildFault::Kind::syntax) syntax_error(fault.offset, "number overflow");
+    if (fault.kind == BuildFault::Kind::located) located_error(fault.offset, fault.message);
     throw ProjectFileError(fault.message);
 }
 
@@ -437,9 +429,7 @@ JsonDocument parse_json_document(std::string_view text, const std::string& file_
             throw_syntax_error(text, file_label, skipped + offset, reason);
         },
         [&](std::size_t offset, const std::string& reason) {
-            const auto [line, column] = line_and_column(text, skipped + offset);
-            throw ProjectFileError(file_label + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " +
-                                   reason);
+            throw_at(file_label, line_and_column(text, skipped + offset), reason);
         });
 }
 
@@ -461,8 +451,7 @@ JsonDocument parse_json_file(const std::string& path, ElementSink* sink, const R
         },
         [&](std::size_t offset, const std::string& reason) {
             read_error();
-            const auto [line, column] = line_and_column_in_file(path, offset);
-            throw ProjectFileError(path + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + reason);
+            throw_at(path, line_and_column_in_file(path, offset), reason);
         });
     read_error();
     return document;

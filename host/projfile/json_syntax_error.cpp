@@ -72,12 +72,6 @@ std::string parser_reason(const std::string& what)
     return reason;
 }
 
-[[noreturn]] void throw_at(const std::string& file_label, std::pair<std::size_t, std::size_t> place,
-                           const std::string& reason)
-{
-    throw ProjectFileError(file_label + ":" + std::to_string(place.first) + ":" + std::to_string(place.second) + ": " +
-                           reason);
-}
 
 // Takes every event and stops at the first syntax error.
 class SyntaxChecker : public nlohmann::json_sax<nlohmann::json> {
@@ -193,6 +187,12 @@ private:
 };
 
 }  // namespace
+
+void throw_at(const std::string& file_label, std::pair<std::size_t, std::size_t> place, const std::string& reason)
+{
+    throw ProjectFileError(file_label + ":" + std::to_string(place.first) + ":" + std::to_string(place.second) + ": " +
+                           reason);
+}
 
 [[noreturn]] void cannot_read(const std::string& path, int error)
 {

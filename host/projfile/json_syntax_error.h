@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace qxhost {
 
@@ -22,6 +23,10 @@ namespace qxhost {
 // not the bytes of a multi-byte UTF-8 sequence.
 std::pair<std::size_t, std::size_t> line_and_column(std::string_view text, std::size_t offset);
 std::pair<std::size_t, std::size_t> line_and_column_in_file(const std::string& path, std::size_t offset);
+
+// Throws ProjectFileError "FILE:LINE:COLUMN: reason" for `place`.
+[[noreturn]] void throw_at(const std::string& file_label, std::pair<std::size_t, std::size_t> place,
+                           const std::string& reason);
 
 [[noreturn]] void cannot_read(const std::string& path, int error);
 

@@ -170,29 +170,29 @@ void JsonWriter::end()
 void JsonWriter::indent_frame(Frame& frame, std::size_t depth)
 {
     frame.indented = true;
-    const std::size_t members = frame.members;
-    frame.members = 0;
-    for (const Member& member : frame.kept) {
-        out_ += frame.members == 0 ? (frame.object ? "{\n" : "[\n") : ",\n";
-        ++frame.members;
-        indent(depth + 1);
-        out_.append(frame.line, member.begin, member.end - member.begin);
+    for (std::size_t i = 0; i < frame.kept.size(); ++i) {
+        open_line(frame, i, depth);
+        out_.append(frame.line, frame.kept[i].begin, frame.kept[i].end - frame.kept[i].begin);
     }
-    frame.members = members;
     frame.kept.clear();
     frame.line.clear();
 }
 
-// The opening bracket goes out with the first member.
 void JsonWriter::start_indented_member(Frame& frame, std::size_t depth)
 {
-    out_ += frame.members == 0 ? (frame.object ? "{\n" : "[\n") : ",\n";
-    ++frame.members;
-    indent(depth + 1);
+    open_line(frame, frame.members++, depth);
     if (frame.object) {
         append_json_string(out_, key_);
         out_ += ": ";
     }
+}
+
+// The line of member `position`: the opening bracket goes out before the
+// first, a comma after each other.
+void JsonWriter::open_line(const Frame& frame, std::size_t position, std::size_t depth)
+{
+    out_ += position == 0 ? (frame.object ? "{\n" : "[\n") : ",\n";
+    indent(depth + 1);
 }
 
 }  // namespace qxhost

@@ -67,6 +67,7 @@ private:
     void end_value();
     void indent_frame(Frame& frame, std::size_t depth);
     void start_indented_member(Frame& frame, std::size_t depth);
+    void open_line(const Frame& frame, std::size_t position, std::size_t depth);
     void indent(std::size_t depth) { out_.append(depth * 2, ' '); }
 
     std::string& out_;

@@ -28,26 +28,12 @@ std::pair<double, std::string> number_object_from_json(const JsonValue& json, co
     const JsonValue& value = required_member(object, "value", pointer);
     double number = 0.0;
     if (value.is_string()) number = non_finite_from_text(value.string(), pointer / "value");
-    else if (value.is_number()) number = value.number();
     else number = expect_number(value, pointer / "value");
     std::string units;
     if (const JsonValue* given = member(object, "units")) {
         units = expect_string(*given, pointer / "units");
     }
     return {number, units};
-}
-
-// A text or a number without units, which cannot be wrong.
-Value plain_slot_value(const JsonValue& json)
-{
-    Value value;
-    if (json.is_string()) {
-        value.text = json.string();
-    } else {
-        value.kind = Value::Kind::number;
-        value.number = json.number();
-    }
-    return value;
 }
 
 Value number_value(double number, std::string units)
@@ -127,10 +113,7 @@ SlotTable slot_table_from_json(const JsonValue& json, const JsonPointer& pointer
 {
     SlotTable slots;
     for (const auto& [name, value] : expect_any_object(json, pointer)) {
-        // The pointer is made only for a value that needs it: nearly none.
-        slots.set(name, value.is_string() || value.is_number()
-                            ? plain_slot_value(value)
-                            : slot_value_from_json(value, pointer / name));
+        slots.set(name, slot_value_from_json(value, pointer / name));
     }
     return slots;
 }
