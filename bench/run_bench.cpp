@@ -310,32 +310,20 @@ double median(std::vector<double> values)
 // run, the largest peak memory, and the rest from the last.
 Figures summarize(const std::vector<Figures>& measured)
 {
-    std::vector<double> load;
-    std::vector<double> full;
-    std::vector<double> reduced;
-    std::vector<double> store_load;
-    std::vector<double> store_record;
-    std::vector<double> state;
-    std::vector<double> command;
+    const auto median_of = [&](double Figures::*time) {
+        std::vector<double> times;
+        for (const Figures& one : measured) times.push_back(one.*time);
+        return median(std::move(times));
+    };
     Figures figures = measured.back();
+    for (double Figures::*time : {&Figures::load_seconds, &Figures::full_seconds, &Figures::reduced_seconds,
+                                  &Figures::store_load_seconds, &Figures::store_record_seconds,
+                                  &Figures::state_seconds, &Figures::command_seconds})
+        figures.*time = median_of(time);
     for (const Figures& one : measured) {
-        load.push_back(one.load_seconds);
-        full.push_back(one.full_seconds);
-        reduced.push_back(one.reduced_seconds);
-        store_load.push_back(one.store_load_seconds);
-        store_record.push_back(one.store_record_seconds);
-        state.push_back(one.state_seconds);
-        command.push_back(one.command_seconds);
         figures.peak_kib = std::max(figures.peak_kib, one.peak_kib);
         figures.command_peak_kib = std::max(figures.command_peak_kib, one.command_peak_kib);
     }
-    figures.load_seconds = median(load);
-    figures.full_seconds = median(full);
-    figures.reduced_seconds = median(reduced);
-    figures.store_load_seconds = median(store_load);
-    figures.store_record_seconds = median(store_record);
-    figures.state_seconds = median(state);
-    figures.command_seconds = median(command);
     return figures;
 }
 

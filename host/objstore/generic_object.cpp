@@ -45,13 +45,12 @@ int CqxGenericObject::SetValue(std::string_view slot, std::string_view text, int
 
 int CqxGenericObject::DeleteAttribute(std::string_view slot)
 {
-    qxhost::DatabaseWatcher* watcher = qxhost::Workspace::get().watcher();
-    qxhost::SlotTable* own = OwnSlots(true);
-    if (watcher == nullptr || own == nullptr) return CqxValueObject::DeleteAttribute(slot);
-    const qxhost::Value* old = own->find(slot);
-    if (old == nullptr) return 0;
-    watcher->removed(db_, object_, slot, *old);
-    return own->erase(slot) ? 1 : 0;
+    if (qxhost::DatabaseWatcher* watcher = qxhost::Workspace::get().watcher()) {
+        const qxhost::SlotTable* own = OwnSlots(false);
+        const qxhost::Value* old = own != nullptr ? own->find(slot) : nullptr;
+        if (old != nullptr) watcher->removed(db_, object_, slot, *old);
+    }
+    return CqxValueObject::DeleteAttribute(slot);
 }
 
 // Writes go to an existing object only: making one is the constructor's
