@@ -30,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "fileio/atomic_file.h"
 #include "plant_generator.h"
 #include "projfile/caller_lists.h"
 #include "projfile/projfile.h"
@@ -165,16 +166,14 @@ Figures measure_store(const fs::path& project_file, const fs::path& folder)
     figures.full_result = run_module(true);
     sync();
 
-    // The project after the run written as a state file, a piece at a time
-    // as the command writes it: here, so that the peak memory of the runs
-    // above is theirs alone.
+    // The project after the run written as a state file, as the command
+    // writes it (made a piece at a time, written in a thread, synced and
+    // renamed): here, so that the peak memory of the runs above is theirs
+    // alone.
     start = Clock::now();
-    {
-        std::ofstream state(folder / "state.json", std::ios::binary);
-        qxhost::write_project_json(*qxhost::Workspace::get().project(), [&](std::string_view piece) {
-            state.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-        });
-    }
+    qxhost::write_file_atomically(folder / "state.json", [&](const qxhost::PieceWriter& write) {
+        qxhost::write_project_json(*qxhost::Workspace::get().project(), write);
+    });
     figures.state_seconds = seconds_since(start);
     sync();
 

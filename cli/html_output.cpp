@@ -1,7 +1,7 @@
 #include "html_output.h"
 
 
-#include "atomic_file.h"
+#include "fileio/atomic_file.h"
 #include "command_error.h"
 #include "host/unitkit.h"
 #include "htmlreport/html_report.h"
@@ -9,6 +9,9 @@
 #include "store_output.h"
 
 namespace tovex_cli {
+
+using qxhost::FileWriteError;
+using qxhost::write_file_atomically;
 
 namespace {
 

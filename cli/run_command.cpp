@@ -7,7 +7,7 @@
 #include <memory>
 #include <system_error>
 
-#include "atomic_file.h"
+#include "fileio/atomic_file.h"
 #include "projfile/caller_lists.h"
 #include "command_error.h"
 #include "entry_call.h"
@@ -23,6 +23,10 @@
 #include "working_directory.h"
 
 namespace tovex_cli {
+
+using qxhost::FileWriteError;
+using qxhost::PieceWriter;
+using qxhost::write_file_atomically;
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "atomic_file.h"
+#include "fileio/atomic_file.h"
 #include "command_error.h"
 #include "html_output.h"
 #include "progress.h"
@@ -12,6 +12,10 @@
 #include "store_output.h"
 
 namespace tovex_cli {
+
+using qxhost::FileWriteError;
+using qxhost::PieceWriter;
+using qxhost::write_file_atomically;
 
 int import_command(const CommandOptions& options)
 {

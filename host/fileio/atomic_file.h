@@ -1,14 +1,14 @@
 // Writing a file so that readers see either the old file or the whole new
 // one, never a part.
-#ifndef TOVEX_CLI_ATOMIC_FILE_H
-#define TOVEX_CLI_ATOMIC_FILE_H
+#ifndef QXHOST_FILEIO_ATOMIC_FILE_H
+#define QXHOST_FILEIO_ATOMIC_FILE_H
 
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
 #include <string_view>
 
-namespace tovex_cli {
+namespace qxhost {
 
 class FileWriteError : public std::runtime_error {
 public:
@@ -21,10 +21,12 @@ public:
 void write_file_atomically(const std::filesystem::path& path, std::string_view text);
 
 // The same for a text made a piece at a time: `produce` hands each piece to
-// the function it is given. What `produce` throws leaves `path` as it was.
+// the function it is given, which copies it and returns; the pieces are
+// written in a thread of their own while `produce` makes the next ones.
+// What `produce` throws leaves `path` as it was.
 using PieceWriter = std::function<void(std::string_view)>;
 void write_file_atomically(const std::filesystem::path& path, const std::function<void(const PieceWriter&)>& produce);
 
-}  // namespace tovex_cli
+}  // namespace qxhost
 
 #endif
