@@ -38,6 +38,10 @@ public:
     void unsigned_integer(std::uint64_t value);
     void boolean(bool value);
 
+    // How many keys and strings so far had bytes that are not UTF-8, which
+    // were written as U+FFFD.
+    std::size_t replaced_texts() const { return replaced_texts_; }
+
 private:
     // A container being written. Until it holds a container, or its line
     // grows past the limit, it is kept as its one-line form, with where each
@@ -76,11 +80,12 @@ private:
     // Frames stay allocated when their containers end, for the next ones.
     std::vector<Frame> frames_;
     std::size_t depth_ = 0;
+    std::size_t replaced_texts_ = 0;
 };
 
 // Appends `text` as a JSON string: escaped, and with U+FFFD in place of each
-// byte sequence that is not UTF-8.
-void append_json_string(std::string& out, std::string_view text);
+// byte sequence that is not UTF-8. True when it had such a sequence.
+bool append_json_string(std::string& out, std::string_view text);
 inline std::string json_string(std::string_view text)
 {
     std::string quoted;

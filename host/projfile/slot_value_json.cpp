@@ -120,12 +120,8 @@ SlotTable slot_table_from_json(const JsonValue& json, const JsonPointer& pointer
 
 namespace {
 
-// The place is made only for a slot that needs a warning: nearly none does.
 void warn_unless_slot_utf8(const std::string& name, const Value& value, std::string_view owner)
 {
-    bool utf8 = text_is_utf8(name) && text_is_utf8(value.text) && text_is_utf8(value.units);
-    for (const std::string& item : value.items) utf8 = utf8 && text_is_utf8(item);
-    if (utf8) return;
     std::string place(owner);
     place.append(" / ").append(name);
     warn_unless_utf8(name, place, "the state");
@@ -136,13 +132,16 @@ void warn_unless_slot_utf8(const std::string& name, const Value& value, std::str
 
 }  // namespace
 
+// The writer tells whether a text had bytes that are not UTF-8: only then
+// are the slot's texts checked one by one, for the warnings.
 void write_slot_table(JsonWriter& out, const SlotTable& slots, std::string_view owner)
 {
     out.begin_object();
     for (const auto& [name, value] : slots) {
-        warn_unless_slot_utf8(name.str(), value, owner);
+        const std::size_t replaced = out.replaced_texts();
         out.key(name.str());
         write_slot_value(out, value);
+        if (out.replaced_texts() != replaced) warn_unless_slot_utf8(name.str(), value, owner);
     }
     out.end();
 }
