@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <unordered_set>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
+#include "projfile/element_handoff.h"
 #include "projfile/json_syntax_error.h"
 #include "projfile/json_writer.h"
 #include "projfile/projfile.h"
@@ -117,8 +119,8 @@ struct BuildFault {
 
 // Builds values from the parser's events into an arena, children gathered
 // on a stack and copied out whole when their container closes. The
-// elements of a streamed array are built in an arena of their own, handed
-// to the sink one by one and dropped.
+// elements of a streamed array are built in arenas of the handoff, which
+// gives them to the sink in its thread and drops them.
 template <class Stream>
 class DocumentBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, DocumentBuilder<Stream>> {
 public:
@@ -129,6 +131,11 @@ public:
 
     JsonValue root() const { return root_; }
     const BuildFault& fault() const { return fault_; }
+    // Once the parse is through: waits until the sink has every element.
+    void finish()
+    {
+        if (handoff_) handoff_->finish();
+    }
 
     bool Null() { return add(JsonValue()); }
     bool Bool(bool value) { return add(JsonValue::of_bool(value)); }
@@ -208,7 +215,7 @@ private:
         return JsonValue::of_double(value);
     }
 
-    JsonArena& arena() { return inside_element_ ? element_arena_ : document_arena_; }
+    JsonArena& arena() { return inside_element_ ? handoff_->arena() : document_arena_; }
 
     bool has_key(std::string_view key)
     {
@@ -231,8 +238,7 @@ private:
         }
         Frame& frame = frames_.back();
         if (frames_.size() == 2 && frame.streamed) {
-            sink_->take(frames_.front().pending_key, frame.count++, value);
-            element_arena_.reset();
+            handoff_->hand(frames_.front().pending_key, frame.count++, value);
             inside_element_ = false;
             return true;
         }
@@ -263,6 +269,7 @@ private:
         // An array under a streamed key of the top-level object.
         frame.streamed = sink_ != nullptr && !object && frames_.size() == 1 && frames_.front().object &&
                          sink_->streams(frames_.front().pending_key);
+        if (frame.streamed && !handoff_) handoff_.emplace(*sink_);
         frame.start = object ? members_.size() : values_.size();
         frames_.push_back(std::move(frame));
         return true;
@@ -329,13 +336,14 @@ private:
     const std::string& file_label_;
     ElementSink* sink_;
     JsonArena& document_arena_;
-    JsonArena element_arena_;
     bool inside_element_ = false;
     JsonValue root_;
     std::vector<Frame> frames_;
     std::vector<JsonValue> values_;    // children of open arrays
     std::vector<JsonMember> members_;  // children of open objects
     BuildFault fault_;
+    // Last: on a fault its thread stops before the rest is gone.
+    std::optional<ElementHandoff> handoff_;
 };
 
 constexpr unsigned parse_flags =
@@ -355,6 +363,7 @@ JsonDocument parse(Stream& stream, const std::string& file_label, ElementSink* s
     rapidjson::Reader reader;
     const rapidjson::ParseResult result = reader.Parse<parse_flags>(stream, builder);
     if (result) {
+        builder.finish();
         document.root = builder.root();
         return document;
     }

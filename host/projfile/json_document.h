@@ -18,7 +18,9 @@ namespace qxhost {
 
 // Takes the elements of chosen arrays of the top-level object as the parser
 // completes each one, so that a large document never stands in memory whole.
-// The document keeps those arrays, empty.
+// The document keeps those arrays, empty. take() runs in a thread of its
+// own, in file order, while the parser goes on: it may change the sink's
+// state, which the parser's calls of streams() and holds_nul() must not read.
 class ElementSink {
 public:
     virtual ~ElementSink() = default;
