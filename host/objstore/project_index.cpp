@@ -29,19 +29,39 @@ ProjectIndex::ConnectionsOf group_connections(std::size_t object_count, const st
 
 void ProjectIndex::rebuild(const std::vector<Object>& objects, const std::vector<Connection>& connections)
 {
+    clear();
+    object_by_name.reserve(objects.size());
+    // Names are unique in a valid file; should one repeat, the first wins.
+    for (std::size_t i = 0; i < objects.size(); ++i) add_at(objects, static_cast<long>(i));
+    link(objects, connections);
+}
+
+void ProjectIndex::clear()
+{
     object_by_name.clear();
     objects_by_class.clear();
     object_by_ref_id.clear();
+    built_.reset();
+}
 
+bool ProjectIndex::add(const std::vector<Object>& objects)
+{
+    return add_at(objects, static_cast<long>(objects.size()) - 1);
+}
+
+bool ProjectIndex::add_at(const std::vector<Object>& objects, long i)
+{
     const auto name_of = [&objects](long index) -> std::string_view { return objects[static_cast<std::size_t>(index)].name; };
-    object_by_name.reserve(objects.size());
-    for (long i = 0; i < static_cast<long>(objects.size()); ++i) {
-        const Object& object = objects[static_cast<std::size_t>(i)];
-        // Names are unique in a valid file; should one repeat, the first wins.
-        if (object_by_name.find(object.name, name_of) == nullptr) object_by_name.insert(i, name_of);
-        objects_by_class[object.class_id].push_back(i);
-        if (object.ref_id) object_by_ref_id.emplace(*object.ref_id, i);
-    }
+    const Object& object = objects[static_cast<std::size_t>(i)];
+    if (object_by_name.find(object.name, name_of) != nullptr) return false;
+    object_by_name.insert(i, name_of);
+    objects_by_class[object.class_id].push_back(i);
+    if (object.ref_id) object_by_ref_id.emplace(*object.ref_id, i);
+    return true;
+}
+
+void ProjectIndex::link(const std::vector<Object>& objects, const std::vector<Connection>& connections)
+{
     area_of_object.assign(objects.size(), -1);
     for (std::size_t i = 0; i < objects.size(); ++i) {
         if (!objects[i].area.empty()) area_of_object[i] = object_index(objects, objects[i].area);
@@ -55,6 +75,13 @@ void ProjectIndex::rebuild(const std::vector<Object>& objects, const std::vector
     }
     connections_by_stream = group_connections(objects.size(), connection_stream);
     connections_by_item = group_connections(objects.size(), connection_item);
+    built_ = Built{objects.data(), objects.size(), connections.data(), connections.size()};
+}
+
+bool ProjectIndex::built_for(const std::vector<Object>& objects, const std::vector<Connection>& connections) const
+{
+    return built_ && built_->objects == objects.data() && built_->object_count == objects.size() &&
+           built_->connections == connections.data() && built_->connection_count == connections.size();
 }
 
 long ProjectIndex::object_index(const std::vector<Object>& objects, std::string_view name) const

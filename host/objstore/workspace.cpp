@@ -13,7 +13,7 @@ void Workspace::load(std::unique_ptr<Project> project)
     project_ = std::move(project);
     object_list_built = false;
     if (!project_) return;
-    project_->reindex();
+    project_->index_unless_built();
     unitkit_set_unit_type(project_->unit_system);
 }
 

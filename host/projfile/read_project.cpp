@@ -8,11 +8,9 @@
 // order of the sections, so a file gives the same first error either way.
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
-#include "host/flat_index.h"
 #include "projfile/json_checks.h"
 #include "projfile/json_document.h"
 #include "projfile/projfile.h"
@@ -23,12 +21,6 @@ namespace qxhost {
 namespace {
 
 constexpr const char* project_format = "tovex-project/1";
-
-// The key of an object's place in the project's list: its name.
-struct ObjectName {
-    const Project* project;
-    std::string_view operator()(std::size_t place) const { return project->objects[place].name; }
-};
 
 class ProjectReader : public ElementSink {
 public:
@@ -59,7 +51,7 @@ public:
         if (const JsonValue* criteria = member(top, "design_criteria")) read_design_criteria(*criteria);
         if (const JsonValue* streams = member(top, "utility_streams")) read_utility_streams(*streams);
         if (const JsonValue* objects = member(top, "objects")) read_objects(*objects);
-        if (const JsonValue* connections = member(top, "connections")) read_connections(*connections);
+        read_connections(member(top, "connections"));
         if (const JsonValue* databases = member(top, "databases")) read_databases(*databases);
         if (const JsonValue* rows = member(top, "cost_rows")) read_cost_rows(*rows);
         else project_.cost_rows = default_cost_rows(project_);
@@ -195,9 +187,9 @@ private:
         read.name = expect_string(required_member(object, "name", at), at / "name");
         // An empty item name in a connection means that nothing is joined.
         if (read.name.empty()) invalid(at / "name", "expected a non-empty object name");
-        if (const std::size_t* first = object_index_.find(read.name, object_name())) {
+        if (const long first = project_.object_index(read.name); first >= 0) {
             invalid(at / "name", "duplicate object name " + quoted_excerpt(read.name) + " (also at " +
-                                      (JsonPointer("/objects") / *first).str() + "; names are unique)");
+                                      (JsonPointer("/objects") / first).str() + "; names are unique)");
         }
         read.class_id = expect_int(required_member(object, "class", at), at / "class");
         if (const JsonValue* ref_id = member(object, "ref_id")) read_ref_id(read, *ref_id, at / "ref_id");
@@ -209,19 +201,18 @@ private:
             read.defaults = slot_table_from_json(*defaults, at / "defaults");
         }
         project_.objects.push_back(std::move(read));
-        object_index_.insert(project_.objects.size() - 1, object_name());
+        project_.index.add(project_.objects);
     }
 
-    ObjectName object_name() const { return ObjectName{&project_}; }
-    bool has_object(std::string_view name) const { return object_index_.find(name, object_name()) != nullptr; }
+    bool has_object(std::string_view name) const { return project_.object_index(name) >= 0; }
 
     // A reference id names one object: a second object with the same id
     // would make the lookup by id depend on file order.
     void read_ref_id(Object& object, const JsonValue& json, const JsonPointer& at)
     {
         const std::uint32_t ref_id = expect_uint32(json, at);
-        const auto [first, added] = ref_id_index_.emplace(ref_id, project_.objects.size());
-        if (!added) {
+        const auto& by_ref_id = project_.index.object_by_ref_id;
+        if (const auto first = by_ref_id.find(ref_id); first != by_ref_id.end()) {
             invalid(at, "duplicate ref_id " + std::to_string(ref_id) + " (also at " +
                             (JsonPointer("/objects") / first->second).str() + "/ref_id; reference ids are unique)");
         }
@@ -295,32 +286,34 @@ private:
     }
 
     // The elements came through take(): what stands here must be an array.
-    // Each connection is checked in file order, so the first error is the
-    // one that file order gives.
-    void read_connections(const JsonValue& json)
+    // The index links each connection to its objects, which tells the names
+    // that are not there; the connections are then checked in file order,
+    // so the first error is the one that file order gives.
+    void read_connections(const JsonValue* json)
     {
-        expect_array(json, "/connections");
+        if (json != nullptr) expect_array(*json, "/connections");
+        project_.connections = std::move(taken_connections_);
+        taken_connections_ = {};
+        project_.index.link(project_.objects, project_.connections);
         auto fault = form_faults_.begin();
-        for (std::size_t i = 0; i < taken_connections_.size(); ++i) {
+        for (std::size_t i = 0; i < project_.connections.size(); ++i) {
             const bool faulty = fault != form_faults_.end() && fault->index == i;
             check_connection(i, faulty ? &*fault++ : nullptr);
         }
-        project_.connections = std::move(taken_connections_);
-        taken_connections_ = {};
         form_faults_ = {};
     }
 
     // Its names, each after the part of its form that stands before it.
     void check_connection(std::size_t index, const FormFault* fault) const
     {
-        const Connection& connection = taken_connections_[index];
+        const Connection& connection = project_.connections[index];
         const auto at = [index] { return JsonPointer("/connections") / index; };
         if (fault != nullptr && fault->before == FormFault::stream_name) throw fault->error;
-        if (!has_object(connection.stream)) {
+        if (project_.index.connection_stream[index] < 0) {
             invalid(at() / "stream", "no object is named " + quoted_excerpt(connection.stream));
         }
         if (fault != nullptr && fault->before == FormFault::item_name) throw fault->error;
-        if (!connection.item.empty() && !has_object(connection.item)) {
+        if (!connection.item.empty() && project_.index.connection_item[index] < 0) {
             invalid(at() / "item",
                     "no object is named " + quoted_excerpt(connection.item) + " (use \"\" for nothing joined)");
         }
@@ -379,10 +372,6 @@ private:
     // their forms in file order.
     std::vector<Connection> taken_connections_;
     std::vector<FormFault> form_faults_;
-    // The objects read so far by name, as their places in the project's
-    // list: a flat index holds no copy of a million names.
-    FlatIndex<std::size_t> object_index_;
-    std::unordered_map<std::uint32_t, std::size_t> ref_id_index_;
 };
 
 // Reads the document through `parse`, which hands the objects and the

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -37,6 +38,18 @@ struct ProjectIndex {
     // index was built from), -1 when none.
     QXHOST_API long object_index(const std::vector<Object>& objects, std::string_view name) const;
 
+    // Built a piece at a time, as a reader takes the project in, so that a
+    // large project is indexed once: clear(), add() for each object as it
+    // is appended, then link() once the connections are known.
+    QXHOST_API void clear();
+    // Indexes the last of `objects`; false, indexing nothing, when its name
+    // is already taken.
+    QXHOST_API bool add(const std::vector<Object>& objects);
+    QXHOST_API void link(const std::vector<Object>& objects, const std::vector<Connection>& connections);
+    // True when the index was last completed for these very lists, as they
+    // stand in memory and in size.
+    QXHOST_API bool built_for(const std::vector<Object>& objects, const std::vector<Connection>& connections) const;
+
     // Positions in the objects; keys are read from the objects.
     FlatIndex<long> object_by_name;
     std::map<int, std::vector<long>> objects_by_class;
@@ -48,6 +61,17 @@ struct ProjectIndex {
     std::vector<long> area_of_object;
     ConnectionsOf connections_by_stream;
     ConnectionsOf connections_by_item;
+
+private:
+    bool add_at(const std::vector<Object>& objects, long i);
+
+    struct Built {
+        const Object* objects = nullptr;
+        std::size_t object_count = 0;
+        const Connection* connections = nullptr;
+        std::size_t connection_count = 0;
+    };
+    std::optional<Built> built_;
 };
 
 }  // namespace qxhost

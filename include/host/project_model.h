@@ -103,10 +103,17 @@ struct Project {
     std::vector<ElectricalLoad> electrical_loads;
     std::optional<std::string> electrical_load_file;
 
-    // Of the objects and connections; reindex() after they change.
+    // Of the objects and connections; reindex() after they change. The
+    // project file's reader builds it as it reads.
     ProjectIndex index;
 
     void reindex() { index.rebuild(objects, connections); }
+    // Rebuilds the index unless it was built for the objects and
+    // connections as they now stand.
+    void index_unless_built()
+    {
+        if (!index.built_for(objects, connections)) reindex();
+    }
     const Object* object(std::string_view name) const
     {
         const long at = object_index(name);
