@@ -112,9 +112,7 @@ void write_slot_value(JsonWriter& out, const Value& value)
 SlotTable slot_table_from_json(const JsonValue& json, const JsonPointer& pointer)
 {
     SlotTable slots;
-    const JsonObject members = expect_any_object(json, pointer);
-    slots.reserve(members.size());
-    for (const auto& [name, value] : members) {
+    for (const auto& [name, value] : expect_any_object(json, pointer)) {
         slots.set(name, slot_value_from_json(value, pointer / name));
     }
     return slots;

@@ -163,9 +163,6 @@ public:
         slots_.clear();
     }
 
-    // Room for `count` keys in all, for a map whose size is known before
-    // it is filled: a reader's table then holds no slack.
-    void reserve(std::size_t count) { slots_.reserve(count); }
     std::size_t size() const { return slots_.size(); }
     bool empty() const { return slots_.empty(); }
     iterator begin() { return iterator(slots_.begin()); }
