@@ -1,7 +1,9 @@
-// Handing the elements of streamed arrays from the parser to the sink in a
-// thread of its own: parsing and turning elements into the host's model
-// each take about half of reading a large project, and on two cores they
-// then take the longer of the two instead of their sum.
+// Parsing in a thread of its own while the calling thread gives the sink the
+// elements of streamed arrays: parsing and turning elements into the host's
+// model each take about half of reading a large project, and on two cores
+// they then take the longer of the two instead of their sum. The sink runs
+// on the calling thread, so the model is made, and its memory taken, where
+// it is used after.
 #ifndef QXHOST_PROJFILE_ELEMENT_HANDOFF_H
 #define QXHOST_PROJFILE_ELEMENT_HANDOFF_H
 
@@ -9,8 +11,10 @@
 #include <cstddef>
 #include <deque>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string_view>
 #include <thread>
 #include <vector>
@@ -22,25 +26,36 @@ namespace qxhost {
 
 class ElementHandoff {
 public:
-    explicit ElementHandoff(ElementSink& sink);
-    // Stops the sink's thread; elements not yet taken are dropped.
+    explicit ElementHandoff(ElementSink& sink) : sink_(sink), filling_(std::make_unique<Batch>()) {}
     ~ElementHandoff();
     ElementHandoff(const ElementHandoff&) = delete;
     ElementHandoff& operator=(const ElementHandoff&) = delete;
 
-    // Where the values of the element being built go. Valid until the
-    // next hand().
-    JsonArena& arena() { return filling_->arena; }
-    // The element at `index` of the array under `key` is complete. `key`
-    // must stay valid until finish().
-    void hand(std::string_view key, std::size_t index, JsonValue element);
-    // Waits until the sink has taken every element; rethrows what the sink
+    // Runs `parse` in a thread of its own, which builds the elements with
+    // arena() and hands each over with hand(), while this thread gives
+    // them to the sink in file order. Returns what `parse` returned once
+    // the sink has taken every element; rethrows what the sink or `parse`
     // threw.
-    void finish();
+    template <class Parse>
+    auto run(Parse parse) -> decltype(parse())
+    {
+        std::optional<decltype(parse())> result;
+        start([&] { result.emplace(parse()); });
+        take_all();
+        return std::move(*result);
+    }
+
+    // In the parsing thread: where the values of the element being built
+    // go, valid until the next hand().
+    JsonArena& arena() { return filling_->arena; }
+    // In the parsing thread: the element at `index` of the array under
+    // `key` is complete; `key` stays valid until run() returns. False when
+    // the sink has failed and parsing is to stop.
+    bool hand(std::string_view key, std::size_t index, JsonValue element);
 
 private:
-    // Elements go over a few hundred at a time, so that the locking costs
-    // nothing next to the work.
+    // Elements go over a few dozen at a time, so that the locking costs
+    // little next to the work, and the few batches under way stay in cache.
     struct Batch {
         struct Element {
             std::string_view key;
@@ -53,9 +68,10 @@ private:
     static constexpr std::size_t batch_elements = 64;
     static constexpr std::size_t most_waiting = 4;
 
-    void send(std::unique_ptr<Batch> batch);
-    std::unique_ptr<Batch> spare_batch();
-    void take_batches();
+    void start(std::function<void()> parse);
+    void take_all();
+    bool send(std::unique_ptr<Batch> batch);
+    void stop();
 
     ElementSink& sink_;
     std::unique_ptr<Batch> filling_;
@@ -63,10 +79,10 @@ private:
     std::condition_variable changed_;
     std::deque<std::unique_ptr<Batch>> waiting_;
     std::vector<std::unique_ptr<Batch>> spare_;
-    bool closed_ = false;
-    bool stopped_ = false;  // the sink threw: its thread takes nothing more
-    std::exception_ptr failure_;
-    std::thread thread_;  // last: it starts once the rest is made
+    bool parsed_ = false;   // the parsing thread is through
+    bool stopped_ = false;  // the sink failed: parsing is to stop
+    std::exception_ptr parse_failure_;
+    std::thread thread_;
 };
 
 }  // namespace qxhost

@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <unordered_set>
 #include <vector>
 
@@ -120,7 +119,7 @@ struct BuildFault {
 // Builds values from the parser's events into an arena, children gathered
 // on a stack and copied out whole when their container closes. The
 // elements of a streamed array are built in arenas of the handoff, which
-// gives them to the sink in its thread and drops them.
+// gives them to the sink and drops them.
 template <class Stream>
 class DocumentBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, DocumentBuilder<Stream>> {
 public:
@@ -131,11 +130,8 @@ public:
 
     JsonValue root() const { return root_; }
     const BuildFault& fault() const { return fault_; }
-    // Once the parse is through: waits until the sink has every element.
-    void finish()
-    {
-        if (handoff_) handoff_->finish();
-    }
+    // Where the elements of streamed arrays go; without one, there are none.
+    void hand_to(ElementHandoff& handoff) { handoff_ = &handoff; }
 
     bool Null() { return add(JsonValue()); }
     bool Bool(bool value) { return add(JsonValue::of_bool(value)); }
@@ -238,9 +234,8 @@ private:
         }
         Frame& frame = frames_.back();
         if (frames_.size() == 2 && frame.streamed) {
-            handoff_->hand(frames_.front().pending_key, frame.count++, value);
             inside_element_ = false;
-            return true;
+            return handoff_->hand(frames_.front().pending_key, frame.count++, value);
         }
         if (frame.object) {
             members_.push_back(JsonMember{frame.pending_key, value});
@@ -267,9 +262,8 @@ private:
             if (frames_.size() == 2 && parent.streamed) inside_element_ = true;
         }
         // An array under a streamed key of the top-level object.
-        frame.streamed = sink_ != nullptr && !object && frames_.size() == 1 && frames_.front().object &&
+        frame.streamed = handoff_ != nullptr && !object && frames_.size() == 1 && frames_.front().object &&
                          sink_->streams(frames_.front().pending_key);
-        if (frame.streamed && !handoff_) handoff_.emplace(*sink_);
         frame.start = object ? members_.size() : values_.size();
         frames_.push_back(std::move(frame));
         return true;
@@ -342,8 +336,7 @@ private:
     std::vector<JsonValue> values_;    // children of open arrays
     std::vector<JsonMember> members_;  // children of open objects
     BuildFault fault_;
-    // Last: on a fault its thread stops before the rest is gone.
-    std::optional<ElementHandoff> handoff_;
+    ElementHandoff* handoff_ = nullptr;
 };
 
 constexpr unsigned parse_flags =
@@ -361,9 +354,16 @@ JsonDocument parse(Stream& stream, const std::string& file_label, ElementSink* s
     JsonDocument document;
     DocumentBuilder<Stream> builder(stream, file_label, sink, *document.arena);
     rapidjson::Reader reader;
-    const rapidjson::ParseResult result = reader.Parse<parse_flags>(stream, builder);
+    const auto parse_all = [&] { return reader.Parse<parse_flags>(stream, builder); };
+    rapidjson::ParseResult result;
+    if (sink != nullptr) {
+        ElementHandoff handoff(*sink);
+        builder.hand_to(handoff);
+        result = handoff.run(parse_all);
+    } else {
+        result = parse_all();
+    }
     if (result) {
-        builder.finish();
         document.root = builder.root();
         return document;
     }

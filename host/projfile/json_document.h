@@ -18,9 +18,9 @@ namespace qxhost {
 
 // Takes the elements of chosen arrays of the top-level object as the parser
 // completes each one, so that a large document never stands in memory whole.
-// The document keeps those arrays, empty. take() runs in a thread of its
-// own, in file order, while the parser goes on: it may change the sink's
-// state, which the parser's calls of streams() and holds_nul() must not read.
+// The document keeps those arrays, empty. The parser runs in a thread of
+// its own while take() runs in the caller's, in file order: streams() and
+// holds_nul(), called by the parser, must not read what take() changes.
 class ElementSink {
 public:
     virtual ~ElementSink() = default;
@@ -44,7 +44,8 @@ struct JsonDocument {
     JsonValue root;
 };
 
-// Told how far the parser has read, now and then, for a progress display.
+// Told how far the parser has read, now and then, for a progress display;
+// with a sink, from the parser's thread.
 using ReadProgress = std::function<void(std::uint64_t bytes_read)>;
 
 // The document in `text`, keys in file order. Throws ProjectFileError naming
