@@ -7,6 +7,11 @@ namespace qxhost {
 
 namespace {
 
+auto name_of(const std::vector<Object>& objects)
+{
+    return [&objects](long index) -> std::string_view { return objects[static_cast<std::size_t>(index)].name; };
+}
+
 // Connections grouped by the object at one of their ends, as offsets into one
 // array: two passes, counting then placing, keep the file order.
 ProjectIndex::ConnectionsOf group_connections(std::size_t object_count, const std::vector<long>& end_of_connection)
@@ -32,7 +37,14 @@ void ProjectIndex::rebuild(const std::vector<Object>& objects, const std::vector
     clear();
     object_by_name.reserve(objects.size());
     // Names are unique in a valid file; should one repeat, the first wins.
-    for (std::size_t i = 0; i < objects.size(); ++i) add_at(objects, static_cast<long>(i));
+    for (long i = 0; i < static_cast<long>(objects.size()); ++i) {
+        if (object_index(objects, objects[static_cast<std::size_t>(i)].name) >= 0) {
+            names_unique_ = false;
+        } else {
+            object_by_name.insert(i, name_of(objects));
+        }
+        add_to_lookups(objects, i);
+    }
     link(objects, connections);
 }
 
@@ -41,23 +53,22 @@ void ProjectIndex::clear()
     object_by_name.clear();
     objects_by_class.clear();
     object_by_ref_id.clear();
+    names_unique_ = true;
     built_.reset();
 }
 
-bool ProjectIndex::add(const std::vector<Object>& objects)
+void ProjectIndex::add(const std::vector<Object>& objects)
 {
-    return add_at(objects, static_cast<long>(objects.size()) - 1);
+    const long i = static_cast<long>(objects.size()) - 1;
+    object_by_name.insert(i, name_of(objects));
+    add_to_lookups(objects, i);
 }
 
-bool ProjectIndex::add_at(const std::vector<Object>& objects, long i)
+void ProjectIndex::add_to_lookups(const std::vector<Object>& objects, long i)
 {
-    const auto name_of = [&objects](long index) -> std::string_view { return objects[static_cast<std::size_t>(index)].name; };
     const Object& object = objects[static_cast<std::size_t>(i)];
-    if (object_by_name.find(object.name, name_of) != nullptr) return false;
-    object_by_name.insert(i, name_of);
     objects_by_class[object.class_id].push_back(i);
     if (object.ref_id) object_by_ref_id.emplace(*object.ref_id, i);
-    return true;
 }
 
 void ProjectIndex::link(const std::vector<Object>& objects, const std::vector<Connection>& connections)
@@ -68,10 +79,26 @@ void ProjectIndex::link(const std::vector<Object>& objects, const std::vector<Co
     }
     connection_stream.assign(connections.size(), -1);
     connection_item.assign(connections.size(), -1);
+    // Files list connections mostly in the order of their streams and of
+    // their items: the object found last and the one after it are tried
+    // before the index, which a large project reaches with a cache miss.
+    // (Where a name repeats, the index's first one must win: no guessing.)
+    const auto look_up = [&](std::string_view name, long& last) {
+        for (const long guess : {last, last + 1}) {
+            if (names_unique_ && guess >= 0 && guess < static_cast<long>(objects.size()) &&
+                objects[static_cast<std::size_t>(guess)].name == name)
+                return last = guess;
+        }
+        const long found = object_index(objects, name);
+        if (found >= 0) last = found;
+        return found;
+    };
+    long last_stream = -1;
+    long last_item = -1;
     for (std::size_t i = 0; i < connections.size(); ++i) {
-        connection_stream[i] = object_index(objects, connections[i].stream);
+        connection_stream[i] = look_up(connections[i].stream, last_stream);
         // A connector with nothing joined belongs to no item.
-        if (!connections[i].item.empty()) connection_item[i] = object_index(objects, connections[i].item);
+        if (!connections[i].item.empty()) connection_item[i] = look_up(connections[i].item, last_item);
     }
     connections_by_stream = group_connections(objects.size(), connection_stream);
     connections_by_item = group_connections(objects.size(), connection_item);

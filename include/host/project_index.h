@@ -42,9 +42,8 @@ struct ProjectIndex {
     // large project is indexed once: clear(), add() for each object as it
     // is appended, then link() once the connections are known.
     QXHOST_API void clear();
-    // Indexes the last of `objects`; false, indexing nothing, when its name
-    // is already taken.
-    QXHOST_API bool add(const std::vector<Object>& objects);
+    // Indexes the last of `objects`, whose name the index must not hold yet.
+    QXHOST_API void add(const std::vector<Object>& objects);
     QXHOST_API void link(const std::vector<Object>& objects, const std::vector<Connection>& connections);
     // True when the index was last completed for these very lists, as they
     // stand in memory and in size.
@@ -63,7 +62,7 @@ struct ProjectIndex {
     ConnectionsOf connections_by_item;
 
 private:
-    bool add_at(const std::vector<Object>& objects, long i);
+    void add_to_lookups(const std::vector<Object>& objects, long i);
 
     struct Built {
         const Object* objects = nullptr;
@@ -72,6 +71,7 @@ private:
         std::size_t connection_count = 0;
     };
     std::optional<Built> built_;
+    bool names_unique_ = true;
 };
 
 }  // namespace qxhost
