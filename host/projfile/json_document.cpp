@@ -144,7 +144,7 @@ public:
     bool String(const char* text, rapidjson::SizeType length, bool)
     {
         const std::string_view value(text, length);
-        if (value.find('\0') != std::string_view::npos &&
+        if (has_nul(value) &&
             !(frames_.size() == 1 && sink_ != nullptr && sink_->holds_nul(frames_.front().pending_key))) {
             return refuse_nul(pointer_of_next());
         }
@@ -153,7 +153,7 @@ public:
     bool Key(const char* text, rapidjson::SizeType length, bool)
     {
         const std::string_view key(text, length);
-        if (key.find('\0') != std::string_view::npos) return refuse_nul(pointer_of(key));
+        if (has_nul(key)) return refuse_nul(pointer_of(key));
         if (has_key(key)) {
             return fail(file_label_ + ": at " + pointer_excerpt(pointer_of(key)) + ": duplicate key " +
                         quoted_excerpt(key) + " (the object already has it)");
@@ -182,6 +182,14 @@ private:
         std::unique_ptr<std::unordered_set<std::string_view>> keys;
     };
     static constexpr std::size_t keys_looked_through = 16;
+
+    // Nearly every text is a short name: a loop the compiler keeps inline
+    // costs less than a call of memchr, which was 5% of parsing.
+    static bool has_nul(std::string_view text)
+    {
+        if (text.size() > 32) return std::memchr(text.data(), '\0', text.size()) != nullptr;
+        return std::find(text.begin(), text.end(), '\0') != text.end();
+    }
 
     // The number as the JSON library reads it: an integer when it has no
     // fraction or exponent and fits 64 bits, else a double; null for a
