@@ -288,3 +288,36 @@ TEST(AppTasks, UnitBasisOfRateUnits)
 }
 
 }  // namespace
+
+namespace {
+
+qxhost::Object named(std::string name, int class_id)
+{
+    qxhost::Object object;
+    object.name = std::move(name);
+    object.class_id = class_id;
+    return object;
+}
+
+}  // namespace
+
+// Connections are looked up next to the last object found before the hash
+// index: where a name repeats, the index's first object must still win.
+TEST(ProjectIndex, TheFirstOfARepeatedNameWinsForLookupsAndConnections)
+{
+    qxhost::Project project;
+    for (const char* name : {"S-1", "E-1", "S-2", "S-1", "E-1"}) project.objects.push_back(named(name, 3105));
+    project.connections = {{"S-1", "E-1", 1, "Inlet"}, {"S-2", "E-1", 2, "Outlet"}, {"S-1", "", 2, "Outlet"}};
+    project.reindex();
+    EXPECT_EQ(project.object_index("S-1"), 0);
+    EXPECT_EQ(project.index.connection_stream, (std::vector<long>{0, 2, 0}));
+    EXPECT_EQ(project.index.connection_item, (std::vector<long>{1, 1, -1}));
+    EXPECT_EQ(project.index.objects_by_class.at(3105).size(), 5u);
+
+    // Built for these lists: kept. A list that changed: built again.
+    EXPECT_TRUE(project.index.built_for(project.objects, project.connections));
+    project.objects.push_back(named("S-3", 3105));
+    EXPECT_FALSE(project.index.built_for(project.objects, project.connections));
+    project.index_unless_built();
+    EXPECT_EQ(project.object_index("S-3"), 5);
+}
