@@ -13,11 +13,11 @@
 
 #include <nlohmann/json.hpp>
 #include <rapidjson/error/en.h>
-#include <rapidjson/filereadstream.h>
 #include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
 #include "projfile/element_handoff.h"
+#include "projfile/file_pieces.h"
 #include "projfile/json_syntax_error.h"
 #include "projfile/json_writer.h"
 #include "projfile/projfile.h"
@@ -384,12 +384,12 @@ JsonDocument parse(Stream& stream, const std::string& file_label, ElementSink* s
     throw ProjectFileError(fault.message);
 }
 
-// Reads an open file in large pieces, as the parser's input stream, and
-// tells how far it has read. A read error ends the input and is kept.
+// An open file as the parser's input stream, a large piece at a time,
+// telling how far it has read.
 class FileStream {
 public:
     using Ch = char;
-    FileStream(std::FILE* file, const ReadProgress& progress) : file_(file), progress_(progress)
+    FileStream(std::FILE* file, const ReadProgress& progress) : pieces_(file), progress_(progress)
     {
         fill();
         if (std::string_view(current_, static_cast<std::size_t>(end_ - current_)).starts_with(byte_order_mark)) {
@@ -405,8 +405,8 @@ public:
         if (current_ == end_) fill();
         return c;
     }
-    std::size_t Tell() const { return consumed_ + static_cast<std::size_t>(current_ - buffer_.data()); }
-    int error() const { return error_; }
+    std::size_t Tell() const { return consumed_ + static_cast<std::size_t>(current_ - begin_); }
+    int error() const { return pieces_.error(); }
 
     // Not used by the reader.
     Ch* PutBegin() { return nullptr; }
@@ -417,21 +417,19 @@ public:
 private:
     void fill()
     {
-        consumed_ += static_cast<std::size_t>(end_ - buffer_.data());
-        const std::size_t length = std::fread(buffer_.data(), 1, buffer_.size(), file_);
-        if (length == 0 && std::ferror(file_)) error_ = errno != 0 ? errno : EIO;
-        current_ = buffer_.data();
-        end_ = buffer_.data() + length;
+        consumed_ += static_cast<std::size_t>(end_ - begin_);
+        const std::string_view piece = pieces_.fill();
+        begin_ = current_ = piece.data();
+        end_ = piece.data() + piece.size();
         if (progress_) progress_(consumed_);
     }
 
-    std::FILE* file_;
+    FilePieces pieces_;
     const ReadProgress& progress_;
-    std::vector<char> buffer_ = std::vector<char>(1 << 16);
-    const char* current_ = buffer_.data();
-    const char* end_ = buffer_.data();
+    const char* begin_ = nullptr;
+    const char* current_ = nullptr;
+    const char* end_ = nullptr;
     std::size_t consumed_ = 0;
-    int error_ = 0;
 };
 
 }  // namespace

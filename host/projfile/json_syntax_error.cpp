@@ -3,45 +3,62 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <utility>
-#include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "projfile/file_pieces.h"
 #include "projfile/json_document.h"
 #include "projfile/projfile.h"
 
 namespace qxhost {
 
-std::pair<std::size_t, std::size_t> line_and_column(std::string_view text, std::size_t offset)
-{
-    if (offset > text.size()) offset = text.size();
+namespace {
+
+// Lines and columns counted over a text given in pieces: a column counts
+// characters, so the continuation bytes of a UTF-8 sequence add none.
+struct LinePlace {
     std::size_t line = 1;
-    std::size_t line_start = 0;
-    for (std::size_t i = 0; i < offset; ++i) {
-        if (text[i] == '\n') {
-            ++line;
-            line_start = i + 1;
+    std::size_t column = 1;
+
+    void pass(std::string_view text)
+    {
+        for (const char ch : text) {
+            if (ch == '\n') {
+                ++line;
+                column = 1;
+            } else if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80) {
+                ++column;
+            }
         }
     }
-    std::size_t column = 1;
-    for (std::size_t i = line_start; i < offset; ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if ((byte & 0xC0) != 0x80) ++column;
-    }
-    return {line, column};
+};
+
+}  // namespace
+
+std::pair<std::size_t, std::size_t> line_and_column(std::string_view text, std::size_t offset)
+{
+    LinePlace place;
+    place.pass(text.substr(0, offset));
+    return {place.line, place.column};
 }
 
+// Read a piece at a time, so that a fault near the end of a large file
+// does not take the whole file into memory to be placed.
 std::pair<std::size_t, std::size_t> line_and_column_in_file(const std::string& path, std::size_t offset)
 {
-    std::ifstream file(path, std::ios::binary);
-    std::string text(offset, '\0');
-    file.read(text.data(), static_cast<std::streamsize>(offset));
-    text.resize(static_cast<std::size_t>(file.gcount()));
-    return line_and_column(text, offset);
+    LinePlace place;
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) return {place.line, place.column};
+    FilePieces pieces(file.get());
+    for (std::string_view piece = pieces.fill(); offset > 0 && !piece.empty(); piece = pieces.fill()) {
+        piece = piece.substr(0, offset);
+        place.pass(piece);
+        offset -= piece.size();
+    }
+    return {place.line, place.column};
 }
 
 namespace {
@@ -105,21 +122,17 @@ public:
 };
 
 // The characters of the input, in pieces, as the input iterator that the
-// parser takes, counting what the parser has taken so that a fault found in
-// a value can be placed. `Source::fill` gives the next piece (empty at the
-// end).
+// parser takes. `Source::fill` gives the next piece (empty at the end).
 template <class Source>
-class CountedChars {
+class PieceChars {
 public:
-    explicit CountedChars(Source& source) : source_(source) { next_piece(); }
+    explicit PieceChars(Source& source) : source_(source) { next_piece(); }
     bool at_end() const { return position_ == piece_.size(); }
     char current() const { return piece_[position_]; }
     void advance()
     {
-        ++consumed_;
         if (++position_ == piece_.size()) next_piece();
     }
-    const std::size_t& consumed() const { return consumed_; }
 
     class iterator {
     public:
@@ -130,7 +143,7 @@ public:
         using reference = const char&;
 
         iterator() = default;
-        explicit iterator(CountedChars* chars) : chars_(chars->at_end() ? nullptr : chars) {}
+        explicit iterator(PieceChars* chars) : chars_(chars->at_end() ? nullptr : chars) {}
         char operator*() const { return chars_->current(); }
         iterator& operator++()
         {
@@ -142,7 +155,7 @@ public:
         bool operator!=(const iterator& other) const { return chars_ != other.chars_; }
 
     private:
-        CountedChars* chars_ = nullptr;
+        PieceChars* chars_ = nullptr;
     };
 
     iterator begin() { return iterator(this); }
@@ -158,32 +171,12 @@ private:
     Source& source_;
     std::string_view piece_;
     std::size_t position_ = 0;
-    std::size_t consumed_ = 0;
 };
 
 // A text in memory: one piece.
 struct TextSource {
     std::string_view text;
     std::string_view fill() { return std::exchange(text, std::string_view()); }
-};
-
-// An open file, read in large pieces. A read error ends the input and is
-// kept.
-class FileSource {
-public:
-    explicit FileSource(std::FILE* file) : file_(file) {}
-    std::string_view fill()
-    {
-        const std::size_t length = std::fread(buffer_.data(), 1, buffer_.size(), file_);
-        if (length == 0 && std::ferror(file_)) error_ = errno != 0 ? errno : EIO;
-        return {buffer_.data(), length};
-    }
-    int error() const { return error_; }
-
-private:
-    std::FILE* file_;
-    std::vector<char> buffer_ = std::vector<char>(1 << 16);
-    int error_ = 0;
 };
 
 }  // namespace
@@ -203,7 +196,7 @@ void throw_syntax_error(std::string_view text, const std::string& file_label, st
                         const std::string& reason)
 {
     TextSource source{text};
-    CountedChars<TextSource> chars(source);
+    PieceChars<TextSource> chars(source);
     SyntaxChecker checker;
     if (!nlohmann::json::sax_parse(chars.begin(), chars.end(), &checker)) {
         throw_at(file_label, line_and_column(text, checker.offset), checker.reason);
@@ -215,8 +208,8 @@ void throw_file_syntax_error(const std::string& path, std::size_t offset, const 
 {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!file) cannot_read(path, errno);
-    FileSource source(file.get());
-    CountedChars<FileSource> chars(source);
+    FilePieces source(file.get());
+    PieceChars<FilePieces> chars(source);
     SyntaxChecker checker;
     const bool parsed = nlohmann::json::sax_parse(chars.begin(), chars.end(), &checker);
     // A read error cuts the input short: that, not the parser's view of the

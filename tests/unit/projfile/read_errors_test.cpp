@@ -287,6 +287,17 @@ TEST(ReadErrors, ErrorsInAFileNameThePath)
     } catch (const qxhost::ProjectFileError& error) {
         EXPECT_EQ(std::string(error.what()).rfind(path.string() + ":2:17: syntax error", 0), 0u) << error.what();
     }
+    // Placed past the file's first pieces, where two-byte characters
+    // straddle their ends.
+    std::string long_name;
+    for (int i = 0; i < 70000; ++i) long_name += "\xC3\xA9";
+    std::ofstream(path) << "{\"project\": {\"name\": \"" << long_name << "\",\n  \"instance\": tru\n}}";
+    try {
+        qxhost::read_project_file(path.string());
+        FAIL() << "a file with a syntax error was read";
+    } catch (const qxhost::ProjectFileError& error) {
+        EXPECT_EQ(std::string(error.what()).rfind(path.string() + ":2:18: syntax error", 0), 0u) << error.what();
+    }
     std::filesystem::remove(path);
 }
 
