@@ -192,36 +192,6 @@ Figures measure_store(const fs::path& project_file, const fs::path& folder)
     return figures;
 }
 
-// The command as a user runs it, in a process of its own: the wall time of
-// `tovex run PLANT.json --dir D --state S.json` and its peak memory. The
-// command is the one built beside the benchmark.
-bool measure_command(const fs::path& project_file, const fs::path& folder, Figures& figures)
-{
-    const fs::path command = fs::read_symlink("/proc/self/exe").parent_path() / "tovex";
-    const fs::path work = folder / "command";
-    fs::create_directories(work);
-    const std::string state = (folder / "command-state.json").string();
-    sync();
-    std::fflush(nullptr);
-    const auto start = Clock::now();
-    const pid_t child = fork();
-    if (child < 0) return false;
-    if (child == 0) {
-        const int quiet = ::open("/dev/null", O_WRONLY);
-        if (quiet >= 0) dup2(quiet, STDOUT_FILENO);
-        execl(command.c_str(), "tovex", "run", project_file.c_str(), "--dir", work.c_str(), "--state", state.c_str(),
-              static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    if (wait4(child, &status, 0, &usage) != child) return false;
-    figures.command_seconds = seconds_since(start);
-    figures.command_peak_kib = usage.ru_maxrss;
-    fs::remove(state);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 // Runs `work` in a child process; returns its exit status and, through
 // `peak_kib`, its maximum resident set.
 template <class Work>
@@ -284,6 +254,31 @@ bool figures_from_child(Measure measure_with, const fs::path& project_file, cons
     close(pipe_ends[0]);
     figures.peak_kib = peak_kib;
     return measured == 0 && received;
+}
+
+// The command as a user runs it, in a process of its own: the wall time of
+// `tovex run PLANT.json --dir D --state S.json` and its peak memory. The
+// command is the one built beside the benchmark.
+bool measure_command(const fs::path& project_file, const fs::path& folder, Figures& figures)
+{
+    const fs::path command = fs::read_symlink("/proc/self/exe").parent_path() / "tovex";
+    const fs::path work = folder / "command";
+    fs::create_directories(work);
+    const std::string state = (folder / "command-state.json").string();
+    sync();
+    const auto start = Clock::now();
+    const int status = in_child(
+        [&] {
+            const int quiet = ::open("/dev/null", O_WRONLY);
+            if (quiet >= 0) dup2(quiet, STDOUT_FILENO);
+            execl(command.c_str(), "tovex", "run", project_file.c_str(), "--dir", work.c_str(), "--state",
+                  state.c_str(), static_cast<char*>(nullptr));
+            return 127;
+        },
+        figures.command_peak_kib);
+    figures.command_seconds = seconds_since(start);
+    fs::remove(state);
+    return status == 0;
 }
 
 bool measure_in_child(const fs::path& project_file, const fs::path& folder, Figures& figures)
