@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building tovex needs, when they are
 # missing; with --tests, also those that only the tests need (a headless
-# browser for the HTML report's test). Needs root (or sudo) only when
+# browser for the HTML report's test); with --fuzz, clang and its fuzzing
+# runtime for scripts/fuzz.sh. Needs root (or sudo) only when
 # something is missing.
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config googletest libgtest-dev libgmock-dev nlohmann-json3-dev rapidjson-dev libcli11-dev
           libjemalloc-dev libsqlite3-dev libsqlitecpp-dev)
 [ "${1:-}" = "--tests" ] && packages+=(chromium fonts-dejavu-core)
+[ "${1:-}" = "--fuzz" ] && packages+=(clang-14 libclang-rt-14-dev)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

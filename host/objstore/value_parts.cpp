@@ -37,7 +37,14 @@ union EmptyEntry {
     ~EmptyEntry() {}  // NOLINT: the entry outlives every value
     UnitsText::Entry entry;
 };
+// clang 14 cannot evaluate libstdc++ 12's string constructor at compile
+// time (its fuzzing build); there the empty entry is made at start-up, before
+// any value of this library is used.
+#if defined(__clang__) && __clang_major__ < 15
+EmptyEntry empty_units;
+#else
 constinit EmptyEntry empty_units;
+#endif
 
 }  // namespace
 

@@ -1,0 +1,37 @@
+// What the fuzz targets share: a scratch working folder for the whole
+// process, and a project run in full as the command runs it.
+#ifndef TOVEX_FUZZ_SUPPORT_H
+#define TOVEX_FUZZ_SUPPORT_H
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "host/project_model.h"
+
+namespace tovex_fuzz {
+
+// Makes a fresh folder under the temporary folder the working directory
+// until the process ends, when it is removed. Called once, first.
+void enter_scratch_folder();
+
+// The bytes as a string.
+inline std::string_view bytes_text(const std::uint8_t* data, std::size_t size)
+{
+    return {reinterpret_cast<const char*>(data), size};
+}
+
+// Reads a file whole; throws std::runtime_error when it cannot.
+std::string file_text(const std::string& path);
+void write_file(const std::string& path, std::string_view text);
+
+// Loads `project` into the workspace, writes the electrical load file it asks
+// for, runs the full run in the working folder, writes the project's state
+// (to nowhere) and unloads it. Returns the entry point's result.
+int run_in_full(std::unique_ptr<qxhost::Project> project);
+
+}  // namespace tovex_fuzz
+
+#endif

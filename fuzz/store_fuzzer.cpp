@@ -1,0 +1,99 @@
+// A store file that is not what the store wrote: arbitrary bytes, or (when
+// the input begins with '!') a valid store of the example plant with one of
+// its runs, with bytes changed where the rest of the input says. Each is
+// read every way the command reads a store: it is refused with a StoreError
+// or read.
+#include <cstring>
+#include <optional>
+
+#include "fuzz_support.h"
+#include "projfile/projfile.h"
+#include "store/run_diff.h"
+#include "store/store.h"
+
+namespace {
+
+constexpr const char* store_path = "fuzz.db";
+
+// The example plant imported and run once through a run session.
+std::string valid_store;
+
+std::string make_valid_store()
+{
+    auto project = qxhost::parse_project(
+        tovex_fuzz::file_text(TOVEX_SOURCE_DIR "/examples/ethylene-plant.json"), "ethylene-plant.json");
+    qxhost::store::import_project(store_path, *project, "ethylene-plant.json");
+    {
+        qxhost::store::RunSession session(store_path);
+        auto loaded = session.load();
+        qxhost::store::RunRecord run;
+        run.call = "full";
+        run.instance = loaded->instance;
+        run.name = loaded->name;
+        run.scenario = loaded->scenario;
+        run.result = 1;
+        run.files = {{"UtilRes.Txt", "a report\n"}};
+        session.record(*loaded, run);
+    }
+    std::string bytes = tovex_fuzz::file_text(store_path);
+    std::remove(store_path);
+    return bytes;
+}
+
+// The valid store with the input's changes: each five bytes are an offset
+// (four bytes, taken modulo the size) and the byte that replaces it.
+std::string changed_store(std::string_view changes)
+{
+    std::string bytes = valid_store;
+    for (; changes.size() >= 5; changes.remove_prefix(5)) {
+        std::uint32_t offset = 0;
+        std::memcpy(&offset, changes.data(), sizeof offset);
+        bytes[offset % bytes.size()] = changes[4];
+    }
+    return bytes;
+}
+
+void read_every_way()
+{
+    using namespace qxhost::store;
+    if (!looks_like_store(store_path)) return;
+    try {
+        const auto runs = list_runs(store_path);
+        load_project(store_path);
+        run_files(store_path, std::nullopt);
+        if (!runs.empty()) {
+            const long run = runs.back().run;
+            run_summary(store_path, run);
+            run_warnings(store_path, run);
+            run_journal(store_path, run);
+            load_project(store_path, run);
+            diff_runs(store_path, runs.front().run, run, true);
+        }
+        RunSession session(store_path);
+        auto project = session.load();
+        if (project) qxhost::write_project_json(*project, [](std::string_view) {});
+    } catch (const StoreError&) {
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    tovex_fuzz::enter_scratch_folder();
+    valid_store = make_valid_store();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view input = tovex_fuzz::bytes_text(data, size);
+    std::remove(store_path);
+    std::remove((std::string(store_path) + "-journal").c_str());
+    if (!input.empty() && input.front() == '!')
+        tovex_fuzz::write_file(store_path, changed_store(input.substr(1)));
+    else
+        tovex_fuzz::write_file(store_path, input);
+    read_every_way();
+    return 0;
+}
