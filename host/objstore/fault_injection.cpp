@@ -12,6 +12,8 @@ long writes_until_failure = 0;  // 0: no failure armed
 
 void fail_slot_write_at(long n) { writes_until_failure = n > 0 ? n : 0; }
 
+bool slot_write_failure_pending() { return writes_until_failure != 0; }
+
 bool slot_write_should_fail()
 {
     if (writes_until_failure == 0) return false;
