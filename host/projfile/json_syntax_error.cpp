@@ -189,7 +189,8 @@ void throw_at(const std::string& file_label, std::pair<std::size_t, std::size_t>
 
 [[noreturn]] void cannot_read(const std::string& path, int error)
 {
-    throw ProjectFileError(path + ": cannot read: " + std::strerror(error));
+    throw ProjectFileError(path + ": cannot read: " +
+                           (error == EFBIG ? std::string("a project file must be smaller than 2 GiB") : std::strerror(error)));
 }
 
 void throw_syntax_error(std::string_view text, const std::string& file_label, std::size_t offset,
