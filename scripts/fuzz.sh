@@ -25,6 +25,9 @@ cmake --build build/fuzz --target tovex_fuzzers -j"$(nproc)"
 # Paths are absolute: a target works in a scratch folder of its own.
 # Seeds kept elsewhere in the tree, beside each target's own.
 declare -A extra_seeds=([project_file]="examples tests/fixtures/cli")
+# A store's changes are five bytes each: room for a few hundred of them,
+# whatever the length of the seeds.
+declare -A options=([store]="-max_len=4096 -len_control=0")
 mkdir -p build/fuzz/findings
 for name in "${targets[@]}"; do
     mkdir -p "build/fuzz/corpus/$name"
@@ -32,6 +35,6 @@ for name in "${targets[@]}"; do
     # shellcheck disable=SC2086
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         "build/fuzz/bin/${name}_fuzzer" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 \
-        -print_final_stats=1 -artifact_prefix="$root/build/fuzz/findings/$name-" \
+        -print_final_stats=1 ${options[$name]:-} -artifact_prefix="$root/build/fuzz/findings/$name-" \
         "$root/build/fuzz/corpus/$name" "$root/fuzz/corpus/$name" ${extra_seeds[$name]:+$(printf "$root/%s " ${extra_seeds[$name]})}
 done
