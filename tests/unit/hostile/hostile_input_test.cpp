@@ -14,6 +14,7 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <tuple>
 
 #include "host/unitkit.h"
 #include "objstore/workspace.h"
@@ -26,9 +27,9 @@ namespace {
 
 using nlohmann::ordered_json;
 
-ordered_json example_plant()
+ordered_json example_plant(const std::string& name = "ethylene-plant")
 {
-    std::ifstream in(tovex_test::source_dir() / "examples/ethylene-plant.json", std::ios::binary);
+    std::ifstream in(tovex_test::source_dir() / "examples" / (name + ".json"), std::ios::binary);
     return ordered_json::parse(std::string(std::istreambuf_iterator<char>(in), {}));
 }
 
@@ -73,17 +74,22 @@ RunResult run_in_full(const ordered_json& project)
     return outcome;
 }
 
-TEST(HostileInput, TextsOfAHundredThousandCharactersAreKeptWhole)
+// The plant with every text grown alike, so that names still find what
+// they name, and every units text made one that no table knows.
+ordered_json with_long_texts(const std::string& plant, const std::string& tail)
 {
-    // Every text grows alike, so that names still find what they name, and
-    // every units text becomes one that no table knows.
-    const std::string tail(100'000, 'x');
-    ordered_json project = example_plant();
+    ordered_json project = example_plant(plant);
     change_each(project, [&](ordered_json& value) {
         if (value.is_string()) value = value.get<std::string>() + tail;
     });
     project["format"] = "tovex-project/1";
+    return project;
+}
 
+TEST(HostileInput, TextsOfAHundredThousandCharactersAreKeptWhole)
+{
+    const std::string tail(100'000, 'x');
+    const ordered_json project = with_long_texts("ethylene-plant", tail);
     const RunResult run = run_in_full(project);
     EXPECT_EQ(run.result, 1);
     // Units that no table knows leave only the utilities priced without a
@@ -97,6 +103,14 @@ TEST(HostileInput, TextsOfAHundredThousandCharactersAreKeptWhole)
     EXPECT_NO_THROW(qxhost::parse_project(run.state, "state.json"));
 }
 
+TEST(HostileInput, TextsOfAHundredThousandCharactersInTheDutyBalance)
+{
+    const RunResult run = run_in_full(with_long_texts("sim-case-plant", std::string(100'000, 'x')));
+    EXPECT_EQ(run.result, 1);
+    EXPECT_FALSE(run.summary.empty());
+    EXPECT_NO_THROW(qxhost::parse_project(run.state, "state.json"));
+}
+
 // Every number of the slots in `slots` made `number`.
 void set_slot_numbers(ordered_json& slots, const ordered_json& number)
 {
@@ -106,19 +120,20 @@ void set_slot_numbers(ordered_json& slots, const ordered_json& number)
     }
 }
 
-// The limits of the double, each put in every numeric slot and load.
-class NumbersAtTheLimits : public ::testing::TestWithParam<double> {};
+// The limits of the double, each put in every numeric slot and load of
+// each example plant.
+class NumbersAtTheLimits : public ::testing::TestWithParam<std::tuple<const char*, double>> {};
 
 TEST_P(NumbersAtTheLimits, InEveryNumericSlotRunAndReadBack)
 {
-    const double limit = GetParam();
+    const auto [plant, limit] = GetParam();
     // A slot takes a number that is not finite as a text; the file's plain
     // numbers (loads, design criteria) take finite ones only.
     const ordered_json number = std::isfinite(limit) ? ordered_json(limit)
                                 : std::isnan(limit)  ? ordered_json("nan")
                                 : limit > 0          ? ordered_json("inf")
                                                      : ordered_json("-inf");
-    ordered_json project = example_plant();
+    ordered_json project = example_plant(plant);
     for (auto& object : project["objects"]) {
         for (const char* table : {"slots", "defaults"})
             if (object.contains(table)) set_slot_numbers(object[table], number);
@@ -127,10 +142,12 @@ TEST_P(NumbersAtTheLimits, InEveryNumericSlotRunAndReadBack)
     for (auto& [database, objects] : project["databases"].items()) {
         for (auto& [object, slots] : objects.items()) set_slot_numbers(slots, number);
     }
-    if (std::isfinite(limit)) {
+    if (std::isfinite(limit) && project.contains("design_criteria")) {
         for (auto& [group, criteria] : project["design_criteria"].items()) {
             for (auto& [name, criterion] : criteria.items()) criterion["value"] = limit;
         }
+    }
+    if (std::isfinite(limit) && project.contains("electrical_loads")) {
         for (auto& item : project["electrical_loads"]["items"]) item["kw"] = limit;
     }
 
@@ -140,18 +157,24 @@ TEST_P(NumbersAtTheLimits, InEveryNumericSlotRunAndReadBack)
     EXPECT_NO_THROW(qxhost::parse_project(run.state, "state.json"));
 }
 
-std::string limit_name(const ::testing::TestParamInfo<double>& info)
+std::string limit_name(const ::testing::TestParamInfo<NumbersAtTheLimits::ParamType>& info)
 {
-    static const char* const names[] = {"Largest",      "MostNegative", "SmallestSubnormal", "NegativeZero",
-                                        "Infinity",     "NegativeInfinity", "NotANumber"};
-    return names[info.index];
+    const double limit = std::get<1>(info.param);
+    const std::string plant = std::get<0>(info.param)[0] == 'e' ? "Ethylene" : "SimCase";
+    if (std::isnan(limit)) return plant + "NotANumber";
+    if (std::isinf(limit)) return plant + (limit > 0 ? "Infinity" : "NegativeInfinity");
+    if (limit == 0) return plant + "NegativeZero";
+    if (std::abs(limit) < 1) return plant + "SmallestSubnormal";
+    return plant + (limit > 0 ? "Largest" : "MostNegative");
 }
 
 INSTANTIATE_TEST_SUITE_P(, NumbersAtTheLimits,
-                         ::testing::Values(1e308, -1e308, std::numeric_limits<double>::denorm_min(), -0.0,
-                                           std::numeric_limits<double>::infinity(),
-                                           -std::numeric_limits<double>::infinity(),
-                                           std::numeric_limits<double>::quiet_NaN()),
+                         ::testing::Combine(::testing::Values("ethylene-plant", "sim-case-plant"),
+                                            ::testing::Values(1e308, -1e308,
+                                                              std::numeric_limits<double>::denorm_min(), -0.0,
+                                                              std::numeric_limits<double>::infinity(),
+                                                              -std::numeric_limits<double>::infinity(),
+                                                              std::numeric_limits<double>::quiet_NaN())),
                          limit_name);
 
 TEST(HostileInput, AFileOf2GiBIsRefusedBeforeItIsRead)
