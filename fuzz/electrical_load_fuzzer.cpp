@@ -1,5 +1,5 @@
 // Arbitrary bytes as the electrical load file KVT_ELEC.TMP, read by the full
-// run of a small fixed project whose electricity is priced.
+// run of the example plant, whose electricity is priced.
 #include "fuzz_support.h"
 #include "projfile/projfile.h"
 

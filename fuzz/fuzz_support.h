@@ -27,9 +27,14 @@ inline std::string_view bytes_text(const std::uint8_t* data, std::size_t size)
 std::string file_text(const std::string& path);
 void write_file(const std::string& path, std::string_view text);
 
+// Removes every file of the working folder, so that nothing an earlier input
+// left (reports, a load file, a store's journal) changes what this one does.
+void clear_folder();
+
 // Loads `project` into the workspace, writes the electrical load file it asks
-// for, runs the full run in the working folder, writes the project's state
-// (to nowhere) and unloads it. Returns the entry point's result.
+// for, runs the full run in the working folder and unloads the project.
+// The state it leaves must read back as a project file. Returns the entry
+// point's result.
 int run_in_full(std::unique_ptr<qxhost::Project> project);
 
 }  // namespace tovex_fuzz

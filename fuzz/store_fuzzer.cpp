@@ -5,6 +5,7 @@
 // or read.
 #include <cstring>
 #include <optional>
+#include <vector>
 
 #include "fuzz_support.h"
 #include "projfile/projfile.h"
@@ -53,27 +54,37 @@ std::string changed_store(std::string_view changes)
     return bytes;
 }
 
+// Calls `read`; a StoreError is one of the outcomes allowed.
+template <class Read>
+void allowing_store_errors(const Read& read)
+{
+    try {
+        read();
+    } catch (const qxhost::store::StoreError&) {
+    }
+}
+
+// Each read on its own, so that one refused does not hide the others.
 void read_every_way()
 {
     using namespace qxhost::store;
     if (!looks_like_store(store_path)) return;
-    try {
-        const auto runs = list_runs(store_path);
-        load_project(store_path);
-        run_files(store_path, std::nullopt);
-        if (!runs.empty()) {
-            const long run = runs.back().run;
-            run_summary(store_path, run);
-            run_warnings(store_path, run);
-            run_journal(store_path, run);
-            load_project(store_path, run);
-            diff_runs(store_path, runs.front().run, run, true);
-        }
+    std::vector<RunSummary> runs;
+    allowing_store_errors([&] { runs = list_runs(store_path); });
+    allowing_store_errors([&] { load_project(store_path); });
+    allowing_store_errors([&] { run_files(store_path, std::nullopt); });
+    for (const RunSummary& run : runs) {
+        allowing_store_errors([&] { run_summary(store_path, run.run); });
+        allowing_store_errors([&] { run_warnings(store_path, run.run); });
+        allowing_store_errors([&] { run_journal(store_path, run.run); });
+        allowing_store_errors([&] { load_project(store_path, run.run); });
+        allowing_store_errors([&] { diff_runs(store_path, runs.front().run, run.run, true); });
+    }
+    allowing_store_errors([&] {
         RunSession session(store_path);
         auto project = session.load();
         if (project) qxhost::write_project_json(*project, [](std::string_view) {});
-    } catch (const StoreError&) {
-    }
+    });
 }
 
 }  // namespace
@@ -88,8 +99,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view input = tovex_fuzz::bytes_text(data, size);
-    std::remove(store_path);
-    std::remove((std::string(store_path) + "-journal").c_str());
+    tovex_fuzz::clear_folder();  // the store, and any journal or WAL beside it
     if (!input.empty() && input.front() == '!')
         tovex_fuzz::write_file(store_path, changed_store(input.substr(1)));
     else

@@ -38,10 +38,10 @@ union EmptyEntry {
     UnitsText::Entry entry;
 };
 // clang 14 cannot evaluate libstdc++ 12's string constructor at compile
-// time (its fuzzing build); there the empty entry is made at start-up, before
-// any value of this library is used.
+// time (its fuzzing build); there the empty entry is made at start-up, first
+// of this library's objects, before any of their values is made.
 #if defined(__clang__) && __clang_major__ < 15
-EmptyEntry empty_units;
+__attribute__((init_priority(101))) EmptyEntry empty_units;
 #else
 constinit EmptyEntry empty_units;
 #endif

@@ -5,7 +5,6 @@
 #include <sys/types.h>
 #include <sys/uio.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -25,29 +24,38 @@ bool made = false;
 std::function<void()> hook;
 thread_local bool in_hook = false;  // what the hook does is never failed
 
-// True when this call is to fail. Calls the hook outside the lock; what it
-// does is neither counted nor failed.
-bool should_fail(Operation kind)
+enum class Fault { none, first, again };
+
+// Whether this call is to fail, and if so whether it is the first fault of
+// the armed kind. Calls the hook outside the lock; what the hook does on
+// this thread is neither counted nor failed, and what it throws is dropped
+// (the test sees the snapshot it did not take).
+Fault should_fail(Operation kind)
 {
-    if (in_hook) return false;
+    if (in_hook) return Fault::none;
     std::function<void()> at_fault;
+    bool first = false;
     {
         const std::lock_guard<std::mutex> guard(lock);
-        if (!armed || kind != armed_kind) return false;
+        if (!armed || kind != armed_kind) return Fault::none;
         if (remaining > 1) {
             --remaining;
-            return false;
+            return Fault::none;
         }
         if (armed_lasting == Lasting::once) armed = false;
-        if (!made) at_fault = hook;
+        first = !made;
+        if (first) at_fault = hook;
         made = true;
     }
     if (at_fault) {
         in_hook = true;
-        at_fault();
+        try {
+            at_fault();
+        } catch (...) {
+        }
         in_hook = false;
     }
-    return true;
+    return first ? Fault::first : Fault::again;
 }
 
 bool standard_stream(int descriptor) { return descriptor >= 0 && descriptor <= 2; }
@@ -91,6 +99,7 @@ bool disarm()
 
 }  // namespace failing_files
 
+using failing_files::Fault;
 using failing_files::Operation;
 using failing_files::fail_with;
 using failing_files::next;
@@ -116,7 +125,7 @@ extern "C" {
             mode = static_cast<mode_t>(va_arg(arguments, int));                            \
             va_end(arguments);                                                             \
         }                                                                                  \
-        if (should_fail(Operation::open)) return fail_with(EACCES);                        \
+        if (should_fail(Operation::open) != Fault::none) return fail_with(EACCES);          \
         return real(path, flags, mode);                                                    \
     }
 FAILING_OPEN(open)
@@ -132,14 +141,14 @@ INTERPOSED int openat(int folder, const char* path, int flags, ...)
         mode = static_cast<mode_t>(va_arg(arguments, int));
         va_end(arguments);
     }
-    if (should_fail(Operation::open)) return fail_with(EACCES);
+    if (should_fail(Operation::open) != Fault::none) return fail_with(EACCES);
     return real(folder, path, flags, mode);
 }
 
 INTERPOSED int mkstemp(char* pattern)
 {
     static const auto real = next<int (*)(char*)>("mkstemp");
-    if (should_fail(Operation::open)) return fail_with(EACCES);
+    if (should_fail(Operation::open) != Fault::none) return fail_with(EACCES);
     return real(pattern);
 }
 INTERPOSED int mkstemp64(char* pattern) { return mkstemp(pattern); }
@@ -147,7 +156,7 @@ INTERPOSED int mkstemp64(char* pattern) { return mkstemp(pattern); }
 INTERPOSED std::FILE* fopen(const char* path, const char* mode)
 {
     static const auto real = next<std::FILE* (*)(const char*, const char*)>("fopen");
-    if (should_fail(Operation::open)) {
+    if (should_fail(Operation::open) != Fault::none) {
         errno = EACCES;
         return nullptr;
     }
@@ -155,26 +164,33 @@ INTERPOSED std::FILE* fopen(const char* path, const char* mode)
 }
 INTERPOSED std::FILE* fopen64(const char* path, const char* mode) { return fopen(path, mode); }
 
-// Writes, as a full disk fails them: nothing written.
+// Writes, as a disk that fills up fails them: the first failing write takes
+// half of what it was given (a short write, as the call that meets the end
+// of the room makes), every later one nothing. A write of a single byte
+// fails whole.
 INTERPOSED ssize_t write(int descriptor, const void* data, size_t size)
 {
     static const auto real = next<ssize_t (*)(int, const void*, size_t)>("write");
-    if (!standard_stream(descriptor) && should_fail(Operation::write)) return fail_with(ENOSPC);
-    return real(descriptor, data, size);
+    const Fault fault = standard_stream(descriptor) ? Fault::none : should_fail(Operation::write);
+    if (fault == Fault::none) return real(descriptor, data, size);
+    if (fault == Fault::first && size > 1) return real(descriptor, data, size / 2);
+    return fail_with(ENOSPC);
 }
 
 INTERPOSED ssize_t writev(int descriptor, const struct iovec* pieces, int count)
 {
     static const auto real = next<ssize_t (*)(int, const struct iovec*, int)>("writev");
-    if (!standard_stream(descriptor) && should_fail(Operation::write)) return fail_with(ENOSPC);
+    if (!standard_stream(descriptor) && should_fail(Operation::write) != Fault::none) return fail_with(ENOSPC);
     return real(descriptor, pieces, count);
 }
 
 INTERPOSED ssize_t pwrite64(int descriptor, const void* data, size_t size, off64_t offset)
 {
     static const auto real = next<ssize_t (*)(int, const void*, size_t, off64_t)>("pwrite64");
-    if (should_fail(Operation::write)) return fail_with(ENOSPC);
-    return real(descriptor, data, size, offset);
+    const Fault fault = standard_stream(descriptor) ? Fault::none : should_fail(Operation::write);
+    if (fault == Fault::none) return real(descriptor, data, size, offset);
+    if (fault == Fault::first && size > 1) return real(descriptor, data, size / 2, offset);
+    return fail_with(ENOSPC);
 }
 INTERPOSED ssize_t pwrite(int descriptor, const void* data, size_t size, off_t offset)
 {
@@ -184,11 +200,27 @@ INTERPOSED ssize_t pwrite(int descriptor, const void* data, size_t size, off_t o
 INTERPOSED size_t fwrite(const void* data, size_t size, size_t count, std::FILE* file)
 {
     static const auto real = next<size_t (*)(const void*, size_t, size_t, std::FILE*)>("fwrite");
-    if (!standard_stream(file) && should_fail(Operation::write)) {
-        errno = ENOSPC;
-        return 0;
-    }
-    return real(data, size, count, file);
+    const Fault fault = standard_stream(file) ? Fault::none : should_fail(Operation::write);
+    if (fault == Fault::none) return real(data, size, count, file);
+    const size_t written = fault == Fault::first && count > 1 ? real(data, size, count / 2, file) : 0;
+    errno = ENOSPC;
+    return written;
+}
+
+// A sync reports the writes the disk could not keep after all; it counts
+// among the writes.
+INTERPOSED int fsync(int descriptor)
+{
+    static const auto real = next<int (*)(int)>("fsync");
+    if (should_fail(Operation::write) != Fault::none) return fail_with(EIO);
+    return real(descriptor);
+}
+
+INTERPOSED int fdatasync(int descriptor)
+{
+    static const auto real = next<int (*)(int)>("fdatasync");
+    if (should_fail(Operation::write) != Fault::none) return fail_with(EIO);
+    return real(descriptor);
 }
 
 // Closes release the file whatever they report, as close(2) does: the
@@ -196,7 +228,7 @@ INTERPOSED size_t fwrite(const void* data, size_t size, size_t count, std::FILE*
 INTERPOSED int close(int descriptor)
 {
     static const auto real = next<int (*)(int)>("close");
-    const bool fail = !standard_stream(descriptor) && should_fail(Operation::close);
+    const bool fail = !standard_stream(descriptor) && should_fail(Operation::close) != Fault::none;
     const int result = real(descriptor);
     return fail ? fail_with(EIO) : result;
 }
@@ -204,7 +236,7 @@ INTERPOSED int close(int descriptor)
 INTERPOSED int fclose(std::FILE* file)
 {
     static const auto real = next<int (*)(std::FILE*)>("fclose");
-    const bool fail = !standard_stream(file) && should_fail(Operation::close);
+    const bool fail = !standard_stream(file) && should_fail(Operation::close) != Fault::none;
     const int result = real(file);
     if (!fail) return result;
     errno = EIO;
