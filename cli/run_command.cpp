@@ -20,6 +20,7 @@
 #include "results/run_journal.h"
 #include "run_output.h"
 #include "stored_run.h"
+#include "store/store.h"
 #include "working_directory.h"
 
 namespace tovex_cli {
@@ -132,7 +133,8 @@ int run_command(const CommandOptions& options)
 
     LoadedProject loaded(std::move(read));
     qxhost::Project& project = loaded.project();
-    const auto started = std::filesystem::file_time_type::clock::now();
+    // Only a run on a store keeps the files it wrote, told by their times.
+    const auto started = stored ? qxhost::store::run_start_time(folder) : std::filesystem::file_time_type{};
     qxhost::results::RunJournal journal;
     const int result = run_in_folder(options, entry, project, journal, progress);
 

@@ -71,6 +71,19 @@ std::string file_bytes(const std::filesystem::path& path)
 
 }  // namespace
 
+std::filesystem::file_time_type run_start_time(const std::filesystem::path& folder)
+{
+    std::string marker = (folder / ".tovex-run-XXXXXX").string();
+    const int descriptor = ::mkstemp(marker.data());
+    if (descriptor < 0) return std::filesystem::file_time_type::clock::now();
+    ::close(descriptor);
+    std::error_code error;
+    const auto stamped = std::filesystem::last_write_time(marker, error);
+    std::error_code ignored;
+    std::filesystem::remove(marker, ignored);
+    return error ? std::filesystem::file_time_type::clock::now() : stamped;
+}
+
 std::vector<std::pair<std::string, std::string>> files_of_run(const std::filesystem::path& folder,
                                                               std::filesystem::file_time_type started)
 {

@@ -62,10 +62,17 @@ struct RunRecord {
     results::RunJournal journal;
 };
 
+// The moment a run in `folder` starts, as the file system there tells
+// time: the time a file made there now is given. Many file systems stamp
+// files from a clock that lags the system clock by up to a tick, so a report
+// written just after the system clock's now() could look older than the
+// run. Falls back on the system clock when no file can be made there.
+std::filesystem::file_time_type run_start_time(const std::filesystem::path& folder);
+
 // The files a run left in its working directory `folder`, by name: the
-// load file it read, and the reports it wrote since `started` (a reduced
-// run leaves an earlier full run's detailed report where it was). Throws
-// StoreError when one cannot be read.
+// load file it read, and the reports it wrote since `started`, from
+// run_start_time() (a reduced run leaves an earlier full run's detailed
+// report where it was). Throws StoreError when one cannot be read.
 std::vector<std::pair<std::string, std::string>> files_of_run(const std::filesystem::path& folder,
                                                               std::filesystem::file_time_type started);
 

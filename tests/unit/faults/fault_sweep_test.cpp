@@ -96,7 +96,7 @@ struct Loaded {
 // ending the run where the command would end it.
 void run_on_store(Outcome& outcome)
 {
-    const auto started = fs::file_time_type::clock::now();
+    const auto started = qxhost::store::run_start_time(".");
     std::optional<qxhost::store::RunSession> session;
     try {
         session.emplace(store_name);

@@ -98,10 +98,6 @@ TEST(Store, RefusesWhatItCannotRead)
     EXPECT_NE(refusal(damaged), "accepted");
 }
 
-}  // namespace
-
-namespace {
-
 int user_version(const std::string& path)
 {
     sqlite3* db = nullptr;
@@ -136,10 +132,6 @@ TEST(Store, ReadsAndUpgradesAnOlderSchema)
     EXPECT_EQ(as_written(*qxhost::store::load_project(store)), as_written(*project));
     EXPECT_EQ(user_version(store), qxhost::store::schema_version);
 }
-
-}  // namespace
-
-namespace {
 
 // A packed database read back whole, and every cut or bent copy of it
 // refused without reading past its end.
@@ -176,6 +168,20 @@ TEST(Store, PackedTablesReadBackOrAreRefused)
         } catch (const std::runtime_error&) {
         }
     }
+}
+
+TEST(Store, ARunCountsTheFilesWrittenSinceItStartedByTheFolderClock)
+{
+    tovex_test::ScratchDir dir;
+    dir.write("UtilRes2.Txt", "an earlier run's report\n");
+    ::usleep(20'000);  // more than a tick of the coarsest file clock
+    const auto started = qxhost::store::run_start_time(dir.path());
+    dir.write("UtilRes.Txt", "this run's report\n");
+    const auto files = qxhost::store::files_of_run(dir.path(), started);
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files.front().first, "UtilRes.Txt");
+    // The mark it took the time from is gone.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
 }  // namespace
