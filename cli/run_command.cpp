@@ -13,8 +13,8 @@
 #include "entry_call.h"
 #include "html_output.h"
 #include "host/unitkit.h"
-#include "host/workspace.h"
 #include "module.h"
+#include "objstore/workspace.h"
 #include "progress.h"
 #include "projfile/projfile.h"
 #include "results/run_journal.h"
@@ -59,20 +59,6 @@ std::filesystem::path checked_state_path(const std::string& state)
     }
     return path;
 }
-
-// Loads a project into the workspace and unloads it on every path.
-class LoadedProject {
-public:
-    explicit LoadedProject(std::unique_ptr<qxhost::Project> project)
-    {
-        qxhost::Workspace::get().load(std::move(project));
-    }
-    ~LoadedProject() { qxhost::Workspace::get().unload(); }
-    LoadedProject(const LoadedProject&) = delete;
-    LoadedProject& operator=(const LoadedProject&) = delete;
-
-    qxhost::Project& project() { return *qxhost::Workspace::get().project(); }
-};
 
 ProjectIdentity identity_for(const CommandOptions& options, const qxhost::Project& project)
 {
@@ -131,7 +117,7 @@ int run_command(const CommandOptions& options)
     const Module module(options.module_path.empty() ? default_module_path() : options.module_path);
     const EntryCall entry(module, options);
 
-    LoadedProject loaded(std::move(read));
+    qxhost::LoadedProject loaded(std::move(read));
     qxhost::Project& project = loaded.project();
     // Only a run on a store keeps the files it wrote, told by their times.
     const auto started = stored ? qxhost::store::run_start_time(folder) : std::filesystem::file_time_type{};

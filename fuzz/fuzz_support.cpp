@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "host/unitkit.h"
-#include "host/workspace.h"
+#include "objstore/workspace.h"
 #include "projfile/caller_lists.h"
 #include "projfile/projfile.h"
 #include "tovex/tovex.h"
@@ -25,18 +25,6 @@ void remove_scratch_folder()
     std::filesystem::current_path(std::filesystem::temp_directory_path(), ignored);
     std::filesystem::remove_all(scratch, ignored);
 }
-
-// Unloads the workspace on every path, so that a run that throws leaves no
-// project behind for the next input.
-struct LoadedProject {
-    explicit LoadedProject(std::unique_ptr<qxhost::Project> project)
-    {
-        qxhost::Workspace::get().load(std::move(project));
-    }
-    ~LoadedProject() { qxhost::Workspace::get().unload(); }
-    LoadedProject(const LoadedProject&) = delete;
-    LoadedProject& operator=(const LoadedProject&) = delete;
-};
 
 }  // namespace
 
@@ -72,8 +60,8 @@ int run_in_full(std::unique_ptr<qxhost::Project> project)
 {
     clear_folder();
     if (const auto load_file = qxhost::electrical_load_file_text(*project)) write_file("KVT_ELEC.TMP", *load_file);
-    LoadedProject loaded(std::move(project));
-    qxhost::Project& run = *qxhost::Workspace::get().project();
+    qxhost::LoadedProject loaded(std::move(project));
+    qxhost::Project& run = loaded.project();
     qxhost::CallerLists lists(run.cost_rows);
     unitkit_clear_warnings();
     const int result = tovex_get_utility_init(run.name.c_str(), run.scenario.c_str(), run.instance, lists.names(),

@@ -85,13 +85,6 @@ struct Outcome {
     bool fault_made = false;
 };
 
-struct Loaded {
-    explicit Loaded(std::unique_ptr<qxhost::Project> project) { qxhost::Workspace::get().load(std::move(project)); }
-    ~Loaded() { qxhost::Workspace::get().unload(); }
-    Loaded(const Loaded&) = delete;
-    Loaded& operator=(const Loaded&) = delete;
-};
-
 // The command's steps for `tovex run plant.db --state state.json`, each
 // ending the run where the command would end it.
 void run_on_store(Outcome& outcome)
@@ -109,8 +102,8 @@ void run_on_store(Outcome& outcome)
     } catch (const qxhost::store::StoreError&) {
         return;
     }
-    Loaded loaded(std::move(project));
-    qxhost::Project& run = *qxhost::Workspace::get().project();
+    qxhost::LoadedProject loaded(std::move(project));
+    qxhost::Project& run = loaded.project();
     try {
         qxhost::write_file_atomically("KVT_ELEC.TMP", *qxhost::electrical_load_file_text(run));
     } catch (const qxhost::FileWriteError&) {

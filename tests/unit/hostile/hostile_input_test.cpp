@@ -55,8 +55,8 @@ struct RunResult {
 RunResult run_in_full(const ordered_json& project)
 {
     tovex_test::ScratchDir scratch;
-    qxhost::Workspace::get().load(qxhost::parse_project(project.dump(), "hostile.json"));
-    qxhost::Project& run = *qxhost::Workspace::get().project();
+    qxhost::LoadedProject loaded(qxhost::parse_project(project.dump(), "hostile.json"));
+    qxhost::Project& run = loaded.project();
     if (const auto load_file = qxhost::electrical_load_file_text(run)) scratch.write("KVT_ELEC.TMP", *load_file);
     RunResult outcome;
     {
@@ -67,7 +67,6 @@ RunResult run_in_full(const ordered_json& project)
         lists.copy_values_to(run.cost_rows);
     }
     outcome.state = qxhost::write_project_json(run);
-    qxhost::Workspace::get().unload();
     outcome.summary = scratch.read("UtilRes.Txt");
     outcome.detailed = scratch.read("UtilRes2.Txt");
     for (const char* report : {"UtilRes_DA.Txt", "UtilRes2_DA.Txt"}) EXPECT_TRUE(scratch.exists(report)) << report;
