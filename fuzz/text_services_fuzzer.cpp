@@ -4,12 +4,12 @@
 // first two NUL bytes into three texts.
 #include <cmath>
 #include <cstdlib>
-#include <memory>
 
 #include "common/text.h"
 #include "costs/cost_posting.h"
 #include "fuzz_support.h"
 #include "host/listkit.h"
+#include "projfile/caller_lists.h"
 #include "host/textkit.h"
 #include "host/unitkit.h"
 #include "rates/utility_rate.h"
@@ -40,19 +40,11 @@ void convert_units(std::string_view from, std::string_view to, std::string_view 
     unitkit_clear_warnings();
 }
 
-struct ListDestroyer {
-    void operator()(QxList2* list) const noexcept { list2_destroy(list); }
-};
-using List = std::unique_ptr<QxList2, ListDestroyer>;
-
 void post_value(std::string_view key, std::string_view old_value, std::string_view value)
 {
-    const List keys(list2_create());
-    const List values(list2_create());
-    list2_append(keys.get(), key);
-    list2_append(values.get(), old_value);
+    const qxhost::CallerLists lists({{std::string(key), std::string(key), std::string(old_value), {}}});
     std::string text(value);
-    tovex::add_utility_costs(keys.get(), values.get(), key, text);
+    tovex::add_utility_costs(lists.cost_slots(), lists.values(), key, text);
 }
 
 void read_numbers(std::string_view text)
