@@ -56,9 +56,11 @@ ScratchDir::~ScratchDir()
     std::filesystem::remove_all(path_, ignored);
 }
 
-std::string ScratchDir::read(const std::string& name) const
+std::string ScratchDir::read(const std::string& name) const { return read_file(path_ / name); }
+
+std::string read_file(const std::filesystem::path& path)
 {
-    std::ifstream in(path_ / name, std::ios::binary);
+    std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();

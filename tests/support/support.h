@@ -56,6 +56,9 @@ private:
     std::filesystem::path path_;
 };
 
+// A file whole ("" when missing).
+std::string read_file(const std::filesystem::path& path);
+
 // The repository's source folder (from TOVEX_SOURCE_DIR).
 std::filesystem::path source_dir();
 // The build folder (from TOVEX_BINARY_DIR).

@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
@@ -36,12 +34,6 @@ using Files = std::map<std::string, std::string>;
 constexpr const char* store_name = "plant.db";
 constexpr const char* template_name = "template.db";
 
-std::string file_bytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Where two texts part, to name in a failure rather than both texts whole.
 std::string difference(const std::string& a, const std::string& b)
 {
@@ -67,7 +59,7 @@ Files folder_files()
     for (const auto& entry : fs::directory_iterator(".")) {
         const std::string name = entry.path().filename().string();
         if (name.rfind("plant.db", 0) == 0 || name == template_name) continue;
-        files[name] = file_bytes(entry.path());
+        files[name] = tovex_test::read_file(entry.path());
     }
     return files;
 }
@@ -148,7 +140,7 @@ protected:
     {
         scratch = std::make_unique<tovex_test::ScratchDir>();
         const auto project = qxhost::parse_project(
-            file_bytes(tovex_test::source_dir() / "examples/ethylene-plant.json"),
+            tovex_test::read_file(tovex_test::source_dir() / "examples/ethylene-plant.json"),
             "ethylene-plant.json");
         qxhost::store::import_project(template_name, *project, "ethylene-plant.json");
         template_project = stored_project_text(template_name);

@@ -9,8 +9,6 @@
 #include <unistd.h>
 
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -29,8 +27,7 @@ using nlohmann::ordered_json;
 
 ordered_json example_plant(const std::string& name = "ethylene-plant")
 {
-    std::ifstream in(tovex_test::source_dir() / "examples" / (name + ".json"), std::ios::binary);
-    return ordered_json::parse(std::string(std::istreambuf_iterator<char>(in), {}));
+    return ordered_json::parse(tovex_test::read_file(tovex_test::source_dir() / "examples" / (name + ".json")));
 }
 
 // Calls `change` on every string (or every number) of `value` but the keys.

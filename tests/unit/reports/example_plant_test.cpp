@@ -23,7 +23,7 @@ protected:
 
     static std::string fixture_text()
     {
-        return reports_test::read_text(tovex_test::source_dir() / "examples" / "ethylene-plant.json");
+        return tovex_test::read_file(tovex_test::source_dir() / "examples" / "ethylene-plant.json");
     }
 
     tovex_test::ScratchDir dir;

@@ -2,8 +2,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace reports_test {
 
@@ -36,17 +34,9 @@ std::unique_ptr<CqxProject> load_and_open(std::string_view json)
     return open_project();
 }
 
-std::string read_text(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::string fixture(const std::string& name)
 {
-    return read_text(tovex_test::source_dir() / "tests" / "fixtures" / "reports" / name);
+    return tovex_test::read_file(tovex_test::source_dir() / "tests" / "fixtures" / "reports" / name);
 }
 
 std::vector<std::string> lines_of(const std::string& text)

@@ -38,8 +38,6 @@ std::unique_ptr<CqxProject> load_and_open(const project_parts& parts);
 std::unique_ptr<CqxProject> load_and_open(std::string_view json);
 std::unique_ptr<CqxProject> open_project();
 
-// A file whole ("" when missing).
-std::string read_text(const std::filesystem::path& path);
 // A fixture file of tests/fixtures/reports, whole.
 std::string fixture(const std::string& name);
 
