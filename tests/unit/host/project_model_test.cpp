@@ -287,10 +287,6 @@ TEST(AppTasks, UnitBasisOfRateUnits)
     EXPECT_EQ(CqxAppTasks::GetUnitBasis("KLB", instance), 0);
 }
 
-}  // namespace
-
-namespace {
-
 qxhost::Object named(std::string name, int class_id)
 {
     qxhost::Object object;
@@ -298,8 +294,6 @@ qxhost::Object named(std::string name, int class_id)
     object.class_id = class_id;
     return object;
 }
-
-}  // namespace
 
 // Connections are looked up next to the last object found before the hash
 // index: where a name repeats, the index's first object must still win.
@@ -321,3 +315,5 @@ TEST(ProjectIndex, TheFirstOfARepeatedNameWinsForLookupsAndConnections)
     project.index_unless_built();
     EXPECT_EQ(project.object_index("S-3"), 5);
 }
+
+}  // namespace
