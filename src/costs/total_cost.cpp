@@ -44,8 +44,8 @@ double settle_entry(CqxProjectStreamsConfig& config, const std::string& utility,
     if (!entry || entry->IsValid() == 0) return 0.0;
 
     // Values of an earlier run never survive, also where nothing was posted.
-    entry->SetValue("Rate per Hour", 0.0, "", 0);
-    entry->SetValue("Cost per Hour", 0.0, "", 0);
+    entry->SetValue(layout::rate_per_hour_slot, 0.0, "", 0);
+    entry->SetValue(layout::entry_cost_per_hour_slot, 0.0, "", 0);
 
     double unit_cost = 0.0;  // [currency per priced unit]
     std::string unused_units;
@@ -57,8 +57,8 @@ double settle_entry(CqxProjectStreamsConfig& config, const std::string& utility,
     double cost_per_hour = 0.0;
     if (unit_cost != 0.0 && posted.rate != 0.0) cost_per_hour = unit_cost * posted.rate;
 
-    entry->SetValue("Rate per Hour", posted.rate, posted.units, 0);
-    entry->SetValue("Cost per Hour", cost_per_hour, "", 0);
+    entry->SetValue(layout::rate_per_hour_slot, posted.rate, posted.units, 0);
+    entry->SetValue(layout::entry_cost_per_hour_slot, cost_per_hour, "", 0);
     return cost_per_hour;
 }
 

@@ -5,12 +5,13 @@
 #include <cstdint>
 
 #include "host/listkit.h"
+#include "tovex/results_layout.h"
 
 class CqxProject;
 
 namespace tovex {
 
-inline constexpr const char* total_cost_slot = "Total Process Utility Cost Per Period";
+inline constexpr const char* total_cost_slot = layout::total_cost_slot.data();
 
 // Writes "Rate per Hour" and "Cost per Hour" onto every utility streams entry,
 // stores hours per period times the sum of the costs per hour on "Process

@@ -35,7 +35,7 @@ int record_utility_usage(std::string_view utility, std::string_view value_text, 
     if (record.IsValid() == 0 || record.Exists() == 0) return 0;
 
     register_usage_record(database, record_name);
-    record.SetValue("CpItemDescription", item_description, 0);
+    record.SetValue(description_slot, item_description, 0);
 
     // Removed first so that the slot moves to the end with its new value.
     record.DeleteAttribute(utility);

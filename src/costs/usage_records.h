@@ -7,17 +7,19 @@
 #include <string>
 #include <string_view>
 
+#include "tovex/results_layout.h"
+
 namespace tovex {
 
-inline constexpr std::string_view results_database = "UTILRES0";
-inline constexpr std::string_view usage_registry = "UTIL_USAGE_LIST_OF_OBJECTS";
-inline constexpr std::string_view electricity_record_prefix = "$$ELECTRCOBJECT##";
-inline constexpr std::string_view utility_record_prefix = "$$UTILITYOBJECT##";
-inline constexpr std::size_t record_prefix_length = 17;
-inline constexpr std::string_view stream_slot_suffix = "-STREAM";
-// The slots the detailed report writes on a record that has a line.
-inline constexpr std::string_view cost_per_hour_slot = "COST PER HOUR";
-inline constexpr std::string_view utility_name_slot = "UTILITY NAME";
+using layout::cost_per_hour_slot;
+using layout::description_slot;
+using layout::electricity_record_prefix;
+using layout::record_prefix_length;
+using layout::results_database;
+using layout::stream_slot_suffix;
+using layout::usage_registry;
+using layout::utility_name_slot;
+using layout::utility_record_prefix;
 
 // The usage record name of an item for a utility: the electricity prefix for
 // "Electricity" (letter case ignored), else the utility prefix; then the item.

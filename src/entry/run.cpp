@@ -9,6 +9,8 @@
 #include "rates/duty_balance.h"
 #include "reports/detailed_report.h"
 #include "reports/summary_report.h"
+#include "costs/usage_records.h"
+#include "tovex/results_layout.h"
 #include "tovex/tovex.h"
 
 namespace tovex {
@@ -18,6 +20,8 @@ namespace {
 constexpr int stream_classes[] = {3105, 3305, 3205, 3005};
 constexpr int balanced_class = 3005;
 constexpr int balanced_simulator_type = 4;
+const char* const summary_file = layout::summary_report.data();
+const char* const summary_da_file = layout::summary_report_da.data();
 
 // Constructs the run's objects in order (project, simulation case, utility
 // streams configuration), runs `steps` on them when the project and the
@@ -41,7 +45,7 @@ std::int32_t full_run(const char* name1, const char* name2, std::uint32_t instan
     return with_run_objects(name1, name2, instance, [&](CqxProject& project, CqxSimCase& sim_case,
                                                         CqxProjectStreamsConfig& config) {
         // Each full run starts without the usage records of an earlier one.
-        CqxODB results(instance, "UTILRES0", 0);
+        CqxODB results(instance, results_database, 0);
         if (results.IsValid() != 0 && results.Exists() != 0) results.Delete();
 
         for (int class_id : stream_classes) {
@@ -51,9 +55,9 @@ std::int32_t full_run(const char* name1, const char* name2, std::uint32_t instan
                 run_stream_pass(&project, &sim_case, &config, class_id, names, cost_slots, values, true);
         }
         calc_total_utility_cost(&project, names, cost_slots, values);
-        write_summary_report(&project, "UtilRes.Txt", "UtilRes_DA.Txt");
-        write_summary_fuel_line(&project, "UtilRes.Txt", "UtilRes_DA.Txt", names, cost_slots, values);
-        write_detailed_report(&project, "UtilRes2.Txt", "UtilRes2_DA.Txt");
+        write_summary_report(&project, summary_file, summary_da_file);
+        write_summary_fuel_line(&project, summary_file, summary_da_file, names, cost_slots, values);
+        write_detailed_report(&project, layout::detailed_report.data(), layout::detailed_report_da.data());
     });
 }
 
@@ -65,7 +69,7 @@ std::int32_t reduced_run(const char* name1, const char* name2, std::uint32_t ins
         for (int class_id : stream_classes)
             run_stream_pass(&project, &sim_case, &config, class_id, names, cost_slots, values, false);
         calc_total_utility_cost(&project, names, cost_slots, values);
-        write_summary_report(&project, "UtilRes.Txt", "UtilRes_DA.Txt");
+        write_summary_report(&project, summary_file, summary_da_file);
     });
 }
 

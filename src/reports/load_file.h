@@ -10,9 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "tovex/results_layout.h"
+
 namespace tovex {
 
-inline constexpr const char* load_file_name = "KVT_ELEC.TMP";
+inline constexpr const char* load_file_name = layout::electrical_load_file.data();
 
 // The load file of the working directory, read line by line. A line is read
 // at most 511 characters at a time, its line feed kept, so a longer line

@@ -8,6 +8,7 @@
 #include "reports/priced_unit.h"
 #include "reports/report_file.h"
 #include "reports/summary_line.h"
+#include "tovex/results_layout.h"
 
 namespace tovex {
 
@@ -32,9 +33,9 @@ summary_line read_entry_line(CqxProjectConfig& entry, const char* name, const st
     summary_line line;
     line.description = name;
     entry.GetValue("Fluid", line.fluid);
-    entry.GetValue("Rate per Hour", line.rate, line.rate_units);
+    entry.GetValue(layout::rate_per_hour_slot, line.rate, line.rate_units);
     std::string unused_units;
-    entry.GetValue("Cost per Hour", line.cost_per_hour, unused_units);
+    entry.GetValue(layout::entry_cost_per_hour_slot, line.cost_per_hour, unused_units);
     std::string unit_cost_units;
     entry.GetValue("Unit Cost Units", unit_cost_units);
     line.units = summary_priced_unit(unit_cost_units);
