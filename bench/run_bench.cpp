@@ -186,6 +186,14 @@ Figures measure_store(const fs::path& project_file, const fs::path& folder)
     run.scenario = after.scenario;
     run.result = figures.full_result;
     run.files = qxhost::store::files_of_run(fs::current_path(), fs::file_time_type::min());
+    std::string_view summary, detailed;
+    for (const auto& [name, bytes] : run.files) {
+        if (name == "UtilRes.Txt") summary = bytes;
+        if (name == "UtilRes2.Txt") detailed = bytes;
+    }
+    const auto results = qxhost::results::run_results(after, summary, detailed);
+    run.total_per_period = results.totals.per_period;
+    run.items = results.items;
     session.record(after, run);
     figures.store_record_seconds = seconds_since(start);
     qxhost::Workspace::get().unload();

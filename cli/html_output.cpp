@@ -7,6 +7,7 @@
 #include "htmlreport/html_report.h"
 #include "store/store.h"
 #include "store_output.h"
+#include "tovex/results_layout.h"
 
 namespace tovex_cli {
 
@@ -27,7 +28,7 @@ void write_page(const std::string& path, const std::string& page, int status_whe
 }  // namespace
 
 void write_html_for_run(const CommandOptions& options, const qxhost::Project& project, int result,
-                        const std::string& load_file, const qxhost::results::RunJournal& journal)
+                        const qxhost::results::RunResults& results, const qxhost::results::RunJournal& journal)
 {
     tovex_html::RunFacts run;
     const bool pass = options.action == CommandOptions::Action::pass;
@@ -36,7 +37,7 @@ void write_html_for_run(const CommandOptions& options, const qxhost::Project& pr
     run.when_utc = qxhost::store::utc_now();
     run.result = result;
     run.warnings = unitkit_warnings();
-    run.load_file = load_file;
+    run.results = results;
     run.journal = journal;
     run.version = TOVEX_VERSION;
     write_page(options.html_path, tovex_html::html_report(project, run), exit_not_saved);
@@ -56,8 +57,12 @@ void write_html_for_stored_run(const CommandOptions& options,
         run.result = summary.result;
         run.warnings = qxhost::store::run_warnings(options.store_path, number);
         run.journal = qxhost::store::run_journal(options.store_path, number);
+        std::string_view summary_report;
         for (const auto& [name, bytes] : files)
-            if (name == "KVT_ELEC.TMP") run.load_file = bytes;
+            if (name == tovex::layout::summary_report) summary_report = bytes;
+        run.results.utilities = qxhost::results::utility_lines(*project, summary_report);
+        run.results.totals = qxhost::results::totals(*project);
+        run.results.items = qxhost::store::run_items(options.store_path, number);
     } catch (const qxhost::store::StoreError& error) {
         throw CommandError(exit_bad_input, error.what());
     }

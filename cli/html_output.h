@@ -8,14 +8,15 @@
 
 #include "command_line.h"
 #include "host/project_model.h"
+#include "results/results.h"
 #include "results/run_journal.h"
 
 namespace tovex_cli {
 
-// The page for the run just made on `project`, which read the load summary
-// `load_file` and kept `journal`, written whole or not at all to --html. Throws CommandError.
+// The page for the run just made on `project`, which left `results` and
+// kept `journal`, written whole or not at all to --html. Throws CommandError.
 void write_html_for_run(const CommandOptions& options, const qxhost::Project& project, int result,
-                        const std::string& load_file, const qxhost::results::RunJournal& journal);
+                        const qxhost::results::RunResults& results, const qxhost::results::RunJournal& journal);
 
 // The page for run --run (default: the latest) of the store, which wrote
 // `files` (name, bytes). Throws CommandError.

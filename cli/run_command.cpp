@@ -22,6 +22,7 @@
 #include "stored_run.h"
 #include "store/store.h"
 #include "working_directory.h"
+#include "tovex/results_layout.h"
 
 namespace tovex_cli {
 
@@ -30,8 +31,6 @@ using qxhost::PieceWriter;
 using qxhost::write_file_atomically;
 
 namespace {
-
-constexpr const char* electrical_load_file_name = "KVT_ELEC.TMP";
 
 std::unique_ptr<qxhost::Project> read_project(const std::string& path, Progress& progress)
 {
@@ -71,7 +70,7 @@ void write_electrical_load_file(const qxhost::Project& project)
     const auto text = qxhost::electrical_load_file_text(project);
     if (!text) return;  // a file already in the folder is used as it is
     try {
-        write_file_atomically(electrical_load_file_name, *text);
+        write_file_atomically(std::string(tovex::layout::electrical_load_file), *text);
     } catch (const FileWriteError& error) {
         throw CommandError(exit_bad_input, error.what());
     }
@@ -103,6 +102,21 @@ std::string file_text(const std::filesystem::path& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// What the run left, read back from the project and the reports it wrote.
+// A pass writes no report, the reduced run no detailed report, and a run
+// that found the project not valid nothing: a report in the folder is then
+// an earlier run's.
+qxhost::results::RunResults results_of_run(const CommandOptions& options, int result, const qxhost::Project& project,
+                                           const std::filesystem::path& folder)
+{
+    const bool pass = options.action == CommandOptions::Action::pass;
+    const bool wrote_summary = result == 1 && !pass;
+    const bool wrote_detailed = wrote_summary && !options.reduced;
+    return qxhost::results::run_results(
+        project, wrote_summary ? file_text(folder / tovex::layout::summary_report) : std::string(),
+        wrote_detailed ? file_text(folder / tovex::layout::detailed_report) : std::string());
+}
+
 }  // namespace
 
 int run_command(const CommandOptions& options)
@@ -123,6 +137,7 @@ int run_command(const CommandOptions& options)
     const auto started = stored ? qxhost::store::run_start_time(folder) : std::filesystem::file_time_type{};
     qxhost::results::RunJournal journal;
     const int result = run_in_folder(options, entry, project, journal, progress);
+    const auto results = results_of_run(options, result, project, folder);
 
     if (!state_path.empty()) {
         progress.begin("writing " + options.state_path);
@@ -138,16 +153,15 @@ int run_command(const CommandOptions& options)
             throw CommandError(exit_not_saved, error.what());
         }
     }
-    const std::string load_file = file_text(folder / electrical_load_file_name);
     progress.end();
-    std::cout << (options.json ? result_json(result, project) : utility_table(project, load_file));
+    std::cout << (options.json ? result_json(result, project) : utility_table(results));
     std::cout.flush();
     if (stored) {
         progress.begin_timed("keeping the run in " + options.project_path);
-        stored.record(options, identity_for(options, project), result, project, journal, folder, started);
+        stored.record(options, identity_for(options, project), result, project, results, journal, folder, started);
         progress.end();
     }
-    if (!options.html_path.empty()) write_html_for_run(options, project, result, load_file, journal);
+    if (!options.html_path.empty()) write_html_for_run(options, project, result, results, journal);
     std::cerr << warning_lines(unitkit_warnings());
     if (result == 1) return 0;
     std::cerr << "tovex: the project or its utility streams configuration is not valid: "

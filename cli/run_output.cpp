@@ -10,14 +10,14 @@
 
 namespace tovex_cli {
 
-std::string utility_table(const qxhost::Project& project, std::string_view load_file)
+std::string utility_table(const qxhost::results::RunResults& results)
 {
     std::vector<TableRow> rows{{"Utility", "Rate", "Rate units", "Cost per hour"}};
-    for (const auto& line : qxhost::results::utility_lines(project, load_file)) {
+    for (const auto& line : results.utilities) {
         rows.push_back({line.name, line.rate_text, line.rate_units,
                         line.cost_per_hour ? money(*line.cost_per_hour) : "-", line.in_total ? "" : "(not in total)"});
     }
-    const std::optional<double> total = qxhost::results::totals(project).per_period;
+    const std::optional<double> total = results.totals.per_period;
     return aligned(rows) + "Total process utility cost per period: " + (total ? money(*total) : "-") + "\n";
 }
 

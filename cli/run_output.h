@@ -9,15 +9,15 @@
 
 #include "host/unitkit.h"
 #include "host/project_model.h"
+#include "results/results.h"
 
 namespace tovex_cli {
 
-// The summary's lines: Electricity when the load summary `load_file` gives a
-// total load, then each cost row that holds a value (the total row aside):
-// name, rate, rate units and cost per hour ("-" when the run gave none),
-// marked "(not in total)" when its cost is not part of the total per period;
-// then the line "Total process utility cost per period: TOTAL".
-std::string utility_table(const qxhost::Project& project, std::string_view load_file);
+// The run's utility lines: name, rate, rate units and cost per hour ("-"
+// when the run gave none), marked "(not in total)" when its cost is not
+// part of the total per period; then the line "Total process utility cost
+// per period: TOTAL".
+std::string utility_table(const qxhost::results::RunResults& results);
 
 // {"version": V, "result": R, "cost_rows": [...], "warnings": [...]}, ended
 // by a line feed;

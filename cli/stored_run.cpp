@@ -25,7 +25,8 @@ std::unique_ptr<qxhost::Project> StoredRun::load()
 }
 
 void StoredRun::record(const CommandOptions& options, const ProjectIdentity& identity, int result,
-                       const qxhost::Project& project, const qxhost::results::RunJournal& journal,
+                       const qxhost::Project& project, const qxhost::results::RunResults& results,
+                       const qxhost::results::RunJournal& journal,
                        const std::filesystem::path& folder,
                        std::filesystem::file_time_type started)
 {
@@ -41,6 +42,9 @@ void StoredRun::record(const CommandOptions& options, const ProjectIdentity& ide
     run.result = result;
     run.warnings = unitkit_warnings();
     run.journal = journal;
+    run.total_per_period = results.totals.per_period;
+    // Only the runs that write usage records have items of their own.
+    if (run.call == "full" || run.record.value_or(0) != 0) run.items = results.items;
     try {
         run.files = qxhost::store::files_of_run(folder, started);
         session_->record(project, run);

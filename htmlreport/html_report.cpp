@@ -1,6 +1,7 @@
 #include "htmlreport/html_report.h"
 
 #include <cmath>
+#include <set>
 
 #include "htmlreport/bar_chart.h"
 #include "htmlreport/html_text.h"
@@ -134,39 +135,6 @@ std::string items_section(const std::vector<ItemCost>& items, const std::string&
     return html + "</table>";
 }
 
-// The sums the run balanced for each utility, and each stream's net duty
-// beside the amount its item's usage record holds.
-std::string duty_balance_section(const qxhost::results::DutyBalances& balances, const std::vector<ItemUsage>& usages)
-{
-    const std::string units = escaped(balances.units);
-    std::string html = "<h2>Duty balance (simulator type 4)</h2><table id=\"duty-balance\"><tr><th>Utility</th>"
-                       "<th class=\"number\">IN</th><th class=\"number\">OUT</th><th class=\"number\">MIX</th>"
-                       "<th class=\"number\">Net duty posted</th><th>Units</th></tr>";
-    for (const auto& balance : balances.utilities) {
-        html += "<tr>" + text_cell(balance.utility) + number_cell(balance.in, 2) + number_cell(balance.out, 2) +
-                number_cell(balance.mix, 2) + number_cell(balance.net, 2) + "<td>" + units + "</td></tr>";
-    }
-    html += "</table><table id=\"duty-streams\"><tr><th>Stream</th><th>Item</th><th>Utility</th><th>Direction</th>"
-            "<th class=\"number\">Net duty</th><th>Recorded for the item</th></tr>";
-    for (const auto& stream : balances.streams) {
-        std::string recorded = "no item: not recorded";
-        if (!stream.item.empty()) {
-            recorded = "<span class=\"bad\">not found</span>";
-            for (const ItemUsage& usage : usages) {
-                if (usage.item != stream.item || usage.utility != stream.utility || !usage.amount) continue;
-                recorded = std::fabs(*usage.amount - stream.duty) <= 5e-7 * std::max(1.0, stream.duty)
-                               ? "the same"
-                               : grouped(usage.amount, 2) + " (a later stream of the item)";
-            }
-        }
-        html += "<tr>" + text_cell(stream.stream) + text_cell(stream.item) + text_cell(stream.utility) +
-                text_cell(stream.direction) + number_cell(stream.duty, 2) + "<td>" + recorded + "</td></tr>";
-    }
-    return html + "</table><p class=\"note\">IN and OUT add up each stream's net duty at its item as printed; "
-                  "MIX the duty of a stream that nothing else at its item balances. The net duty posted is MIX "
-                  "less IN and OUT when there is a MIX, else IN and OUT.</p>";
-}
-
 std::string utility_reconciliation(const std::vector<Reconciliation>& rows)
 {
     std::string html = "<p class=\"note\">Each utility's rate as posted (the summary line) against the sum of its "
@@ -215,13 +183,26 @@ std::string reconciliation_section(const std::optional<std::vector<Reconciliatio
     return html;
 }
 
+// The utilities a duty balance posted: in a full run of a simulator type 4
+// case, those rated in the balance's duty units. Their records hold each
+// item's running net, not each stream's amount.
+std::set<std::string, std::less<>> balanced_utilities(const qxhost::Project& after, const RunFacts& run)
+{
+    std::set<std::string, std::less<>> balanced;
+    if (after.sim_type != 4 || run.call != "full") return balanced;
+    const std::string_view duty_units = after.unit_system == 0 ? "BTU/H" : "KJ/H";
+    for (const UtilityLine& line : run.results.utilities)
+        if (line.rate_units == duty_units) balanced.insert(line.name);
+    return balanced;
+}
+
 }  // namespace
 
 std::string html_report(const qxhost::Project& after, const RunFacts& run)
 {
-    const auto lines = qxhost::results::utility_lines(after, run.load_file);
-    const auto totals = qxhost::results::totals(after);
-    const auto usages = qxhost::results::item_usages(after);
+    const auto& lines = run.results.utilities;
+    const auto& totals = run.results.totals;
+    const auto& usages = run.results.items;
     // The hourly cost that makes the total per period: the lines in it.
     double hourly = 0.0;
     for (const UtilityLine& line : lines)
@@ -241,13 +222,8 @@ std::string html_report(const qxhost::Project& after, const RunFacts& run)
     html += groups_table("groups", "Cost per hour by report group", "Report group", cost_by_group(after, usages),
                          totals.currency);
     html += items_section(costliest_items(usages, 20), totals.currency);
-    std::set<std::string, std::less<>> balanced;
-    if (const auto balances = qxhost::results::duty_balances(after); balances && run.call == "full") {
-        html += duty_balance_section(*balances, usages);
-        for (const auto& utility : balances->utilities) balanced.insert(utility.utility);
-    }
     std::optional<std::vector<Reconciliation>> reconciled;
-    if (run.call == "full") reconciled = reconcile(lines, usages, run.journal, balanced);
+    if (run.call == "full") reconciled = reconcile(lines, usages, run.journal, balanced_utilities(after, run));
     html += reconciliation_section(reconciled, totals, hourly);
     html += "\n</body></html>\n";
     return html;

@@ -10,6 +10,7 @@
 
 #include "host/project_model.h"
 #include "host/unitkit.h"
+#include "results/results.h"
 #include "results/run_journal.h"
 
 namespace tovex_html {
@@ -20,8 +21,8 @@ struct RunFacts {
     std::string when_utc;   // ISO 8601
     int result = 0;         // the entry point's
     std::vector<UnitWarning> warnings;
-    std::string load_file;  // KVT_ELEC.TMP as the run read it
     std::string version;    // of tovex
+    qxhost::results::RunResults results;
     // What the run wrote beyond its results; none for a run kept without.
     std::optional<qxhost::results::RunJournal> journal;
 };

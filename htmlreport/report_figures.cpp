@@ -11,9 +11,11 @@ namespace {
 
 using qxhost::results::ItemUsage;
 
+// As the inheriting getters read it: the object's own, else its default.
 std::string text_slot(const qxhost::Object& object, std::string_view slot)
 {
-    const qxhost::Value* value = qxhost::results::inherited(object.slots, object.defaults, slot);
+    const qxhost::Value* value = object.slots.find(slot);
+    if (value == nullptr) value = object.defaults.find(slot);
     return value != nullptr ? qxhost::value_as_text(*value) : std::string();
 }
 

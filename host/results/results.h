@@ -1,10 +1,10 @@
-// A run's results as the project it left holds them, in the terms of its
-// reports: what each utility cost per hour (the summary report's lines),
-// what each item used and cost (the detailed report's lines), and the
-// figures around them. Read, never computed anew: the rates and costs are
-// those the run wrote, and the few the project does not keep (Electricity,
-// Fuel, an item's cost of a utility other than its last) are the products
-// the reports print, of numbers the project holds.
+// A run's results as the run itself left them, in the terms of its reports:
+// what each utility cost per hour (the summary report's lines), what each
+// item used and cost (the detailed report's lines), and the figures around
+// them. Nothing here is computed again: the entries' rates and costs are
+// those the run wrote onto them, Electricity and Fuel (which no entry
+// keeps) are read from the summary report the run wrote, and each item
+// line's cost is the one the detailed report printed.
 #ifndef QXHOST_RESULTS_RESULTS_H
 #define QXHOST_RESULTS_RESULTS_H
 
@@ -17,23 +17,23 @@
 
 namespace qxhost::results {
 
-// One line of the utility summary: Electricity (from the load summary),
-// each posted utility, Fuel.
+// One line of the utility summary: Electricity, each posted utility, Fuel.
 struct UtilityLine {
     std::string name;
     std::string fluid;
-    std::string rate_text;      // as posted ("" for Electricity: see rate)
+    std::string rate_text;      // as posted or printed
     std::optional<double> rate;
     std::string rate_units;
-    std::string priced_unit;    // the unit the price is quoted per
+    std::string priced_unit;    // the unit the price is quoted per, as the summary prints it
     std::optional<double> cost_per_hour;  // none: the run gave it no cost
     bool in_total = false;      // its cost per hour is part of the total per period
 };
 
-// Electricity first when the load summary `load_file` (KVT_ELEC.TMP's
-// text) gives a total load above 0; then each cost row that holds a value
-// (the total row aside), priced from its utility streams entry, or as Fuel.
-std::vector<UtilityLine> utility_lines(const Project& after, std::string_view load_file);
+// Electricity first when the summary report `summary` (the text of the
+// UtilRes.Txt this run wrote; empty when it wrote none) has its line; then
+// each cost row that holds a value (the total row aside), priced by its
+// utility streams entry or, for Fuel, by the summary's Fuel line.
+std::vector<UtilityLine> utility_lines(const Project& after, std::string_view summary);
 
 // The figures around the lines.
 struct Totals {
@@ -52,44 +52,22 @@ struct ItemUsage {
     std::optional<double> amount;
     std::string amount_units;
     std::optional<std::string> stream;
-    std::optional<double> cost_per_hour;  // none: no line in the detailed report
+    std::optional<double> cost_per_hour;  // none: this run printed no line for it
 };
-// In the order of the usage registry, each record's utilities in order.
-std::vector<ItemUsage> item_usages(const Project& after);
+// In the order of the usage registry, each record's utilities in order,
+// each with the cost of its line in the detailed report `detailed` (the
+// text of the UtilRes2.Txt this run wrote; empty when it wrote none, and
+// then no line has a cost).
+std::vector<ItemUsage> item_usages(const Project& after, std::string_view detailed);
 
-// The duty balance of a simulator type 4 case, as the full run makes it for
-// the streams of class 3005: each utility stream's net duty at its item
-// (direction IN, OUT or MIX), and per utility the IN, OUT and MIX sums and
-// the net duty posted. The run keeps none of these sums, so they are made
-// again here from the same streams, connections and duties, by the same
-// rules; the page sets the net duty beside what was posted.
-struct DutyStream {
-    std::string stream;     // its object name
-    std::string item;       // "" when it has none
-    std::string utility;
-    double duty = 0.0;      // the absolute net duty, as the balance line prints it
-    std::string direction;  // "IN", "OUT" or "MIX"
+// Everything a run's report shows.
+struct RunResults {
+    std::vector<UtilityLine> utilities;
+    Totals totals;
+    std::vector<ItemUsage> items;
 };
-struct DutyBalance {
-    std::string utility;
-    double in = 0.0, out = 0.0, mix = 0.0;
-    double net = 0.0;       // as posted: mix - (in + out) when mix is not 0, else in + out
-};
-struct DutyBalances {
-    std::string units;      // "BTU/H" or "KJ/H"
-    std::vector<DutyStream> streams;
-    std::vector<DutyBalance> utilities;  // by name, in byte order
-};
-// None unless the simulation case is of simulator type 4.
-std::optional<DutyBalances> duty_balances(const Project& after);
-
-// A slot as the inheriting getters find it: the object's or entry's own,
-// else its default; null when neither has it.
-const Value* inherited(const SlotTable& slots, const SlotTable& defaults, std::string_view slot);
-
-// The price quoted per unit of a unit cost units text ("$/KLB" -> "KLB"),
-// as the summary report reduces it.
-std::string priced_unit(std::string_view unit_cost_units);
+// The three above, from the summary and detailed reports the run wrote.
+RunResults run_results(const Project& after, std::string_view summary, std::string_view detailed);
 
 }  // namespace qxhost::results
 

@@ -1,10 +1,12 @@
 #include "results/run_journal.h"
 
-#include "results/usage_record_names.h"
+#include "results/usage_record.h"
 
 namespace qxhost::results {
 
 namespace {
+
+namespace layout = tovex::layout;
 
 std::uint64_t key_of(std::string_view record, std::string_view slot)
 {
@@ -71,8 +73,9 @@ UtilityJournal& JournalKeeper::utility(std::string_view name)
 void JournalKeeper::written(std::string_view db, std::string_view object, std::string_view slot,
                             std::string_view text)
 {
-    if (db != results_database || object == registry_name || is_fixed_slot(slot)) return;
-    if (slot.ends_with(stream_suffix) && last_written_ == key_of(object, slot.substr(0, slot.size() - stream_suffix.size())))
+    if (db != layout::results_database || object == layout::usage_registry || is_fixed_slot(slot)) return;
+    const std::string_view suffix = layout::stream_slot_suffix;
+    if (slot.ends_with(suffix) && last_written_ == key_of(object, slot.substr(0, slot.size() - suffix.size())))
         return;
     const auto amount = value_as_number(Value::of_text(std::string(text)));
     if (!amount) return;
@@ -90,7 +93,7 @@ void JournalKeeper::written(std::string_view db, std::string_view object, std::s
 
 void JournalKeeper::removed(std::string_view db, std::string_view object, std::string_view slot, const Value& old)
 {
-    if (db != results_database || !written_now_.contains(key_of(object, slot))) return;
+    if (db != layout::results_database || !written_now_.contains(key_of(object, slot))) return;
     const auto amount = value_as_number(old);
     if (!amount) return;
     UtilityJournal& entry = utility(slot);

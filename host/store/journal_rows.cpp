@@ -2,27 +2,9 @@
 
 #include <SQLiteCpp/Statement.h>
 
+#include "store/columns.h"
+
 namespace qxhost::store {
-
-namespace {
-
-// Not a number has no column form: NULL, as everywhere in the store.
-void bind_number(SQLite::Statement& statement, int column, std::optional<double> number)
-{
-    if (number && *number == *number) {
-        statement.bind(column, *number);
-    } else {
-        statement.bind(column);
-    }
-}
-
-std::optional<double> number_of(const SQLite::Column& column)
-{
-    if (column.isNull()) return std::nullopt;
-    return column.getDouble();
-}
-
-}  // namespace
 
 void write_run_journal(SQLite::Database& db, long run, const results::RunJournal& journal)
 {

@@ -19,11 +19,6 @@ namespace qxhost::store {
 
 namespace {
 
-double number_of(const SQLite::Column& column)
-{
-    return column.isNull() ? std::numeric_limits<double>::quiet_NaN() : column.getDouble();
-}
-
 class RevisionReader {
 public:
     RevisionReader(SQLite::Database& db, long revision, long run, Project& project)
@@ -93,7 +88,7 @@ private:
         while (query.executeStep()) {
             const auto group = static_cast<std::size_t>(query.getColumn(0).getInt64());
             by_position.at(group)->set(text_of(query.getColumn(1)),
-                                       Criterion{number_of(query.getColumn(2)), text_of(query.getColumn(3))});
+                                       Criterion{number_or_nan(query.getColumn(2)), text_of(query.getColumn(3))});
         }
     }
 
@@ -140,7 +135,7 @@ private:
         auto query = rows_of("SELECT ref_id, kw FROM electrical_load WHERE revision = ? ORDER BY position");
         while (query.executeStep()) {
             project_.electrical_loads.push_back(
-                {static_cast<std::uint32_t>(query.getColumn(0).getInt64()), number_of(query.getColumn(1))});
+                {static_cast<std::uint32_t>(query.getColumn(0).getInt64()), number_or_nan(query.getColumn(1))});
         }
     }
 
@@ -247,7 +242,7 @@ private:
             if (form == "text") {
                 value = Value::of_text(text_of(slots.getColumn(4)));
             } else if (form == "number") {
-                value = Value::of_number(number_of(slots.getColumn(5)), text_of(slots.getColumn(6)));
+                value = Value::of_number(number_or_nan(slots.getColumn(5)), text_of(slots.getColumn(6)));
             } else {
                 auto list = lists.find({owner, slots.getColumn(1).getInt64()});
                 value = Value::of_list(list == lists.end() ? std::vector<std::string>() : std::move(list->second));

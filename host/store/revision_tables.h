@@ -12,19 +12,10 @@
 #include <SQLiteCpp/Database.h>
 
 #include "host/project_model.h"
+#include "store/columns.h"
 #include "store/fingerprint.h"
 
 namespace qxhost::store {
-
-// A text or blob column as it was stored, NUL bytes and all; the view is
-// good until the statement steps on.
-inline std::string_view view_of(const SQLite::Column& column)
-{
-    const void* bytes = column.getBlob();
-    const auto size = static_cast<std::size_t>(column.getBytes());
-    return size == 0 ? std::string_view() : std::string_view(static_cast<const char*>(bytes), size);
-}
-inline std::string text_of(const SQLite::Column& column) { return std::string(view_of(column)); }
 
 // Adds `project` as a new revision (inside the caller's transaction);
 // returns its number.

@@ -13,12 +13,6 @@ namespace qxhost::store {
 
 namespace {
 
-std::optional<double> number_of(const SQLite::Column& column)
-{
-    if (column.isNull()) return std::nullopt;
-    return column.getDouble();
-}
-
 bool same(const std::optional<double>& a, const std::optional<double>& b)
 {
     return a.has_value() == b.has_value() && (!a || *a == *b);

@@ -206,8 +206,7 @@ long write_run(SQLite::Database& db, long revision, const Project& after, const 
     add.bind(7, run.name);
     add.bind(8, run.scenario);
     add.bind(9, run.result);
-    const std::optional<double> total = results::totals(after).per_period;
-    if (total && *total == *total) add.bind(10, *total);
+    bind_number(add, 10, run.total_per_period);
     add.exec();
     const long number = static_cast<long>(db.getLastInsertRowid());
 
@@ -245,7 +244,7 @@ long write_run(SQLite::Database& db, long revision, const Project& after, const 
         utility.clearBindings();
     }
     // The runs that write usage records: each item's usage is kept with them.
-    if (run.call == "full" || (run.call == "pass" && run.record.value_or(0) != 0)) write_run_items(db, number, after);
+    if (run.call == "full" || (run.call == "pass" && run.record.value_or(0) != 0)) write_run_items(db, number, run.items);
     write_run_journal(db, number, run.journal);
     SQLite::Statement file(db, "INSERT INTO run_file VALUES (?, ?, ?)");
     for (const auto& [name, bytes] : run.files) {
@@ -390,6 +389,16 @@ std::optional<results::RunJournal> run_journal(const std::string& path, long run
     const auto db = open_store(path);
     try {
         return read_run_journal(*db, run);
+    } catch (const std::exception& failure) {
+        fail(path, failure);
+    }
+}
+
+std::vector<results::ItemUsage> run_items(const std::string& path, long run)
+{
+    const auto db = open_store(path);
+    try {
+        return read_run_items(*db, run);
     } catch (const std::exception& failure) {
         fail(path, failure);
     }

@@ -18,6 +18,7 @@
 
 #include "host/project_model.h"
 #include "host/unitkit.h"
+#include "results/results.h"
 #include "results/run_journal.h"
 
 namespace SQLite {
@@ -60,6 +61,9 @@ struct RunRecord {
     std::vector<UnitWarning> warnings;
     std::vector<std::pair<std::string, std::string>> files;  // name, exact bytes
     results::RunJournal journal;
+    // The figures the run left, as the command read them back.
+    std::optional<double> total_per_period;
+    std::vector<results::ItemUsage> items;  // kept when the run wrote usage records
 };
 
 // The moment a run in `folder` starts, as the file system there tells
@@ -120,6 +124,9 @@ std::vector<UnitWarning> run_warnings(const std::string& path, long run);
 
 // The journal run `run` kept; none for a run kept before stores had them.
 std::optional<results::RunJournal> run_journal(const std::string& path, long run);
+
+// The items run `run` kept (a full run, or a pass that records), in order.
+std::vector<results::ItemUsage> run_items(const std::string& path, long run);
 
 // The moment as ISO 8601 UTC to the second ("2026-12-09T12:13:06Z"), as
 // runs are stamped.

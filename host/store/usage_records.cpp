@@ -5,7 +5,6 @@
 
 #include <SQLiteCpp/Statement.h>
 
-#include "results/results.h"
 #include "store/revision_tables.h"
 
 namespace qxhost::store {
@@ -65,10 +64,10 @@ private:
 
 }  // namespace
 
-void write_run_items(SQLite::Database& db, long run, const Project& after)
+void write_run_items(SQLite::Database& db, long run, const std::vector<results::ItemUsage>& usages)
 {
     ItemsJson items;
-    for (const results::ItemUsage& usage : results::item_usages(after)) {
+    for (const results::ItemUsage& usage : usages) {
         items.begin_item();
         items.text(usage.item);
         items.text(usage.description);
@@ -84,6 +83,25 @@ void write_run_items(SQLite::Database& db, long run, const Project& after)
     add.bind(1, static_cast<std::int64_t>(run));
     add.bindNoCopy(2, text);
     add.exec();
+}
+
+std::vector<results::ItemUsage> read_run_items(SQLite::Database& db, long run)
+{
+    SQLite::Statement query(db, "SELECT item, description, utility, amount, amount_units, stream, cost_per_hour "
+                                "FROM run_item WHERE run = ? ORDER BY position");
+    query.bind(1, static_cast<std::int64_t>(run));
+    std::vector<results::ItemUsage> items;
+    while (query.executeStep()) {
+        results::ItemUsage& usage = items.emplace_back();
+        usage.item = text_of(query.getColumn(0));
+        usage.description = text_of(query.getColumn(1));
+        usage.utility = text_of(query.getColumn(2));
+        usage.amount = number_of(query.getColumn(3));
+        usage.amount_units = text_of(query.getColumn(4));
+        if (!query.getColumn(5).isNull()) usage.stream = text_of(query.getColumn(5));
+        usage.cost_per_hour = number_of(query.getColumn(6));
+    }
+    return items;
 }
 
 }  // namespace qxhost::store

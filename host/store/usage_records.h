@@ -1,5 +1,5 @@
-// The results database of a run as the store reads it: the usage records
-// that the module writes for each item, one value slot per utility.
+// Each item's usage of each utility after a run that wrote usage records,
+// kept as one JSON array per run (read as rows through the view run_item).
 #ifndef QXHOST_STORE_USAGE_RECORDS_H
 #define QXHOST_STORE_USAGE_RECORDS_H
 
@@ -8,15 +8,16 @@
 
 #include <SQLiteCpp/Database.h>
 
-#include "host/project_model.h"
-#include "store/store.h"
+#include "results/results.h"
 
 namespace qxhost::store {
 
-// Keeps run `run`'s items: one element of run_items per item and utility of
-// the usage records `after` holds, in the registry's order, with the cost
-// per hour of its line in the detailed report (null when it has none).
-void write_run_items(SQLite::Database& db, long run, const Project& after);
+// Keeps run `run`'s items, in their order, each with the cost per hour of
+// its line in the detailed report (null when it has none).
+void write_run_items(SQLite::Database& db, long run, const std::vector<results::ItemUsage>& items);
+
+// The items run `run` kept, in their order; none when it kept none.
+std::vector<results::ItemUsage> read_run_items(SQLite::Database& db, long run);
 
 }  // namespace qxhost::store
 

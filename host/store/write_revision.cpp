@@ -19,14 +19,6 @@ const char* validity(bool present, bool valid)
     return valid ? "valid" : "not valid";
 }
 
-// Binds a number so that it reads back as the same double: not a number,
-// which SQLite would turn into NULL anyway, is written as NULL.
-void bind_number(SQLite::Statement& statement, int at, double number)
-{
-    if (number != number) statement.bind(at);
-    else statement.bind(at, number);
-}
-
 // Runs `statement` once and makes it ready for the next row.
 void insert(SQLite::Statement& statement)
 {

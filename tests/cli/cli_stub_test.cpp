@@ -52,13 +52,12 @@ TEST(StubModule, PostedValuesAndNumbersReachTheStateAndTheOutput)
     EXPECT_EQ(written->cost_rows[0].number, 99u);
     EXPECT_FALSE(written->cost_rows[1].number.has_value());
 
-    // The table: Electricity from the load summary (no price: 0), outside
-    // the total; the row with a value, its rate and units; no cost per hour
-    // since the stand-in stores none; no total either.
+    // The table: the row with a value, its rate and units; no cost per
+    // hour since the stand-in stores none; no total either; and no
+    // Electricity, since the stand-in writes no summary to read it from.
     EXPECT_EQ(result.out,
-              "Utility        Rate       Rate units  Cost per hour\n"
-              "Electricity    12.750000  KW          0.00           (not in total)\n"
-              "Cooling Water  5          KLB/H       -\n"
+              "Utility        Rate  Rate units  Cost per hour\n"
+              "Cooling Water  5     KLB/H       -\n"
               "Total process utility cost per period: -\n");
 }
 

@@ -110,6 +110,9 @@ void run_on_store(Outcome& outcome)
                                                 lists.names(), lists.cost_slots(), lists.values());
         lists.copy_values_to(run.cost_rows);
         record.journal = keeper.journal();
+        const auto results = qxhost::results::run_results(run, "", "");
+        record.total_per_period = results.totals.per_period;
+        record.items = results.items;
     }
     outcome.project_after = qxhost::write_project_json(run);
     try {

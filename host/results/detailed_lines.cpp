@@ -1,0 +1,48 @@
+#include "results/detailed_lines.h"
+
+#include "results/report_text.h"
+
+namespace qxhost::results {
+
+namespace {
+
+// The Item column holds the first 14 characters of the item's name.
+constexpr std::size_t item_column_length = 14;
+
+std::string key_of(std::string_view utility, std::string_view item_column)
+{
+    return std::to_string(utility.size()).append(1, ':').append(utility).append(item_column);
+}
+
+}  // namespace
+
+// A utility line begins "UTILITY","FLUID","ITEM","DESCRIPTION",RATE,"UNITS",
+// "RATE UNITS", COST, and the texts are printed unescaped: a text holding
+// the separators would be read short, and its line then matches no record.
+DetailedLines::DetailedLines(std::string_view report)
+{
+    for (std::string_view rest; next_line(report, rest);) {
+        std::string_view utility, fluid, item, description, rate, units, rate_units, cost;
+        if (!rest.starts_with('"')) continue;
+        rest.remove_prefix(1);
+        if (!take_field(rest, "\",\"", utility) || !take_field(rest, "\",\"", fluid) ||
+            !take_field(rest, "\",\"", item) || !take_field(rest, "\",", description) ||
+            !take_field(rest, ",\"", rate) || !take_field(rest, "\",\"", units) ||
+            !take_field(rest, "\", ", rate_units) || !take_field(rest, ",", cost))
+            continue;
+        Line& line = lines_[key_of(utility, item)].lines.emplace_back();
+        line.rate_text = rate;
+        line.cost_per_hour = printed_number(cost);
+    }
+}
+
+std::optional<double> DetailedLines::take(std::string_view utility, std::string_view item, std::string_view rate_text)
+{
+    const auto found = lines_.find(key_of(utility, item.substr(0, item_column_length)));
+    if (found == lines_.end()) return std::nullopt;
+    Queue& queue = found->second;
+    if (queue.next == queue.lines.size() || queue.lines[queue.next].rate_text != rate_text) return std::nullopt;
+    return queue.lines[queue.next++].cost_per_hour;
+}
+
+}  // namespace qxhost::results
