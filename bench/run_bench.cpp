@@ -57,6 +57,7 @@ struct Figures {
     double state_seconds = 0;         // the project after the full run written as a project file
     double command_seconds = 0;       // tovex run PLANT.json --dir D --state S.json, wall time
     long command_peak_kib = 0;        // its maximum resident set
+    double html_seconds = 0;          // the same command with --html PAGE, wall time
 };
 
 double seconds_since(Clock::time_point start)
@@ -267,7 +268,9 @@ bool figures_from_child(Measure measure_with, const fs::path& project_file, cons
 // The command as a user runs it, in a process of its own: the wall time of
 // `tovex run PLANT.json --dir D --state S.json` and its peak memory. The
 // command is the one built beside the benchmark.
-bool measure_command(const fs::path& project_file, const fs::path& folder, Figures& figures)
+// With `page`, the command also writes its HTML report there.
+bool measure_command(const fs::path& project_file, const fs::path& folder, Figures& figures,
+                     const std::string& page = "")
 {
     const fs::path command = fs::read_symlink("/proc/self/exe").parent_path() / "tovex";
     const fs::path work = folder / "command";
@@ -275,17 +278,24 @@ bool measure_command(const fs::path& project_file, const fs::path& folder, Figur
     const std::string state = (folder / "command-state.json").string();
     sync();
     const auto start = Clock::now();
+    long peak_kib = 0;
     const int status = in_child(
         [&] {
             const int quiet = ::open("/dev/null", O_WRONLY);
             if (quiet >= 0) dup2(quiet, STDOUT_FILENO);
-            execl(command.c_str(), "tovex", "run", project_file.c_str(), "--dir", work.c_str(), "--state",
-                  state.c_str(), static_cast<char*>(nullptr));
+            if (page.empty())
+                execl(command.c_str(), "tovex", "run", project_file.c_str(), "--dir", work.c_str(), "--state",
+                      state.c_str(), static_cast<char*>(nullptr));
+            else
+                execl(command.c_str(), "tovex", "run", project_file.c_str(), "--dir", work.c_str(), "--state",
+                      state.c_str(), "--html", page.c_str(), static_cast<char*>(nullptr));
             return 127;
         },
-        figures.command_peak_kib);
-    figures.command_seconds = seconds_since(start);
+        peak_kib);
+    (page.empty() ? figures.command_seconds : figures.html_seconds) = seconds_since(start);
+    if (page.empty()) figures.command_peak_kib = peak_kib;
     fs::remove(state);
+    if (!page.empty()) fs::remove(page);
     return status == 0;
 }
 
@@ -298,7 +308,8 @@ bool measure_in_child(const fs::path& project_file, const fs::path& folder, Figu
     figures.store_load_seconds = with_store.store_load_seconds;
     figures.store_record_seconds = with_store.store_record_seconds;
     figures.state_seconds = with_store.state_seconds;
-    return with_store.full_result == 1 && measure_command(project_file, folder, figures);
+    return with_store.full_result == 1 && measure_command(project_file, folder, figures) &&
+           measure_command(project_file, folder, figures, (folder / "page.html").string());
 }
 
 double median(std::vector<double> values)
@@ -320,7 +331,7 @@ Figures summarize(const std::vector<Figures>& measured)
     Figures figures = measured.back();
     for (double Figures::*time : {&Figures::load_seconds, &Figures::full_seconds, &Figures::reduced_seconds,
                                   &Figures::store_load_seconds, &Figures::store_record_seconds,
-                                  &Figures::state_seconds, &Figures::command_seconds})
+                                  &Figures::state_seconds, &Figures::command_seconds, &Figures::html_seconds})
         figures.*time = median_of(time);
     for (const Figures& one : measured) {
         figures.peak_kib = std::max(figures.peak_kib, one.peak_kib);
@@ -344,14 +355,15 @@ double command_bytes_per_stream(const Figures& figures, long streams)
 
 void print_row(long streams, const Figures& figures)
 {
-    std::printf("%9ld %9.1f %8.3f %8.3f %9.3f %9.1f %9.0f %11.1f %9.2f %9.3f %9.3f %8.3f %8.3f %8.1f %8.0f\n",
+    std::printf("%9ld %9.1f %8.3f %8.3f %9.3f %9.1f %9.0f %11.1f %9.2f %9.3f %9.3f %8.3f %8.3f %8.1f %8.0f %8.3f\n",
                 streams,
                 static_cast<double>(figures.file_bytes) / 1e6, figures.load_seconds, figures.full_seconds,
                 figures.reduced_seconds, static_cast<double>(figures.peak_kib) / 1024.0,
                 bytes_per_stream(figures, streams), static_cast<double>(figures.report_bytes) / 1e6,
                 figures.full_seconds / figures.load_seconds, figures.store_load_seconds,
                 figures.store_record_seconds, figures.state_seconds, figures.command_seconds,
-                static_cast<double>(figures.command_peak_kib) / 1024.0, command_bytes_per_stream(figures, streams));
+                static_cast<double>(figures.command_peak_kib) / 1024.0, command_bytes_per_stream(figures, streams),
+                figures.html_seconds);
     if (figures.full_result != 1 || figures.reduced_result != 1)
         std::fprintf(stderr, "tovex_bench: a run returned %d / %d\n", figures.full_result, figures.reduced_result);
     std::fflush(stdout);
@@ -402,6 +414,8 @@ void print_targets(const std::map<long, Figures>& rows)
                      format_figure("%.3f s", f.store_load_seconds));
         print_target("keeping a run adds at most a fifth to it", f.store_record_seconds <= 0.2 * f.full_seconds,
                      format_figure("%.0f%%", 100.0 * f.store_record_seconds / f.full_seconds));
+        print_target("command with --html at most 1.3 times without", f.html_seconds <= 1.3 * f.command_seconds,
+                     format_figure("%.2fx", f.html_seconds / f.command_seconds));
     }
     if (const auto row = at(10000); row != rows.end())
         print_target("command with --state at 10,000 streams under 0.1 s", row->second.command_seconds < 0.1,
@@ -450,9 +464,9 @@ int main(int argc, char** argv)
     if (sizes.empty()) sizes = {1000, 10000, 100000, 1000000};
 
     const fs::path folder = fs::temp_directory_path() / ("tovex-bench-" + std::to_string(getpid()));
-    std::printf("%9s %9s %8s %8s %9s %9s %9s %11s %9s %9s %9s %8s %8s %8s %8s\n", "streams", "file MB", "load s",
+    std::printf("%9s %9s %8s %8s %9s %9s %9s %11s %9s %9s %9s %8s %8s %8s %8s %8s\n", "streams", "file MB", "load s",
                 "full s", "reduced s", "peak MiB", "B/stream", "reports MB", "full/load", "store ld", "store rec",
-                "state s", "cmd s", "cmd MiB", "cmd B/st");
+                "state s", "cmd s", "cmd MiB", "cmd B/st", "html s");
     // One measurement of every size per round: a slow spell of the shared
     // machine then falls on all sizes alike instead of on one, which would
     // bend the ratios between them.

@@ -67,6 +67,7 @@ void write_html_for_stored_run(const CommandOptions& options,
         throw CommandError(exit_bad_input, error.what());
     }
     run.version = TOVEX_VERSION;
+    project->index_unless_built();
     write_page(options.html_path, tovex_html::html_report(*project, run), exit_bad_input);
 }
 

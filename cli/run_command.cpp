@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "fileio/atomic_file.h"
+#include "fileio/whole_file.h"
 #include "projfile/caller_lists.h"
 #include "command_error.h"
 #include "entry_call.h"
@@ -98,23 +99,30 @@ int run_in_folder(const CommandOptions& options, const EntryCall& entry, qxhost:
 // The file's bytes; empty when it cannot be read.
 std::string file_text(const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return qxhost::read_whole_file(path).value_or(std::string());
 }
 
-// What the run left, read back from the project and the reports it wrote.
-// A pass writes no report, the reduced run no detailed report, and a run
-// that found the project not valid nothing: a report in the folder is then
-// an earlier run's.
+// What the run left, read back from the project and the reports it wrote;
+// the items only for those that keep or show them (`with_items`). A pass
+// writes no report, the reduced run no detailed report, and a run that
+// found the project not valid nothing: a report in the folder is then an
+// earlier run's.
 qxhost::results::RunResults results_of_run(const CommandOptions& options, int result, const qxhost::Project& project,
-                                           const std::filesystem::path& folder)
+                                           const std::filesystem::path& folder, bool with_items)
 {
     const bool pass = options.action == CommandOptions::Action::pass;
     const bool wrote_summary = result == 1 && !pass;
     const bool wrote_detailed = wrote_summary && !options.reduced;
-    return qxhost::results::run_results(
-        project, wrote_summary ? file_text(folder / tovex::layout::summary_report) : std::string(),
-        wrote_detailed ? file_text(folder / tovex::layout::detailed_report) : std::string());
+    const std::string summary = wrote_summary ? file_text(folder / tovex::layout::summary_report) : std::string();
+    qxhost::results::RunResults results{qxhost::results::utility_lines(project, summary),
+                                        qxhost::results::totals(project), {}};
+    if (with_items && wrote_detailed) {
+        const qxhost::MappedFile detailed(folder / tovex::layout::detailed_report);
+        results.items = qxhost::results::item_usages(project, detailed.text());
+    } else if (with_items) {
+        results.items = qxhost::results::item_usages(project, "");
+    }
+    return results;
 }
 
 }  // namespace
@@ -137,7 +145,7 @@ int run_command(const CommandOptions& options)
     const auto started = stored ? qxhost::store::run_start_time(folder) : std::filesystem::file_time_type{};
     qxhost::results::RunJournal journal;
     const int result = run_in_folder(options, entry, project, journal, progress);
-    const auto results = results_of_run(options, result, project, folder);
+    const auto results = results_of_run(options, result, project, folder, stored || !options.html_path.empty());
 
     if (!state_path.empty()) {
         progress.begin("writing " + options.state_path);

@@ -218,9 +218,9 @@ std::string html_report(const qxhost::Project& after, const RunFacts& run)
     html += warnings_section(run);
     html += key_figures(totals, hourly);
     html += utilities_section(lines, totals);
-    html += groups_table("areas", "Cost per hour by area", "Area", cost_by_area(after, usages), totals.currency);
-    html += groups_table("groups", "Cost per hour by report group", "Report group", cost_by_group(after, usages),
-                         totals.currency);
+    const AreaCosts areas = cost_by_area_and_group(after, usages);
+    html += groups_table("areas", "Cost per hour by area", "Area", areas.by_area, totals.currency);
+    html += groups_table("groups", "Cost per hour by report group", "Report group", areas.by_group, totals.currency);
     html += items_section(costliest_items(usages, 20), totals.currency);
     std::optional<std::vector<Reconciliation>> reconciled;
     if (run.call == "full") reconciled = reconcile(lines, usages, run.journal, balanced_utilities(after, run));

@@ -27,6 +27,7 @@ struct RunFacts {
     std::optional<qxhost::results::RunJournal> journal;
 };
 
+// `after` must be indexed (Project::index_unless_built()).
 std::string html_report(const qxhost::Project& after, const RunFacts& run);
 
 }  // namespace tovex_html

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace tovex_html {
 
@@ -19,45 +20,18 @@ std::string text_slot(const qxhost::Object& object, std::string_view slot)
     return value != nullptr ? qxhost::value_as_text(*value) : std::string();
 }
 
-// The area object of each item, by item name.
-class Areas {
-public:
-    explicit Areas(const qxhost::Project& project)
-    {
-        for (const qxhost::Object& object : project.objects) objects_.emplace(object.name, &object);
-    }
-
-    const qxhost::Object* area_of(const std::string& item) const
-    {
-        const auto found = objects_.find(item);
-        if (found == objects_.end() || found->second->area.empty()) return nullptr;
-        const auto area = objects_.find(found->second->area);
-        return area == objects_.end() ? nullptr : area->second;
-    }
-
-private:
-    std::unordered_map<std::string_view, const qxhost::Object*> objects_;
-};
-
-template <typename KeyOf>
-std::vector<GroupCost> cost_by(const std::vector<ItemUsage>& usages, KeyOf key_of)
+void add_to(std::map<std::string, GroupCost>& groups, const std::string& key, double cost_per_hour, bool new_item)
 {
-    std::map<std::string, GroupCost> groups;
-    std::map<std::string, std::vector<std::string>> items_seen;
-    for (const ItemUsage& usage : usages) {
-        if (!usage.cost_per_hour) continue;
-        const std::string key = key_of(usage.item);
-        GroupCost& group = groups[key];
-        group.name = key;
-        group.cost_per_hour += *usage.cost_per_hour;
-        auto& seen = items_seen[key];
-        if (std::find(seen.begin(), seen.end(), usage.item) == seen.end()) {
-            seen.push_back(usage.item);
-            ++group.items;
-        }
-    }
+    GroupCost& group = groups[key];
+    group.name = key;
+    group.cost_per_hour += cost_per_hour;
+    if (new_item) ++group.items;
+}
+
+std::vector<GroupCost> largest_first(const std::map<std::string, GroupCost>& groups)
+{
     std::vector<GroupCost> sorted;
-    for (auto& [key, group] : groups) sorted.push_back(group);
+    for (const auto& [key, group] : groups) sorted.push_back(group);
     std::stable_sort(sorted.begin(), sorted.end(),
                      [](const GroupCost& a, const GroupCost& b) { return a.cost_per_hour > b.cost_per_hour; });
     return sorted;
@@ -65,24 +39,33 @@ std::vector<GroupCost> cost_by(const std::vector<ItemUsage>& usages, KeyOf key_o
 
 }  // namespace
 
-std::vector<GroupCost> cost_by_area(const qxhost::Project& after, const std::vector<ItemUsage>& usages)
+// One pass; an item's area is looked up once for the run of its lines.
+AreaCosts cost_by_area_and_group(const qxhost::Project& after, const std::vector<ItemUsage>& usages)
 {
-    const Areas areas(after);
-    return cost_by(usages, [&](const std::string& item) {
-        const qxhost::Object* area = areas.area_of(item);
-        if (area == nullptr) return std::string();
-        const std::string number = text_slot(*area, "ArAreaReferenceNumber");
-        return number.empty() ? area->name : number;
-    });
-}
-
-std::vector<GroupCost> cost_by_group(const qxhost::Project& after, const std::vector<ItemUsage>& usages)
-{
-    const Areas areas(after);
-    return cost_by(usages, [&](const std::string& item) {
-        const qxhost::Object* area = areas.area_of(item);
-        return area == nullptr ? std::string() : text_slot(*area, "ArReportGroupNumber");
-    });
+    std::map<std::string, GroupCost> areas, groups;
+    std::unordered_set<std::string_view> items_seen;  // an item is in one area
+    const std::string* last_item = nullptr;
+    std::string area_key, group_key;
+    for (const ItemUsage& usage : usages) {
+        if (!usage.cost_per_hour) continue;
+        if (last_item == nullptr || *last_item != usage.item) {
+            last_item = &usage.item;
+            area_key.clear();
+            group_key.clear();
+            const long item = after.object_index(usage.item);
+            const long area = item < 0 ? -1 : after.index.area_of_object[static_cast<std::size_t>(item)];
+            if (area >= 0) {
+                const qxhost::Object& object = after.objects[static_cast<std::size_t>(area)];
+                area_key = text_slot(object, "ArAreaReferenceNumber");
+                if (area_key.empty()) area_key = object.name;
+                group_key = text_slot(object, "ArReportGroupNumber");
+            }
+        }
+        const bool new_item = items_seen.insert(usage.item).second;
+        add_to(areas, area_key, *usage.cost_per_hour, new_item);
+        add_to(groups, group_key, *usage.cost_per_hour, new_item);
+    }
+    return {largest_first(areas), largest_first(groups)};
 }
 
 std::vector<ItemCost> costliest_items(const std::vector<ItemUsage>& usages, std::size_t count)
@@ -109,6 +92,8 @@ std::vector<Reconciliation> reconcile(const std::vector<qxhost::results::Utility
                                       const std::set<std::string, std::less<>>& balanced)
 {
     std::vector<Reconciliation> rows;
+    std::unordered_map<std::string_view, std::vector<const ItemUsage*>> by_utility;
+    for (const ItemUsage& usage : usages) by_utility[usage.utility].push_back(&usage);
     for (const auto& line : lines) {
         if (line.name == "Electricity") continue;  // its lines are per item of the load summary
         Reconciliation& row = rows.emplace_back();
@@ -120,8 +105,8 @@ std::vector<Reconciliation> reconcile(const std::vector<qxhost::results::Utility
         double bare_amount = 0.0;
         int zero_amounts = 0;
         double unpriced = 0.0;  // amounts recorded, but given no line
-        for (const ItemUsage& usage : usages) {
-            if (usage.utility != line.name) continue;
+        for (const ItemUsage* of_utility : by_utility[line.name]) {
+            const ItemUsage& usage = *of_utility;
             if (usage.item.empty()) {
                 bare_record = true;
                 bare_amount = usage.amount.value_or(0.0);

@@ -23,9 +23,12 @@ struct GroupCost {
 
 // Cost per hour of the items' lines by the area that holds each item (its
 // "ArAreaReferenceNumber", else the area object's name), and by the area's
-// "ArReportGroupNumber"; largest first.
-std::vector<GroupCost> cost_by_area(const qxhost::Project& after, const std::vector<qxhost::results::ItemUsage>& usages);
-std::vector<GroupCost> cost_by_group(const qxhost::Project& after, const std::vector<qxhost::results::ItemUsage>& usages);
+// "ArReportGroupNumber"; largest first. `after` must be indexed.
+struct AreaCosts {
+    std::vector<GroupCost> by_area, by_group;
+};
+AreaCosts cost_by_area_and_group(const qxhost::Project& after,
+                                 const std::vector<qxhost::results::ItemUsage>& usages);
 
 struct ItemCost {
     std::string item;

@@ -9,11 +9,6 @@ namespace {
 // The Item column holds the first 14 characters of the item's name.
 constexpr std::size_t item_column_length = 14;
 
-std::string key_of(std::string_view utility, std::string_view item_column)
-{
-    return std::to_string(utility.size()).append(1, ':').append(utility).append(item_column);
-}
-
 }  // namespace
 
 // A utility line begins "UTILITY","FLUID","ITEM","DESCRIPTION",RATE,"UNITS",
@@ -30,18 +25,18 @@ DetailedLines::DetailedLines(std::string_view report)
             !take_field(rest, ",\"", rate) || !take_field(rest, "\",\"", units) ||
             !take_field(rest, "\", ", rate_units) || !take_field(rest, ",", cost))
             continue;
-        Line& line = lines_[key_of(utility, item)].lines.emplace_back();
-        line.rate_text = rate;
+        Line& line = lines_[Key{utility, item}].lines.emplace_back();
+        line.rate = printed_number(rate);
         line.cost_per_hour = printed_number(cost);
     }
 }
 
-std::optional<double> DetailedLines::take(std::string_view utility, std::string_view item, std::string_view rate_text)
+std::optional<double> DetailedLines::take(std::string_view utility, std::string_view item, double rate)
 {
-    const auto found = lines_.find(key_of(utility, item.substr(0, item_column_length)));
+    const auto found = lines_.find(Key{utility, item.substr(0, item_column_length)});
     if (found == lines_.end()) return std::nullopt;
     Queue& queue = found->second;
-    if (queue.next == queue.lines.size() || queue.lines[queue.next].rate_text != rate_text) return std::nullopt;
+    if (queue.next == queue.lines.size() || queue.lines[queue.next].rate != rate) return std::nullopt;
     return queue.lines[queue.next++].cost_per_hour;
 }
 

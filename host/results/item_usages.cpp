@@ -1,5 +1,3 @@
-#include <cstdio>
-
 #include "results/detailed_lines.h"
 #include "results/results.h"
 #include "results/usage_record.h"
@@ -44,13 +42,6 @@ std::optional<double> electricity_cost(const SlotTable& record, std::string_view
     return cost->number;
 }
 
-std::string printed(double amount)
-{
-    char text[400];
-    std::snprintf(text, sizeof text, "%f", amount);
-    return text;
-}
-
 }  // namespace
 
 std::vector<ItemUsage> item_usages(const Project& after, std::string_view detailed)
@@ -82,7 +73,7 @@ std::vector<ItemUsage> item_usages(const Project& after, std::string_view detail
             if (record_name.starts_with(layout::electricity_record_prefix))
                 usage.cost_per_hour = electricity_cost(*record, utility);
             else
-                usage.cost_per_hour = lines.take(utility, usage.item, printed(*usage.amount));
+                usage.cost_per_hour = lines.take(utility, usage.item, *usage.amount);
         }
     }
     return usages;

@@ -17,7 +17,9 @@
 #include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>
 
+#include "fileio/whole_file.h"
 #include "results/results.h"
+#include "tovex/results_layout.h"
 #include "store/fingerprint.h"
 #include "store/journal_rows.h"
 #include "store/revision_tables.h"
@@ -56,17 +58,16 @@ bool looks_like_store(const std::string& path)
 
 namespace {
 
-constexpr std::array<const char*, 5> run_file_names = {"KVT_ELEC.TMP", "UtilRes.Txt", "UtilRes_DA.Txt",
-                                                       "UtilRes2.Txt", "UtilRes2_DA.Txt"};
+namespace layout = tovex::layout;
+constexpr std::array<std::string_view, 5> run_file_names = {layout::electrical_load_file, layout::summary_report,
+                                                            layout::summary_report_da, layout::detailed_report,
+                                                            layout::detailed_report_da};
 
 std::string file_bytes(const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes(std::filesystem::file_size(path), '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!in || in.peek() != std::ifstream::traits_type::eof())
-        throw StoreError(path.string() + ": cannot read it whole");
-    return bytes;
+    auto bytes = read_whole_file(path);
+    if (!bytes) throw StoreError(path.string() + ": cannot read it whole");
+    return std::move(*bytes);
 }
 
 }  // namespace
@@ -88,12 +89,12 @@ std::vector<std::pair<std::string, std::string>> files_of_run(const std::filesys
                                                               std::filesystem::file_time_type started)
 {
     std::vector<std::pair<std::string, std::string>> files;
-    for (const char* name : run_file_names) {
+    for (const std::string_view name : run_file_names) {
         const std::filesystem::path file = folder / name;
         std::error_code error;
         const auto written = std::filesystem::last_write_time(file, error);
         if (error) continue;
-        if (std::string_view(name) != "KVT_ELEC.TMP" && written < started) continue;
+        if (name != layout::electrical_load_file && written < started) continue;
         try {
             files.emplace_back(name, file_bytes(file));
         } catch (const std::filesystem::filesystem_error& failure) {

@@ -59,15 +59,15 @@ TEST(DetailedLines, GiveEachRecordItsOwnLine)
                                detailed_line("Cooling Water", "EXCHANGER-1000", "2.000000", "4.000000") +
                                detailed_line("Steam", "E-1", "5.000000", "50.000000");
     DetailedLines lines(report);
-    EXPECT_EQ(lines.take("Cooling Water", "EXCHANGER-1000-A", "1.500000"), 3.0);
+    EXPECT_EQ(lines.take("Cooling Water", "EXCHANGER-1000-A", 1.5), 3.0);
     // A record whose amount matches no waiting line has none, and the next
     // record still finds its own.
-    EXPECT_FALSE(lines.take("Cooling Water", "EXCHANGER-1000-B", "9.000000"));
-    EXPECT_EQ(lines.take("Cooling Water", "EXCHANGER-1000-C", "2.000000"), 4.0);
-    EXPECT_FALSE(lines.take("Cooling Water", "EXCHANGER-1000-D", "2.000000"));  // each line is taken once
-    EXPECT_EQ(lines.take("Steam", "E-1", "5.000000"), 50.0);
-    EXPECT_FALSE(lines.take("Steam", "E-2", "5.000000"));
-    EXPECT_FALSE(DetailedLines("").take("Steam", "E-1", "5.000000"));
+    EXPECT_FALSE(lines.take("Cooling Water", "EXCHANGER-1000-B", 9.0));
+    EXPECT_EQ(lines.take("Cooling Water", "EXCHANGER-1000-C", 2.0), 4.0);
+    EXPECT_FALSE(lines.take("Cooling Water", "EXCHANGER-1000-D", 2.0));  // each line is taken once
+    EXPECT_EQ(lines.take("Steam", "E-1", 5.0), 50.0);
+    EXPECT_FALSE(lines.take("Steam", "E-2", 5.0));
+    EXPECT_FALSE(DetailedLines("").take("Steam", "E-1", 5.0));
 }
 
 }  // namespace
