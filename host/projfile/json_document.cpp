@@ -11,7 +11,6 @@
 #include <unordered_set>
 #include <vector>
 
-#include <nlohmann/json.hpp>
 #include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
@@ -83,8 +82,9 @@ std::string value_excerpt(const JsonValue& value)
     case JsonValue::Kind::unsigned_integer: return std::to_string(value.unsigned_integer());
     case JsonValue::Kind::floating: break;
     }
-    // As the JSON library writes a floating number ("100.0", "1e+20").
-    return nlohmann::json(value.number()).dump();
+    std::string shown;
+    append_floating(shown, value.number());
+    return shown;
 }
 
 std::string pointer_excerpt(std::string_view pointer)

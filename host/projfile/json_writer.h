@@ -93,6 +93,14 @@ inline std::string json_string(std::string_view text)
     return quoted;
 }
 
+// Appends `value` as a number that reads back as a floating-point one, never
+// as an integer: its shortest digits that give the same double, in fixed
+// notation with at least one decimal while its point falls within fifteen
+// digits ("100.0", "0.001"), else with an exponent of at least two digits
+// ("1e+20", "1.5e-07"). Throws std::invalid_argument for a number that is
+// not finite.
+void append_floating(std::string& out, double value);
+
 }  // namespace qxhost
 
 #endif
