@@ -12,7 +12,6 @@ namespace qxhost {
 
 namespace {
 
-constexpr std::size_t one_line_limit = 100;
 constexpr std::size_t flush_at = 1 << 20;
 
 void append_number(std::string& out, double value)
@@ -155,7 +154,8 @@ void append_floating(std::string& out, double value)
     // The shortest digits that read back as the value, "d.ddde-XX", and
     // where the decimal point falls among them.
     char buffer[32];
-    const std::string_view written(buffer, std::to_chars(buffer, std::end(buffer), value, std::chars_format::scientific).ptr);
+    const char* end = std::to_chars(buffer, std::end(buffer), value, std::chars_format::scientific).ptr;
+    const std::string_view written(buffer, static_cast<std::size_t>(end - buffer));
     const std::size_t e = written.find('e');
     std::string digits(written.substr(0, 1));
     if (e > 2) digits += written.substr(2, e - 2);
@@ -199,6 +199,12 @@ void JsonWriter::number(double value)
     scalar([&](std::string& to) { append_number(to, value); });
 }
 
+void JsonWriter::floating(double value)
+{
+    if (!std::isfinite(value)) return null();
+    scalar([&](std::string& to) { append_floating(to, value); });
+}
+
 void JsonWriter::integer(std::int64_t value)
 {
     scalar([&](std::string& to) { append_integer(to, value); });
@@ -212,6 +218,11 @@ void JsonWriter::unsigned_integer(std::uint64_t value)
 void JsonWriter::boolean(bool value)
 {
     scalar([&](std::string& to) { to += value ? "true" : "false"; });
+}
+
+void JsonWriter::null()
+{
+    scalar([](std::string& to) { to += "null"; });
 }
 
 // A member of a kept frame goes on its line: ", " (after the first), the
@@ -243,7 +254,7 @@ void JsonWriter::end_value()
     if (frame.indented) return;
     frame.kept.back().end = frame.line.size();
     // "[" or "{" and the closing bracket come on top of the members.
-    if (frame.line.size() + 2 > one_line_limit) indent_frame(frame, depth_ - 1);
+    if (frame.line.size() + 2 > one_line_limit_) indent_frame(frame, depth_ - 1);
 }
 
 void JsonWriter::begin(bool object)

@@ -1,5 +1,6 @@
 // The texts and numbers of written JSON: a text that is not UTF-8 still
-// gives a valid file, and a floating-point number reads back as one.
+// gives a valid file, and a floating-point number reads back as one; and
+// the layout of the command's output.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -53,6 +54,28 @@ TEST(JsonNumber, AFloatingNumberKeepsAFractionOrAnExponent)
     }
     std::string written;
     EXPECT_THROW(qxhost::append_floating(written, std::numeric_limits<double>::infinity()), std::invalid_argument);
+}
+
+// The command's JSON output: nothing joined on one line but an empty
+// container.
+TEST(JsonWriter, MemberPerLineIndentsEveryContainerThatHoldsAnything)
+{
+    std::string text;
+    qxhost::JsonWriter json(text, qxhost::JsonLayout::member_per_line);
+    json.begin_object();
+    json.key("a").begin_array();
+    json.integer(1);
+    json.floating(2.0);
+    json.end();
+    json.key("b").begin_array();
+    json.end();
+    json.key("c").begin_object();
+    json.key("d").floating(std::numeric_limits<double>::quiet_NaN());
+    json.key("e").boolean(false);
+    json.end();
+    json.end();
+    EXPECT_EQ(text, "{\n  \"a\": [\n    1,\n    2.0\n  ],\n  \"b\": [],\n  \"c\": {\n    \"d\": null,\n"
+                    "    \"e\": false\n  }\n}");
 }
 
 }  // namespace
