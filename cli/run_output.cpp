@@ -1,9 +1,8 @@
 #include "run_output.h"
 
-#include <nlohmann/json.hpp>
-
 #include "host/listkit.h"
 #include "host/textkit.h"
+#include "projfile/json_writer.h"
 #include "projfile/projfile.h"
 #include "results/results.h"
 #include "text_table.h"
@@ -44,23 +43,33 @@ void warn_of_texts_not_utf8(const qxhost::Project& project)
 std::string result_json(int result, const qxhost::Project& project)
 {
     warn_of_texts_not_utf8(project);
-    const std::vector<UnitWarning>& warnings = unitkit_warnings();
-    nlohmann::ordered_json rows = nlohmann::ordered_json::array();
+    std::string text;
+    qxhost::JsonWriter json(text, qxhost::JsonLayout::member_per_line);
+    json.begin_object();
+    json.key("version").string(TOVEX_VERSION);
+    json.key("result").integer(result);
+    json.key("cost_rows").begin_array();
     for (const qxhost::CostRow& row : project.cost_rows) {
-        nlohmann::ordered_json json = {{"name", row.name}, {"cost_slot", row.cost_slot}, {"value", row.value}};
-        if (row.number) json["number"] = *row.number;
-        rows.push_back(std::move(json));
+        json.begin_object();
+        json.key("name").string(row.name);
+        json.key("cost_slot").string(row.cost_slot);
+        json.key("value").string(row.value);
+        if (row.number) json.key("number").unsigned_integer(*row.number);
+        json.end();
     }
-    nlohmann::ordered_json warning_list = nlohmann::ordered_json::array();
-    for (const UnitWarning& warning : warnings) {
-        warning_list.push_back({{"from_units", warning.from_units},
-                                {"to_units", warning.to_units},
-                                {"source", warning.source},
-                                {"message", warning.message}});
+    json.end();
+    json.key("warnings").begin_array();
+    for (const UnitWarning& warning : unitkit_warnings()) {
+        json.begin_object();
+        json.key("from_units").string(warning.from_units);
+        json.key("to_units").string(warning.to_units);
+        json.key("source").string(warning.source);
+        json.key("message").string(warning.message);
+        json.end();
     }
-    const nlohmann::ordered_json document = {
-        {"version", TOVEX_VERSION}, {"result", result}, {"cost_rows", rows}, {"warnings", warning_list}};
-    return document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+    json.end();
+    json.end();
+    return text + "\n";
 }
 
 std::string warning_lines(const std::vector<UnitWarning>& warnings)

@@ -2,8 +2,7 @@
 
 #include <cstdio>
 
-#include <nlohmann/json.hpp>
-
+#include "projfile/json_writer.h"
 #include "text_table.h"
 
 namespace tovex_cli {
@@ -117,24 +116,46 @@ std::string inputs_text(const RunDiff& diff)
     return text;
 }
 
-nlohmann::ordered_json number_json(const std::optional<double>& value)
+// A number that is not finite has no JSON form; like an absent one, it is null.
+void write_number(qxhost::JsonWriter& json, const std::optional<double>& value)
 {
-    return value && *value == *value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json(nullptr);
+    if (value) json.floating(*value);
+    else json.null();
 }
 
-nlohmann::ordered_json pair_json(const NumberPair& pair, bool same_units = true)
+void write_pair(qxhost::JsonWriter& json, const NumberPair& pair, bool same_units = true)
 {
-    return {{"from", number_json(pair.a)}, {"to", number_json(pair.b)}, {"change", number_json(change(pair, same_units))}};
+    json.begin_object();
+    write_number(json.key("from"), pair.a);
+    write_number(json.key("to"), pair.b);
+    write_number(json.key("change"), change(pair, same_units));
+    json.end();
 }
 
-nlohmann::ordered_json text_pair_json(const std::string& a, const std::string& b, bool in_a, bool in_b)
+void write_text_pair(qxhost::JsonWriter& json, const std::string& a, const std::string& b, bool in_a, bool in_b)
 {
-    return {{"from", in_a ? nlohmann::ordered_json(a) : nullptr}, {"to", in_b ? nlohmann::ordered_json(b) : nullptr}};
+    json.begin_object();
+    if (in_a) json.key("from").string(a);
+    else json.key("from").null();
+    if (in_b) json.key("to").string(b);
+    else json.key("to").null();
+    json.end();
 }
 
-nlohmann::ordered_json run_json(const RunSummary& run)
+void write_text(qxhost::JsonWriter& json, const std::optional<std::string>& text)
 {
-    return {{"run", run.run}, {"revision", run.revision}, {"time", run.started_utc}, {"call", call_of(run)}};
+    if (text) json.string(*text);
+    else json.null();
+}
+
+void write_run(qxhost::JsonWriter& json, const RunSummary& run)
+{
+    json.begin_object();
+    json.key("run").integer(run.run);
+    json.key("revision").integer(run.revision);
+    json.key("time").string(run.started_utc);
+    json.key("call").string(call_of(run));
+    json.end();
 }
 
 }  // namespace
@@ -159,17 +180,23 @@ std::string runs_text(const std::vector<RunSummary>& runs)
 
 std::string runs_json(const std::vector<RunSummary>& runs)
 {
-    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    std::string text;
+    qxhost::JsonWriter json(text, qxhost::JsonLayout::member_per_line);
+    json.begin_array();
     for (const auto& run : runs) {
-        nlohmann::ordered_json json = {{"run", run.run},       {"revision", run.revision},
-                                       {"time", run.started_utc}, {"call", run.call},
-                                       {"result", run.result}};
-        if (run.class_id) json["class"] = *run.class_id;
-        if (run.record) json["record"] = *run.record != 0;
-        json["total_per_period"] = number_json(run.total_per_period);
-        list.push_back(std::move(json));
+        json.begin_object();
+        json.key("run").integer(run.run);
+        json.key("revision").integer(run.revision);
+        json.key("time").string(run.started_utc);
+        json.key("call").string(run.call);
+        json.key("result").integer(run.result);
+        if (run.class_id) json.key("class").integer(*run.class_id);
+        if (run.record) json.key("record").boolean(*run.record != 0);
+        write_number(json.key("total_per_period"), run.total_per_period);
+        json.end();
     }
-    return list.dump(2) + "\n";
+    json.end();
+    return text + "\n";
 }
 
 std::string diff_text(const RunDiff& diff)
@@ -180,36 +207,49 @@ std::string diff_text(const RunDiff& diff)
 
 std::string diff_json(const RunDiff& diff)
 {
-    nlohmann::ordered_json utilities = nlohmann::ordered_json::array();
+    std::string text;
+    qxhost::JsonWriter json(text, qxhost::JsonLayout::member_per_line);
+    json.begin_object();
+    write_run(json.key("from"), diff.a);
+    write_run(json.key("to"), diff.b);
+    json.key("utilities").begin_array();
     for (const auto& u : diff.utilities) {
-        utilities.push_back({{"utility", u.utility},
-                             {"rate", pair_json(u.rate, u.rate_units_a == u.rate_units_b)},
-                             {"rate_units", text_pair_json(u.rate_units_a, u.rate_units_b, u.in_a, u.in_b)},
-                             {"cost_per_hour", pair_json(u.cost_per_hour, u.cost_units_a == u.cost_units_b)},
-                             {"cost_units", text_pair_json(u.cost_units_a, u.cost_units_b, u.in_a, u.in_b)}});
+        json.begin_object();
+        json.key("utility").string(u.utility);
+        write_pair(json.key("rate"), u.rate, u.rate_units_a == u.rate_units_b);
+        write_text_pair(json.key("rate_units"), u.rate_units_a, u.rate_units_b, u.in_a, u.in_b);
+        write_pair(json.key("cost_per_hour"), u.cost_per_hour, u.cost_units_a == u.cost_units_b);
+        write_text_pair(json.key("cost_units"), u.cost_units_a, u.cost_units_b, u.in_a, u.in_b);
+        json.end();
     }
-    nlohmann::ordered_json items = nlohmann::ordered_json::array();
+    json.end();
+    write_pair(json.key("total_per_period"), diff.total_per_period);
+    json.key("items_kept").begin_object();
+    json.key("from").boolean(diff.items_a);
+    json.key("to").boolean(diff.items_b);
+    json.end();
+    json.key("items").begin_array();
     for (const auto& i : diff.items) {
-        items.push_back({{"item", i.item},
-                         {"utility", i.utility},
-                         {"amount", pair_json(i.amount, i.units_a == i.units_b)},
-                         {"units", text_pair_json(i.units_a, i.units_b, i.in_a, i.in_b)},
-                         {"cost_per_hour", pair_json(i.cost_per_hour)}});
+        json.begin_object();
+        json.key("item").string(i.item);
+        json.key("utility").string(i.utility);
+        write_pair(json.key("amount"), i.amount, i.units_a == i.units_b);
+        write_text_pair(json.key("units"), i.units_a, i.units_b, i.in_a, i.in_b);
+        write_pair(json.key("cost_per_hour"), i.cost_per_hour);
+        json.end();
     }
-    nlohmann::ordered_json inputs = nlohmann::ordered_json::array();
+    json.end();
+    json.key("inputs").begin_array();
     for (const auto& input : diff.inputs) {
-        inputs.push_back({{"place", input.place},
-                          {"from", input.a ? nlohmann::ordered_json(*input.a) : nullptr},
-                          {"to", input.b ? nlohmann::ordered_json(*input.b) : nullptr}});
+        json.begin_object();
+        json.key("place").string(input.place);
+        write_text(json.key("from"), input.a);
+        write_text(json.key("to"), input.b);
+        json.end();
     }
-    const nlohmann::ordered_json document = {{"from", run_json(diff.a)},
-                                             {"to", run_json(diff.b)},
-                                             {"utilities", utilities},
-                                             {"total_per_period", pair_json(diff.total_per_period)},
-                                             {"items_kept", {{"from", diff.items_a}, {"to", diff.items_b}}},
-                                             {"items", items},
-                                             {"inputs", inputs}};
-    return document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+    json.end();
+    json.end();
+    return text + "\n";
 }
 
 }  // namespace tovex_cli

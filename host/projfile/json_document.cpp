@@ -11,8 +11,6 @@
 #include <unordered_set>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-#include <rapidjson/error/en.h>
 #include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
@@ -84,8 +82,9 @@ std::string value_excerpt(const JsonValue& value)
     case JsonValue::Kind::unsigned_integer: return std::to_string(value.unsigned_integer());
     case JsonValue::Kind::floating: break;
     }
-    // As the JSON library writes a floating number ("100.0", "1e+20").
-    return nlohmann::json(value.number()).dump();
+    std::string shown;
+    append_floating(shown, value.number());
+    return shown;
 }
 
 std::string pointer_excerpt(std::string_view pointer)
@@ -106,11 +105,10 @@ std::string pointer_excerpt(std::string_view pointer)
 namespace {
 
 // A fault the builder found: a whole message (it names its pointer), a
-// reason at an offset (its message needs the line and column), or a syntax
-// fault at an offset (a number out of range) for the JSON library to
-// describe.
+// reason at an offset (its message needs the line and column), or a number
+// out of range at an offset, worded as the parser's own faults are.
 struct BuildFault {
-    enum class Kind { message, located, syntax };
+    enum class Kind { message, located, overflow };
     Kind kind = Kind::message;
     std::string message;
     std::size_t offset = 0;
@@ -138,7 +136,7 @@ public:
     bool RawNumber(const char* text, rapidjson::SizeType length, bool)
     {
         const JsonValue number = number_of(std::string_view(text, length));
-        if (number.is_null()) return syntax_fault(stream_.Tell() - length);
+        if (number.is_null()) return overflow_at(stream_.Tell() - length);
         return add(number);
     }
     bool String(const char* text, rapidjson::SizeType length, bool)
@@ -328,9 +326,9 @@ private:
         fault_ = {BuildFault::Kind::located, std::move(reason), offset};
         return false;
     }
-    bool syntax_fault(std::size_t offset)
+    bool overflow_at(std::size_t offset)
     {
-        fault_ = {BuildFault::Kind::syntax, {}, offset};
+        fault_ = {BuildFault::Kind::overflow, {}, offset};
         return false;
     }
 
@@ -353,7 +351,7 @@ constexpr unsigned parse_flags =
 // A file may begin with the byte order mark of UTF-8, which is not JSON.
 constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
 
-// Parses `stream`; on a fault calls `syntax_error(offset, reason)` or
+// Parses `stream`; on a fault calls `syntax_error(offset, code)` or
 // `located_error(offset, reason)`, which throw.
 template <class Stream, class SyntaxError, class LocatedError>
 JsonDocument parse(Stream& stream, const std::string& file_label, ElementSink* sink, SyntaxError syntax_error,
@@ -376,10 +374,8 @@ JsonDocument parse(Stream& stream, const std::string& file_label, ElementSink* s
         return document;
     }
     const BuildFault& fault = builder.fault();
-    if (result.Code() != rapidjson::kParseErrorTermination) {
-        syntax_error(result.Offset(), rapidjson::GetParseError_En(result.Code()));
-    }
-    if (fault.kind == BuildFault::Kind::syntax) syntax_error(fault.offset, "number overflow");
+    if (result.Code() != rapidjson::kParseErrorTermination) syntax_error(result.Offset(), result.Code());
+    if (fault.kind == BuildFault::Kind::overflow) syntax_error(fault.offset, rapidjson::kParseErrorNumberTooBig);
     if (fault.kind == BuildFault::Kind::located) located_error(fault.offset, fault.message);
     throw ProjectFileError(fault.message);
 }
@@ -440,8 +436,8 @@ JsonDocument parse_json_document(std::string_view text, const std::string& file_
     rapidjson::MemoryStream stream(text.data() + skipped, text.size() - skipped);
     return parse(
         stream, file_label, sink,
-        [&](std::size_t offset, const std::string& reason) {
-            throw_syntax_error(text, file_label, skipped + offset, reason);
+        [&](std::size_t offset, rapidjson::ParseErrorCode code) {
+            throw_syntax_error(text, file_label, skipped + offset, code);
         },
         [&](std::size_t offset, const std::string& reason) {
             throw_at(file_label, line_and_column(text, skipped + offset), reason);
@@ -458,11 +454,11 @@ JsonDocument parse_json_file(const std::string& path, ElementSink* sink, const R
     };
     JsonDocument document = parse(
         stream, path, sink,
-        [&](std::size_t offset, const std::string& reason) {
+        [&](std::size_t offset, rapidjson::ParseErrorCode code) {
             // A read error cuts the input short: that, not the parser's
             // view of the cut, is what went wrong.
             read_error();
-            throw_file_syntax_error(path, offset, reason);
+            throw_file_syntax_error(path, offset, code);
         },
         [&](std::size_t offset, const std::string& reason) {
             read_error();

@@ -2,18 +2,16 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <stdexcept>
-
-#include <nlohmann/json.hpp>
-
-#include "host/textkit.h"
+#include <utility>
 
 namespace qxhost {
 
 namespace {
 
-constexpr std::size_t one_line_limit = 100;
 constexpr std::size_t flush_at = 1 << 20;
 
 void append_number(std::string& out, double value)
@@ -64,26 +62,66 @@ std::size_t plain_prefix(std::string_view text)
     return i;
 }
 
+// The length of the UTF-8 sequence that `text` starts with (its first byte
+// not ASCII), and whether it is well formed (the ranges of the Unicode
+// standard's table of well-formed byte sequences). An ill-formed one is as
+// long as its start that a well-formed sequence could have, at least one
+// byte: each such start becomes one U+FFFD, as the standard recommends.
+std::pair<std::size_t, bool> utf8_sequence(std::string_view text)
+{
+    const auto lead = static_cast<unsigned char>(text.front());
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return {1, false};
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        if (k == text.size()) return {k, false};
+        const auto byte = static_cast<unsigned char>(text[k]);
+        if (byte < low || byte > high) return {k, false};
+        low = 0x80;
+        high = 0xBF;
+    }
+    return {length, true};
+}
+
 }  // namespace
 
-// ASCII, nearly every text of a project, is escaped here, a run of plain
-// characters at a time; any other text goes to the JSON library, whose
-// replacement of bytes that are not UTF-8 the files have always had.
+// Nearly every text of a project is ASCII, escaped here a run of plain
+// characters at a time.
 bool append_json_string(std::string& out, std::string_view text)
 {
-    const std::size_t start_size = out.size();
+    bool replaced = false;
     out += '"';
     for (std::string_view rest = text; !rest.empty();) {
         const std::size_t plain = plain_prefix(rest);
         out.append(rest.data(), plain);
         if (plain == rest.size()) break;
-        const auto byte = static_cast<unsigned char>(rest[plain]);
-        rest.remove_prefix(plain + 1);
+        rest.remove_prefix(plain);
+        const auto byte = static_cast<unsigned char>(rest.front());
         if (byte >= 0x80) {
-            out.resize(start_size);
-            out += nlohmann::json(std::string(text)).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-            return !text_is_utf8(text);
+            const auto [length, well_formed] = utf8_sequence(rest);
+            if (well_formed) {
+                out.append(rest.data(), length);
+            } else {
+                out += "\xEF\xBF\xBD";
+                replaced = true;
+            }
+            rest.remove_prefix(length);
+            continue;
         }
+        rest.remove_prefix(1);
         switch (byte) {
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;
@@ -101,7 +139,54 @@ bool append_json_string(std::string& out, std::string_view text)
         }
     }
     out += '"';
-    return false;
+    return replaced;
+}
+
+void append_floating(std::string& out, double value)
+{
+    if (!std::isfinite(value)) throw std::invalid_argument("a number that is not finite has no JSON form");
+    if (std::signbit(value)) out += '-';
+    value = std::fabs(value);
+    if (value == 0.0) {
+        out += "0.0";
+        return;
+    }
+    // The shortest digits that read back as the value, "d.ddde-XX", and
+    // where the decimal point falls among them.
+    char buffer[32];
+    const char* end = std::to_chars(buffer, std::end(buffer), value, std::chars_format::scientific).ptr;
+    const std::string_view written(buffer, static_cast<std::size_t>(end - buffer));
+    const std::size_t e = written.find('e');
+    std::string digits(written.substr(0, 1));
+    if (e > 2) digits += written.substr(2, e - 2);
+    const std::string_view exponent_text = written.substr(written[e + 1] == '+' ? e + 2 : e + 1);
+    int exponent = 0;
+    std::from_chars(exponent_text.data(), exponent_text.data() + exponent_text.size(), exponent);
+    const int point = exponent + 1;
+    const int count = static_cast<int>(digits.size());
+    constexpr int widest_fixed = 15;
+    if (count <= point && point <= widest_fixed) {
+        out += digits;
+        out.append(static_cast<std::size_t>(point - count), '0');
+        out += ".0";
+    } else if (0 < point && point <= widest_fixed) {
+        out.append(digits, 0, static_cast<std::size_t>(point));
+        out += '.';
+        out.append(digits, static_cast<std::size_t>(point));
+    } else if (-4 < point && point <= 0) {
+        out += "0.";
+        out.append(static_cast<std::size_t>(-point), '0');
+        out += digits;
+    } else {
+        out += digits.front();
+        if (count > 1) {
+            out += '.';
+            out.append(digits, 1);
+        }
+        out += exponent < 0 ? "e-" : "e+";
+        if (std::abs(exponent) < 10) out += '0';
+        out += std::to_string(std::abs(exponent));
+    }
 }
 
 void JsonWriter::string(std::string_view text)
@@ -112,6 +197,12 @@ void JsonWriter::string(std::string_view text)
 void JsonWriter::number(double value)
 {
     scalar([&](std::string& to) { append_number(to, value); });
+}
+
+void JsonWriter::floating(double value)
+{
+    if (!std::isfinite(value)) return null();
+    scalar([&](std::string& to) { append_floating(to, value); });
 }
 
 void JsonWriter::integer(std::int64_t value)
@@ -127,6 +218,11 @@ void JsonWriter::unsigned_integer(std::uint64_t value)
 void JsonWriter::boolean(bool value)
 {
     scalar([&](std::string& to) { to += value ? "true" : "false"; });
+}
+
+void JsonWriter::null()
+{
+    scalar([](std::string& to) { to += "null"; });
 }
 
 // A member of a kept frame goes on its line: ", " (after the first), the
@@ -158,7 +254,7 @@ void JsonWriter::end_value()
     if (frame.indented) return;
     frame.kept.back().end = frame.line.size();
     // "[" or "{" and the closing bracket come on top of the members.
-    if (frame.line.size() + 2 > one_line_limit) indent_frame(frame, depth_ - 1);
+    if (frame.line.size() + 2 > one_line_limit_) indent_frame(frame, depth_ - 1);
 }
 
 void JsonWriter::begin(bool object)

@@ -1,8 +1,9 @@
-// Writing JSON text as the project file lays it out, straight from the
-// caller's data, without a document: indented by two spaces, keys in the
-// order written, a container that holds only scalars on one line when that
-// line is at most 100 characters, and every floating-point number in the
-// shortest form that reads back as the same double.
+// Writing JSON text straight from the caller's data, without a document:
+// indented by two spaces, keys in the order written, and each text with
+// U+FFFD in place of bytes that are not UTF-8. The project file keeps a
+// container that holds only scalars on one line when that line is at most
+// 100 characters; the command's JSON output puts every member on a line of
+// its own.
 #ifndef QXHOST_PROJFILE_JSON_WRITER_H
 #define QXHOST_PROJFILE_JSON_WRITER_H
 
@@ -14,6 +15,13 @@
 
 namespace qxhost {
 
+enum class JsonLayout {
+    // A container of scalars on one line while that line is short.
+    short_lines_joined,
+    // Every member on a line of its own; only an empty container on one.
+    member_per_line,
+};
+
 class JsonWriter {
 public:
     // The text goes to `out`, appended; with `flush`, `out` is handed to it
@@ -24,19 +32,31 @@ public:
         : out_(out), flush_(std::move(flush))
     {
     }
+    JsonWriter(std::string& out, JsonLayout layout)
+        : out_(out), one_line_limit_(layout == JsonLayout::member_per_line ? 0 : joined_line_limit)
+    {
+    }
 
     void begin_object() { begin(true); }
     void begin_array() { begin(false); }
     void end();
     // The key of the next member of the object being written.
-    void key(std::string_view name) { key_.assign(name); }
+    JsonWriter& key(std::string_view name)
+    {
+        key_.assign(name);
+        return *this;
+    }
 
     void string(std::string_view text);
-    // Throws std::invalid_argument for a number that is not finite.
+    // The shortest form that reads back as the same double ("100" for
+    // 100.0). Throws std::invalid_argument for a number that is not finite.
     void number(double value);
+    // As append_floating() writes it ("100.0"); null when not finite.
+    void floating(double value);
     void integer(std::int64_t value);
     void unsigned_integer(std::uint64_t value);
     void boolean(bool value);
+    void null();
 
     // How many keys and strings so far had bytes that are not UTF-8, which
     // were written as U+FFFD.
@@ -76,6 +96,10 @@ private:
 
     std::string& out_;
     std::function<void(std::string&)> flush_;
+    // A kept container's line, brackets included, is at most this long; with
+    // none, a container is indented at its first member.
+    static constexpr std::size_t joined_line_limit = 100;
+    std::size_t one_line_limit_ = joined_line_limit;
     std::string key_;
     // Frames stay allocated when their containers end, for the next ones.
     std::vector<Frame> frames_;
@@ -92,6 +116,14 @@ inline std::string json_string(std::string_view text)
     append_json_string(quoted, text);
     return quoted;
 }
+
+// Appends `value` as a number that reads back as a floating-point one, never
+// as an integer: its shortest digits that give the same double, in fixed
+// notation with at least one decimal while its point falls within fifteen
+// digits ("100.0", "0.001"), else with an exponent of at least two digits
+// ("1e+20", "1.5e-07"). Throws std::invalid_argument for a number that is
+// not finite.
+void append_floating(std::string& out, double value);
 
 }  // namespace qxhost
 

@@ -54,6 +54,34 @@ TEST(ReadErrors, SyntaxErrorsNameLineAndColumn)
     });
 }
 
+// The whole message: what is wrong, and the text of the line around the
+// place, at most twenty characters each side, control bytes and bytes that
+// are not UTF-8 shown as escapes.
+TEST(ReadErrors, SyntaxErrorsSayWhatAndShowTheTextThere)
+{
+    const std::string a30(30, 'a');
+    const std::string b30(30, 'b');
+    expect_errors({
+        {"indentation left out", "{\n  \"a\": 1,\n  }",
+         "plant.json:3:3: syntax error: expected a key in double quotes, near '}'"},
+        {"a bad escape at its backslash", R"({"a": "\x"})",
+         R"(plant.json:1:8: syntax error: invalid escape in a string, near '{"a": "\x"}')"},
+        {"a raw tab", "{\"a\": \"a\tb\"}",
+         R"(plant.json:1:9: syntax error: a control character in a string must be escaped, near '{"a": "a\tb"}')"},
+        {"bytes that are not UTF-8, from the first", "{\"a\": \"\xED\xA0\x80\"}",
+         R"(plant.json:1:8: syntax error: a string that is not UTF-8, near '{"a": "\xED\xA0\x80"}')"},
+        {"cut short", R"({"a": [1, 2)",
+         R"(plant.json:1:12: syntax error: expected ',' or ']' after an array element, near '{"a": [1, 2')"
+         " at the end of the text"},
+        {"nothing at all", "\n", "plant.json:2:1: syntax error: no JSON value, at the end of the text"},
+        {"a long line", "[\"" + a30 + "\" \"" + b30 + "\"]",
+         "plant.json:1:35: syntax error: expected ',' or ']' after an array element, near '" + a30.substr(12) +
+             "\" \"" + b30.substr(11) + "'"},
+        {"a byte order mark is no column", "\xEF\xBB\xBF{\"a\" 1}",
+         R"(plant.json:1:6: syntax error: expected ':' after a key, near '{"a" 1}')"},
+    });
+}
+
 TEST(ReadErrors, TextThatIsNotUtf8IsASyntaxError)
 {
     const std::string message = error_of("{\"project\": \"\xFF\"}");
@@ -297,6 +325,28 @@ TEST(ReadErrors, ErrorsInAFileNameThePath)
         FAIL() << "a file with a syntax error was read";
     } catch (const qxhost::ProjectFileError& error) {
         EXPECT_EQ(std::string(error.what()).rfind(path.string() + ":2:18: syntax error", 0), 0u) << error.what();
+    }
+    std::filesystem::remove(path);
+}
+
+// A file is read in pieces of 64 KiB; neither the place of a fault nor the
+// text shown around it may depend on where a piece ends.
+TEST(ReadErrors, AFileGivesTheMessageOfItsTextWherePiecesEnd)
+{
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "tovex-pieces-project-test.json";
+    for (std::size_t fault = 65516; fault < 65560; fault += 5) {
+        // Two-byte characters before the fault, so that pieces end inside them too.
+        std::string text = fault % 2 == 0 ? "[\"" : "[\"a";
+        while (text.size() + 2 < fault) text += "\xC3\xA9";
+        text += "\" " + std::string(30, 'x') + "]";
+        std::ofstream(path, std::ios::binary) << text;
+        try {
+            qxhost::read_project_file(path.string());
+            FAIL() << "a file with a syntax error was read";
+        } catch (const qxhost::ProjectFileError& error) {
+            const std::string in_memory = error_of(text);
+            EXPECT_EQ(std::string(error.what()), path.string() + in_memory.substr(in_memory.find(':')));
+        }
     }
     std::filesystem::remove(path);
 }
