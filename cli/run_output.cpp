@@ -2,7 +2,7 @@
 
 #include "host/listkit.h"
 #include "host/textkit.h"
-#include "projfile/json_writer.h"
+#include "json/json_writer.h"
 #include "projfile/projfile.h"
 #include "results/results.h"
 #include "text_table.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "projfile/json_writer.h"
+#include "json/json_writer.h"
 #include "text_table.h"
 
 namespace tovex_cli {

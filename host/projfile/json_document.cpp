@@ -17,7 +17,7 @@
 #include "projfile/element_handoff.h"
 #include "projfile/file_pieces.h"
 #include "projfile/json_syntax_error.h"
-#include "projfile/json_writer.h"
+#include "json/json_writer.h"
 #include "projfile/projfile.h"
 
 namespace qxhost {

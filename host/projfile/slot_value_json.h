@@ -14,7 +14,7 @@
 #include "host/slot_table.h"
 #include "projfile/json_checks.h"
 #include "projfile/json_document.h"
-#include "projfile/json_writer.h"
+#include "json/json_writer.h"
 
 namespace qxhost {
 

@@ -3,7 +3,7 @@
 // equal project.
 #include <functional>
 
-#include "projfile/json_writer.h"
+#include "json/json_writer.h"
 #include "projfile/projfile.h"
 #include "projfile/slot_value_json.h"
 #include "host/textkit.h"

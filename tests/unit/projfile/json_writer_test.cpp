@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "projfile/json_writer.h"
+#include "json/json_writer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "projfile/json_writer.h"
+#include "json/json_writer.h"
 
 #include <charconv>
 #include <cmath>

@@ -4,8 +4,8 @@
 // container that holds only scalars on one line when that line is at most
 // 100 characters; the command's JSON output puts every member on a line of
 // its own.
-#ifndef QXHOST_PROJFILE_JSON_WRITER_H
-#define QXHOST_PROJFILE_JSON_WRITER_H
+#ifndef QXHOST_JSON_JSON_WRITER_H
+#define QXHOST_JSON_JSON_WRITER_H
 
 #include <cstdint>
 #include <functional>
