@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "objstore/workspace.h"
+#include "model/workspace.h"
 
 namespace tovex_bench {
 

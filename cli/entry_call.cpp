@@ -1,7 +1,7 @@
 #include "entry_call.h"
 
 #include "host/projmodel.h"
-#include "host/workspace.h"
+#include "model/workspace.h"
 
 namespace tovex_cli {
 

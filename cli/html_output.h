@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "command_line.h"
-#include "host/project_model.h"
+#include "model/project_model.h"
 #include "results/results.h"
 #include "results/run_journal.h"
 

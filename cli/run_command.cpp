@@ -15,7 +15,7 @@
 #include "html_output.h"
 #include "host/unitkit.h"
 #include "module.h"
-#include "objstore/workspace.h"
+#include "model/workspace.h"
 #include "progress.h"
 #include "projfile/projfile.h"
 #include "results/run_journal.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "host/unitkit.h"
-#include "host/project_model.h"
+#include "model/project_model.h"
 #include "results/results.h"
 
 namespace tovex_cli {

@@ -9,7 +9,7 @@
 
 #include "command_line.h"
 #include "entry_call.h"
-#include "host/project_model.h"
+#include "model/project_model.h"
 #include "store/store.h"
 
 namespace tovex_cli {

@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "host/unitkit.h"
-#include "objstore/workspace.h"
+#include "model/workspace.h"
 #include "projfile/caller_lists.h"
 #include "projfile/projfile.h"
 #include "tovex/tovex.h"

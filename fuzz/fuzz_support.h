@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/project_model.h"
+#include "model/project_model.h"
 
 namespace tovex_fuzz {
 

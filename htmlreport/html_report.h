@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/project_model.h"
+#include "model/project_model.h"
 #include "host/unitkit.h"
 #include "results/results.h"
 #include "results/run_journal.h"

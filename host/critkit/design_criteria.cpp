@@ -4,7 +4,7 @@
 
 #include "host/critkit.h"
 #include "host/unitkit.h"
-#include "host/workspace.h"
+#include "model/workspace.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // CqxGenericObject: an object of an object database, found again by database
 // and object name on every access.
 #include "host/objstore.h"
-#include "host/workspace.h"
+#include "model/workspace.h"
 
 namespace {
 

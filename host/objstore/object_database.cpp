@@ -1,7 +1,7 @@
 // CqxODB: a handle on an object database of the loaded project.
 #include "host/objstore.h"
 #include "objstore/slot_reads.h"
-#include "host/workspace.h"
+#include "model/workspace.h"
 
 CqxODB::CqxODB(std::uint32_t instance, std::string_view db_name, int create)
     : instance_(instance), name_(db_name), valid_(false)

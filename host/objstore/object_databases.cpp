@@ -1,5 +1,5 @@
 // The generation of the databases' slot tables.
-#include "host/object_databases.h"
+#include "model/object_databases.h"
 
 namespace qxhost {
 

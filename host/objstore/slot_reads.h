@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "host/objstore.h"
-#include "host/slot_table.h"
+#include "model/slot_table.h"
 
 namespace qxhost {
 

@@ -1,4 +1,4 @@
-#include "host/value_parts.h"
+#include "model/value_parts.h"
 
 #include <functional>
 #include <unordered_set>

@@ -1,5 +1,5 @@
 // The workspace: the one loaded project.
-#include "host/workspace.h"
+#include "model/workspace.h"
 
 #include "host/unitkit.h"
 

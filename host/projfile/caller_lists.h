@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "host/listkit.h"
-#include "host/project_model.h"
+#include "model/project_model.h"
 
 namespace qxhost {
 

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/project_model.h"
+#include "model/project_model.h"
 
 namespace qxhost {
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <utility>
 
-#include "host/slot_table.h"
+#include "model/slot_table.h"
 #include "projfile/json_checks.h"
 #include "projfile/json_document.h"
 #include "json/json_writer.h"

@@ -1,6 +1,6 @@
 // Info nodes: list elements naming a project object, which can open it.
 #include "host/projmodel.h"
-#include "host/workspace.h"
+#include "model/workspace.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "host/workspace.h"
+#include "model/workspace.h"
 
 namespace qxhost {
 

@@ -1,6 +1,6 @@
 // CqxProject: the loaded project, when the instance and both texts match.
 #include "host/projmodel.h"
-#include "host/workspace.h"
+#include "model/workspace.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Configurations of the project, and the entries of the utility streams
 // configuration, which are found again by name on every access.
 #include "host/projmodel.h"
-#include "host/workspace.h"
+#include "model/workspace.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // project has one, marked valid, and the names match; its simulator type is
 // reported whether it is valid or not (0 when the project has no case).
 #include "host/projmodel.h"
-#include "host/workspace.h"
+#include "model/workspace.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/project_model.h"
+#include "model/project_model.h"
 
 namespace qxhost::results {
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "host/project_model.h"
-#include "host/workspace.h"
+#include "model/project_model.h"
+#include "model/workspace.h"
 
 namespace qxhost::results {
 

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/project_model.h"
+#include "model/project_model.h"
 
 namespace qxhost::store {
 

@@ -11,7 +11,7 @@
 #include <SQLiteCpp/Column.h>
 #include <SQLiteCpp/Database.h>
 
-#include "host/project_model.h"
+#include "model/project_model.h"
 #include "store/columns.h"
 #include "store/fingerprint.h"
 

@@ -5,7 +5,7 @@
 
 #include <SQLiteCpp/Statement.h>
 
-#include "host/slot_table.h"
+#include "model/slot_table.h"
 #include "store/revision_tables.h"
 #include "store/schema.h"
 

@@ -17,8 +17,8 @@
 #include <string>
 #include <string_view>
 
-#include "host/object_databases.h"
-#include "host/slot_table.h"
+#include "model/object_databases.h"
+#include "model/slot_table.h"
 
 namespace qxhost::store {
 

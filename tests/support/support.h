@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "host/listkit.h"
-#include "objstore/workspace.h"
+#include "model/workspace.h"
 #include "projfile/caller_lists.h"
 
 namespace tovex_test {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "objstore/fault_injection.h"
 #include "costs/usage_records.h"
 #include "host/objstore.h"
 #include "support/support.h"

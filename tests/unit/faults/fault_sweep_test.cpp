@@ -16,7 +16,7 @@
 #include "fileio/atomic_file.h"
 #include "host/unitkit.h"
 #include "objstore/fault_injection.h"
-#include "objstore/workspace.h"
+#include "model/workspace.h"
 #include "projfile/caller_lists.h"
 #include "projfile/projfile.h"
 #include "results/run_journal.h"

@@ -7,7 +7,8 @@
 
 #include <memory>
 
-#include "objstore/workspace.h"
+#include "model/workspace.h"
+#include "objstore/fault_injection.h"
 
 namespace host_test {
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "objstore/slot_name.h"
+#include "model/slot_name.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <limits>
 
-#include "objstore/workspace.h"
+#include "model/workspace.h"
 
 namespace {
 

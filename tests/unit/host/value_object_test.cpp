@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "objstore/fault_injection.h"
 #include "host/objstore.h"
 #include "host_project.h"
 

@@ -15,7 +15,7 @@
 #include <tuple>
 
 #include "host/unitkit.h"
-#include "objstore/workspace.h"
+#include "model/workspace.h"
 #include "projfile/caller_lists.h"
 #include "projfile/projfile.h"
 #include "support/support.h"

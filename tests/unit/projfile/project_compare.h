@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "objstore/workspace.h"
+#include "model/workspace.h"
 
 namespace projfile_test {
 

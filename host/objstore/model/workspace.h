@@ -9,7 +9,7 @@
 #include <memory>
 #include <string_view>
 
-#include "host/project_model.h"
+#include "model/project_model.h"
 #include "host/visibility.h"
 
 namespace qxhost {
@@ -55,6 +55,18 @@ private:
     static Workspace instance_;
     std::unique_ptr<Project> project_;
     DatabaseWatcher* watcher_ = nullptr;
+};
+
+// Loads a project into the workspace for as long as it lives, and unloads
+// it on every path, so that a run that throws leaves no project behind.
+class LoadedProject {
+public:
+    explicit LoadedProject(std::unique_ptr<Project> project) { Workspace::get().load(std::move(project)); }
+    ~LoadedProject() { Workspace::get().unload(); }
+    LoadedProject(const LoadedProject&) = delete;
+    LoadedProject& operator=(const LoadedProject&) = delete;
+
+    Project& project() { return *Workspace::get().project(); }
 };
 
 }  // namespace qxhost

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "host/ordered_map.h"
-#include "host/value_parts.h"
+#include "model/ordered_map.h"
+#include "model/value_parts.h"
 #include "host/visibility.h"
 
 namespace qxhost {

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/flat_index.h"
+#include "model/flat_index.h"
 #include "host/visibility.h"
 
 namespace qxhost {

@@ -11,10 +11,10 @@
 #include <string_view>
 #include <vector>
 
-#include "host/object_databases.h"
-#include "host/ordered_map.h"
-#include "host/project_index.h"
-#include "host/slot_table.h"
+#include "model/object_databases.h"
+#include "model/ordered_map.h"
+#include "model/project_index.h"
+#include "model/slot_table.h"
 #include "host/visibility.h"
 
 namespace qxhost {

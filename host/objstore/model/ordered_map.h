@@ -28,8 +28,8 @@
 #include <utility>
 #include <vector>
 
-#include "host/flat_index.h"
-#include "host/slot_name.h"
+#include "model/flat_index.h"
+#include "model/slot_name.h"
 
 namespace qxhost {
 

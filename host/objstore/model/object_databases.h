@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "host/ordered_map.h"
-#include "host/slot_table.h"
+#include "model/ordered_map.h"
+#include "model/slot_table.h"
 #include "host/visibility.h"
 
 namespace qxhost {

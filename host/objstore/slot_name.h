@@ -1,2 +1,0 @@
-// Slot names are part of the project model's public types.
-#include "host/slot_name.h"
