@@ -1,8 +1,7 @@
 // Reading a project back into the host's project model: a revision as it
 // was imported, or as a run of it left it. A run stores only the slot tables
 // and databases it changed, so each table is read from the latest run up to
-// the one asked for that stored it, or from the revision itself. Runs keep
-// their changes packed; those of a store of schema 1 kept them as rows.
+// the one asked for that stored it, or from the revision itself.
 #include "store/revision_tables.h"
 
 #include <cmath>
@@ -169,29 +168,23 @@ private:
         database_sources_.emplace_back(name, source_run);
     }
 
-    // The slot tables to read: for each object and entry table the latest
-    // one stored, for each database the objects of the run it comes from.
+    // The slot tables to read: the revision's object and entry tables (a
+    // run's changes to them are read over them), and the objects of each
+    // database that no run up to this one stored anew.
     void choose_owners()
     {
         db_.exec("CREATE TEMP TABLE IF NOT EXISTS chosen_owner (owner INTEGER PRIMARY KEY)");
         db_.exec("DELETE FROM temp.chosen_owner");
-        SQLite::Statement tables(db_, R"sql(
-            INSERT INTO temp.chosen_owner
-            SELECT o.owner FROM slot_owner AS o
-            WHERE o.revision = ?1 AND o.kind <> 'generic object' AND coalesce(o.run, 0) <= ?2
-              AND coalesce(o.run, 0) = (SELECT max(coalesce(p.run, 0)) FROM slot_owner AS p
-                                        WHERE p.revision = ?1 AND p.kind = o.kind AND p.position = o.position
-                                          AND coalesce(p.run, 0) <= ?2))sql");
+        SQLite::Statement tables(db_, "INSERT INTO temp.chosen_owner SELECT owner FROM slot_owner "
+                                      "WHERE revision = ? AND kind <> 'generic object'");
         tables.bind(1, static_cast<std::int64_t>(revision_));
-        tables.bind(2, static_cast<std::int64_t>(run_));
         tables.exec();
         SQLite::Statement objects(db_, "INSERT INTO temp.chosen_owner SELECT owner FROM slot_owner "
-                                       "WHERE revision = ? AND database = ? AND coalesce(run, 0) = ? "
-                                       "AND kind = 'generic object'");
+                                       "WHERE revision = ? AND database = ? AND kind = 'generic object'");
         for (const auto& [name, source_run] : database_sources_) {
+            if (source_run != 0) continue;
             objects.bind(1, static_cast<std::int64_t>(revision_));
             objects.bind(2, name);
-            objects.bind(3, source_run);
             objects.exec();
             objects.reset();
         }
@@ -251,8 +244,7 @@ private:
         }
     }
 
-    // The databases that the run they come from kept packed (a store of
-    // schema 1 kept them as rows, read above).
+    // The databases that a run stored anew, packed.
     void read_packed_databases()
     {
         SQLite::Statement query(db_, "SELECT objects FROM run_database WHERE run = ? AND name = ? "

@@ -135,7 +135,7 @@ WITH side AS (
                (SELECT item FROM list_item AS l WHERE l.owner = s.owner AND l.slot_position = s.position
                 ORDER BY l.position)) AS items
     FROM slot AS s JOIN slot_owner AS o USING (owner)
-    WHERE o.run IS NULL AND o.revision IN (?1, ?2)
+    WHERE o.revision IN (?1, ?2)
 ),
 a AS (SELECT * FROM side WHERE revision = ?1),
 b AS (SELECT * FROM side WHERE revision = ?2)

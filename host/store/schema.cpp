@@ -1,12 +1,13 @@
 #include "store/schema.h"
 
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include <SQLiteCpp/Transaction.h>
-#include <sqlite3.h>
 
-#include "store/store.h"
+#include "store/store_error.h"
 
 namespace qxhost::store {
 
@@ -20,7 +21,7 @@ constexpr int application_id = 0x74767831;
 // of the tables that take a row per slot are written with OR, not IN: SQLite
 // builds a fresh lookup table for an IN list at every insert, which made up
 // half the time of storing a large plant.
-constexpr const char* schema_v1 = R"sql(
+constexpr const char* schema = R"sql(
 CREATE TABLE revision (
     revision             INTEGER PRIMARY KEY,
     imported_utc         TEXT NOT NULL,
@@ -109,15 +110,13 @@ CREATE TABLE cost_row (
 CREATE TABLE slot_owner (
     owner     INTEGER PRIMARY KEY,
     revision  INTEGER NOT NULL REFERENCES revision,
-    run       INTEGER REFERENCES run,
     kind      TEXT NOT NULL CHECK (kind = 'object' OR kind = 'object default' OR kind = 'entry' OR
                                    kind = 'entry default' OR kind = 'generic object'),
     position  INTEGER NOT NULL,
     database  TEXT,
     name      TEXT NOT NULL
 );
-CREATE INDEX slot_owner_by_place ON slot_owner (revision, kind, position, run);
-CREATE INDEX slot_owner_by_database ON slot_owner (revision, database, run);
+CREATE INDEX slot_owner_by_database ON slot_owner (revision, database);
 CREATE TABLE run (
     run              INTEGER PRIMARY KEY,
     revision         INTEGER NOT NULL REFERENCES revision,
@@ -178,6 +177,7 @@ CREATE TABLE run_database (
     position INTEGER NOT NULL,
     name     TEXT NOT NULL,
     stored   INTEGER NOT NULL,
+    objects  BLOB,
     PRIMARY KEY (run, position)
 ) WITHOUT ROWID;
 CREATE TABLE slot (
@@ -198,19 +198,15 @@ CREATE TABLE list_item (
     PRIMARY KEY (owner, slot_position, position)
 ) WITHOUT ROWID;
 CREATE VIEW slots AS
-    SELECT o.revision, o.run, o.kind, o.database, o.name AS owner, s.position, s.name AS slot, s.form, s.text,
+    SELECT o.revision, o.kind, o.database, o.name AS owner, s.position, s.name AS slot, s.form, s.text,
            s.number, s.units
     FROM slot AS s JOIN slot_owner AS o USING (owner);
-)sql";
-
-// What schema 2 adds to schema 1, in both a new store and an upgraded one:
-// each item's usage of each utility after a run that wrote usage records,
-// with the cost per hour the run gave it; and what a run changed, packed
-// (table_blob.h): the changed object and entry tables in one blob per run,
-// each changed database in one blob. A full run on a large plant has
-// hundreds of thousands of item rows: they are kept as one JSON array per
-// run, written at once, and read as rows through the view run_item.
-constexpr const char* schema_v2_additions = R"sql(
+-- Each item's usage of each utility after a run that wrote usage records,
+-- with the cost per hour the run printed for it; a large plant has
+-- hundreds of thousands, kept as one JSON array per run, written at once
+-- and read as rows through the view run_item. What a run changed is packed
+-- (table_blob.h): the changed object and entry tables in one blob per
+-- run, each changed database in its run_database row.
 CREATE TABLE run_items (
     run   INTEGER PRIMARY KEY REFERENCES run,
     items TEXT NOT NULL
@@ -224,12 +220,7 @@ CREATE TABLE run_change (
     run    INTEGER PRIMARY KEY REFERENCES run,
     tables BLOB NOT NULL
 );
-ALTER TABLE run_database ADD COLUMN objects BLOB;
-)sql";
-
-// What schema 3 adds: each run's journal of what it wrote, per utility
-// (results/run_journal.h), which the reconciliation of its report reads.
-constexpr const char* schema_v3_additions = R"sql(
+-- The journal of what each run wrote, per utility (results/run_journal.h).
 CREATE TABLE run_journal (
     run                      INTEGER NOT NULL REFERENCES run,
     utility                  TEXT NOT NULL,
@@ -259,9 +250,7 @@ const int one_thread = SQLite::OPEN_NOMUTEX;
 void create_schema(SQLite::Database& db)
 {
     SQLite::Transaction transaction(db);
-    db.exec(schema_v1);
-    db.exec(schema_v2_additions);
-    db.exec(schema_v3_additions);
+    db.exec(schema);
     db.exec("PRAGMA application_id = " + std::to_string(application_id));
     db.exec("PRAGMA user_version = " + std::to_string(schema_version));
     transaction.commit();
@@ -277,29 +266,24 @@ void check_schema(SQLite::Database& db, const std::string& path)
                          std::to_string(schema_version) + ")");
     }
     if (version < 1) refuse(path, "not a tovex store (no schema version)");
-}
-
-// Brings a store of an earlier schema to this one, a step at a time. Runs
-// of schema 1 keep their changes as rows, which are read as before; runs
-// before schema 3 have no journal.
-void upgrade_schema(SQLite::Database& db, const std::string& path)
-{
-    if (db.execAndGet("PRAGMA user_version").getInt() >= schema_version) return;
-    if (sqlite3_db_readonly(db.getHandle(), "main") == 1) {
-        refuse(path, "store schema " + db.execAndGet("PRAGMA user_version").getString() +
-                         ", which this tovex upgrades: it must be writable once");
+    // No release has written an earlier schema: those were development
+    // versions, whose stores are not read.
+    if (version < schema_version) {
+        refuse(path, "written by a development version of tovex (store schema " + std::to_string(version) +
+                         "): import the project again into a new store");
     }
-    SQLite::Transaction transaction(db, SQLite::TransactionBehavior::IMMEDIATE);
-    // Another command may have upgraded it while this one waited.
-    const int version = db.execAndGet("PRAGMA user_version").getInt();
-    if (version >= schema_version) return;
-    if (version < 2) db.exec(schema_v2_additions);
-    db.exec(schema_v3_additions);
-    db.exec("PRAGMA user_version = " + std::to_string(schema_version));
-    transaction.commit();
 }
 
 }  // namespace
+
+bool looks_like_store(const std::string& path)
+{
+    static constexpr char header[] = "SQLite format 3";  // and its NUL: 16 bytes
+    char start[sizeof header] = {};
+    std::ifstream file(path, std::ios::binary);
+    file.read(start, sizeof start);
+    return file.gcount() == static_cast<std::streamsize>(sizeof start) && std::memcmp(start, header, sizeof header) == 0;
+}
 
 std::unique_ptr<SQLite::Database> create_store(const std::string& path, const std::string& shown_path)
 {
@@ -326,7 +310,6 @@ std::unique_ptr<SQLite::Database> open_store(const std::string& path)
         // Two commands on one store take turns instead of failing.
         db->setBusyTimeout(60'000);
         check_schema(*db, path);
-        upgrade_schema(*db, path);
         return db;
     } catch (const SQLite::Exception& failure) {
         refuse(path, failure.what());

@@ -10,6 +10,14 @@
 
 namespace qxhost::store {
 
+// The schema this build writes and reads. A store of another is refused:
+// no release has written an earlier one, so none is upgraded.
+inline constexpr int schema_version = 4;
+
+// True when the file at `path` begins as an SQLite database does; its
+// application id is checked when it is opened.
+bool looks_like_store(const std::string& path);
+
 // The store at `path`, checked. Throws StoreError naming the file.
 std::unique_ptr<SQLite::Database> open_store(const std::string& path);
 

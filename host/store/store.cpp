@@ -47,15 +47,6 @@ std::string utc_now()
     return text;
 }
 
-bool looks_like_store(const std::string& path)
-{
-    static constexpr char header[] = "SQLite format 3";  // and its NUL: 16 bytes
-    char start[sizeof header] = {};
-    std::ifstream file(path, std::ios::binary);
-    file.read(start, sizeof start);
-    return file.gcount() == static_cast<std::streamsize>(sizeof start) && std::memcmp(start, header, sizeof header) == 0;
-}
-
 namespace {
 
 namespace layout = tovex::layout;

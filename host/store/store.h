@@ -20,22 +20,13 @@
 #include "host/unitkit.h"
 #include "results/results.h"
 #include "results/run_journal.h"
+#include "store/store_error.h"
 
 namespace SQLite {
 class Database;
 }
 
 namespace qxhost::store {
-
-// The schema this build writes and reads; a store of a later one is refused.
-inline constexpr int schema_version = 3;
-
-// A store that cannot be opened, read or written, or is not a store. what()
-// names the file and says what is wrong.
-class StoreError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // True when the file at `path` begins as an SQLite database does; its
 // application id is checked when it is opened.
