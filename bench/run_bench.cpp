@@ -157,9 +157,9 @@ Figures measure_store(const fs::path& project_file, const fs::path& folder)
     qxhost::store::import_project(store, *qxhost::read_project_file(project_file.string()), project_file.string());
     sync();
 
-    qxhost::store::RunSession session(store);
+    qxhost::store::Store stored(store);
     auto start = Clock::now();
-    auto project = session.load();
+    auto project = stored.begin_run();
     figures.store_load_seconds = seconds_since(start);
     const auto load_text = qxhost::electrical_load_file_text(*project);
     qxhost::Workspace::get().load(std::move(project));
@@ -195,7 +195,7 @@ Figures measure_store(const fs::path& project_file, const fs::path& folder)
     const auto results = qxhost::results::run_results(after, summary, detailed);
     run.total_per_period = results.totals.per_period;
     run.items = results.items;
-    session.record(after, run);
+    stored.record_run(after, run);
     figures.store_record_seconds = seconds_since(start);
     qxhost::Workspace::get().unload();
     return figures;

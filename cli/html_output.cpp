@@ -43,29 +43,23 @@ void write_html_for_run(const CommandOptions& options, const qxhost::Project& pr
     write_page(options.html_path, tovex_html::html_report(project, run), exit_not_saved);
 }
 
-void write_html_for_stored_run(const CommandOptions& options,
+void write_html_for_stored_run(const CommandOptions& options, qxhost::store::Store& store,
+                               const qxhost::store::RunSummary& summary,
                                const std::vector<std::pair<std::string, std::string>>& files)
 {
     tovex_html::RunFacts run;
-    std::unique_ptr<qxhost::Project> project;
-    try {
-        const auto summary = qxhost::store::run_summary(options.store_path, options.run);
-        const long number = summary.run;
-        project = qxhost::store::load_project(options.store_path, number);
-        run.call = call_text(summary.call, summary.class_id, summary.record);
-        run.when_utc = summary.started_utc;
-        run.result = summary.result;
-        run.warnings = qxhost::store::run_warnings(options.store_path, number);
-        run.journal = qxhost::store::run_journal(options.store_path, number);
-        std::string_view summary_report;
-        for (const auto& [name, bytes] : files)
-            if (name == tovex::layout::summary_report) summary_report = bytes;
-        run.results.utilities = qxhost::results::utility_lines(*project, summary_report);
-        run.results.totals = qxhost::results::totals(*project);
-        run.results.items = qxhost::store::run_items(options.store_path, number);
-    } catch (const qxhost::store::StoreError& error) {
-        throw CommandError(exit_bad_input, error.what());
-    }
+    const auto project = store.load_project(summary.run);
+    run.call = call_text(summary.call, summary.class_id, summary.record);
+    run.when_utc = summary.started_utc;
+    run.result = summary.result;
+    run.warnings = store.warnings(summary.run);
+    run.journal = store.journal(summary.run);
+    std::string_view summary_report;
+    for (const auto& [name, bytes] : files)
+        if (name == tovex::layout::summary_report) summary_report = bytes;
+    run.results.utilities = qxhost::results::utility_lines(*project, summary_report);
+    run.results.totals = qxhost::results::totals(*project);
+    run.results.items = store.items(summary.run);
     run.version = TOVEX_VERSION;
     project->index_unless_built();
     write_page(options.html_path, tovex_html::html_report(*project, run), exit_bad_input);

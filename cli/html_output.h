@@ -10,6 +10,7 @@
 #include "model/project_model.h"
 #include "results/results.h"
 #include "results/run_journal.h"
+#include "store/store.h"
 
 namespace tovex_cli {
 
@@ -18,9 +19,10 @@ namespace tovex_cli {
 void write_html_for_run(const CommandOptions& options, const qxhost::Project& project, int result,
                         const qxhost::results::RunResults& results, const qxhost::results::RunJournal& journal);
 
-// The page for run --run (default: the latest) of the store, which wrote
-// `files` (name, bytes). Throws CommandError.
-void write_html_for_stored_run(const CommandOptions& options,
+// The page for run `summary` of `store`, which wrote `files` (name,
+// bytes). Throws CommandError or StoreError.
+void write_html_for_stored_run(const CommandOptions& options, qxhost::store::Store& store,
+                               const qxhost::store::RunSummary& summary,
                                const std::vector<std::pair<std::string, std::string>>& files);
 
 }  // namespace tovex_cli

@@ -17,31 +17,23 @@ using qxhost::FileWriteError;
 using qxhost::PieceWriter;
 using qxhost::write_file_atomically;
 
+// A store's failures, like a project file's, end the command with status 2
+// and their own message (main's handler): none is caught here.
+
 int import_command(const CommandOptions& options)
 {
     Progress progress;
-    try {
-        const auto project = qxhost::read_project_file(options.project_path, reading_file(progress, options.project_path));
-        progress.begin_timed("importing into " + options.store_path);
-        const long revision = qxhost::store::import_project(options.store_path, *project, options.project_path);
-        progress.end();
-        std::cout << options.store_path << ": revision " << revision << " from " << options.project_path << "\n";
-        return 0;
-    } catch (const qxhost::ProjectFileError& error) {
-        throw CommandError(exit_bad_input, error.what());
-    } catch (const qxhost::store::StoreError& error) {
-        throw CommandError(exit_bad_input, error.what());
-    }
+    const auto project = qxhost::read_project_file(options.project_path, reading_file(progress, options.project_path));
+    progress.begin_timed("importing into " + options.store_path);
+    const long revision = qxhost::store::import_project(options.store_path, *project, options.project_path);
+    progress.end();
+    std::cout << options.store_path << ": revision " << revision << " from " << options.project_path << "\n";
+    return 0;
 }
 
 int export_command(const CommandOptions& options)
 {
-    std::unique_ptr<qxhost::Project> project;
-    try {
-        project = qxhost::store::load_project(options.store_path, options.run);
-    } catch (const qxhost::store::StoreError& error) {
-        throw CommandError(exit_bad_input, error.what());
-    }
+    const auto project = qxhost::store::Store(options.store_path).load_project(options.run);
     // Standard output gets the text whole or nothing; a file is written a
     // piece at a time, and is renamed into place only when complete.
     if (options.output_path.empty()) {
@@ -59,25 +51,17 @@ int export_command(const CommandOptions& options)
 
 int runs_command(const CommandOptions& options)
 {
-    std::vector<qxhost::store::RunSummary> runs;
-    try {
-        runs = qxhost::store::list_runs(options.store_path);
-    } catch (const qxhost::store::StoreError& error) {
-        throw CommandError(exit_bad_input, error.what());
-    }
+    const auto runs = qxhost::store::Store(options.store_path).runs();
     std::cout << (options.json ? runs_json(runs) : runs_text(runs));
     return 0;
 }
 
 int report_command(const CommandOptions& options)
 {
-    std::vector<std::pair<std::string, std::string>> files;
-    try {
-        files = qxhost::store::run_files(options.store_path, options.run);
-    } catch (const qxhost::store::StoreError& error) {
-        throw CommandError(exit_bad_input, error.what());
-    }
-    if (!options.html_path.empty()) write_html_for_stored_run(options, files);
+    qxhost::store::Store store(options.store_path);
+    const qxhost::store::RunSummary run = store.run(options.run);
+    const auto files = store.files(run.run);
+    if (!options.html_path.empty()) write_html_for_stored_run(options, store, run, files);
     if (options.dir.empty()) return 0;
     for (const auto& [name, bytes] : files) {
         try {
@@ -91,12 +75,7 @@ int report_command(const CommandOptions& options)
 
 int diff_command(const CommandOptions& options)
 {
-    qxhost::store::RunDiff diff;
-    try {
-        diff = qxhost::store::diff_runs(options.store_path, options.from_run, options.to_run, options.all);
-    } catch (const qxhost::store::StoreError& error) {
-        throw CommandError(exit_bad_input, error.what());
-    }
+    const auto diff = qxhost::store::Store(options.store_path).diff(options.from_run, options.to_run, options.all);
     std::cout << (options.json ? diff_json(diff) : diff_text(diff));
     return 0;
 }

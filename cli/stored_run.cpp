@@ -5,24 +5,14 @@
 
 namespace tovex_cli {
 
-StoredRun::StoredRun(const std::string& path) : path_(path)
+// The store's failures before the run end the command with status 2 and
+// their own message (main's handler); only keeping the run has its own.
+StoredRun::StoredRun(const std::string& path)
 {
-    if (!qxhost::store::looks_like_store(path)) return;
-    try {
-        session_ = std::make_unique<qxhost::store::RunSession>(path);
-    } catch (const qxhost::store::StoreError& error) {
-        throw CommandError(exit_bad_input, error.what());
-    }
+    if (qxhost::store::looks_like_store(path)) store_ = std::make_unique<qxhost::store::Store>(path);
 }
 
-std::unique_ptr<qxhost::Project> StoredRun::load()
-{
-    try {
-        return session_->load();
-    } catch (const qxhost::store::StoreError& error) {
-        throw CommandError(exit_bad_input, error.what());
-    }
-}
+std::unique_ptr<qxhost::Project> StoredRun::load() { return store_->begin_run(); }
 
 void StoredRun::record(const CommandOptions& options, const ProjectIdentity& identity, int result,
                        const qxhost::Project& project, const qxhost::results::RunResults& results,
@@ -47,7 +37,7 @@ void StoredRun::record(const CommandOptions& options, const ProjectIdentity& ide
     if (run.call == "full" || run.record.value_or(0) != 0) run.items = results.items;
     try {
         run.files = qxhost::store::files_of_run(folder, started);
-        session_->record(project, run);
+        store_->record_run(project, run);
     } catch (const qxhost::store::StoreError& error) {
         throw CommandError(exit_not_saved, error.what());
     }

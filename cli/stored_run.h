@@ -20,8 +20,8 @@ public:
     // project file.
     explicit StoredRun(const std::string& path);
 
-    explicit operator bool() const { return session_ != nullptr; }
-    // The project as the store holds it. Throws CommandError.
+    explicit operator bool() const { return store_ != nullptr; }
+    // The project as the store holds it, its run begun. Throws StoreError.
     std::unique_ptr<qxhost::Project> load();
     // Records the run: what was called, its result and warnings, its
     // journal, the files of `folder` that the run wrote since `started`, and
@@ -33,8 +33,7 @@ public:
                 std::filesystem::file_time_type started);
 
 private:
-    std::string path_;
-    std::unique_ptr<qxhost::store::RunSession> session_;
+    std::unique_ptr<qxhost::store::Store> store_;
 };
 
 }  // namespace tovex_cli

@@ -16,7 +16,7 @@ namespace {
 
 constexpr const char* store_path = "fuzz.db";
 
-// The example plant imported and run once through a run session.
+// The example plant imported and run once on the store.
 std::string valid_store;
 
 std::string make_valid_store()
@@ -25,8 +25,8 @@ std::string make_valid_store()
         tovex_fuzz::file_text(TOVEX_SOURCE_DIR "/examples/ethylene-plant.json"), "ethylene-plant.json");
     qxhost::store::import_project(store_path, *project, "ethylene-plant.json");
     {
-        qxhost::store::RunSession session(store_path);
-        auto loaded = session.load();
+        qxhost::store::Store store(store_path);
+        auto loaded = store.begin_run();
         qxhost::store::RunRecord run;
         run.call = "full";
         run.instance = loaded->instance;
@@ -34,7 +34,7 @@ std::string make_valid_store()
         run.scenario = loaded->scenario;
         run.result = 1;
         run.files = {{"UtilRes.Txt", "a report\n"}};
-        session.record(*loaded, run);
+        store.record_run(*loaded, run);
     }
     std::string bytes = tovex_fuzz::file_text(store_path);
     std::remove(store_path);
@@ -69,20 +69,25 @@ void read_every_way()
 {
     using namespace qxhost::store;
     if (!looks_like_store(store_path)) return;
+    // A store refused at opening is the only outcome of its own.
+    std::optional<Store> store;
+    allowing_store_errors([&] { store.emplace(store_path); });
+    if (!store) return;
     std::vector<RunSummary> runs;
-    allowing_store_errors([&] { runs = list_runs(store_path); });
-    allowing_store_errors([&] { load_project(store_path); });
-    allowing_store_errors([&] { run_files(store_path, std::nullopt); });
+    allowing_store_errors([&] { runs = store->runs(); });
+    allowing_store_errors([&] { store->load_project(); });
+    allowing_store_errors([&] { store->run(std::nullopt); });
     for (const RunSummary& run : runs) {
-        allowing_store_errors([&] { run_summary(store_path, run.run); });
-        allowing_store_errors([&] { run_warnings(store_path, run.run); });
-        allowing_store_errors([&] { run_journal(store_path, run.run); });
-        allowing_store_errors([&] { load_project(store_path, run.run); });
-        allowing_store_errors([&] { diff_runs(store_path, runs.front().run, run.run, true); });
+        allowing_store_errors([&] { store->run(run.run); });
+        allowing_store_errors([&] { store->files(run.run); });
+        allowing_store_errors([&] { store->warnings(run.run); });
+        allowing_store_errors([&] { store->journal(run.run); });
+        allowing_store_errors([&] { store->items(run.run); });
+        allowing_store_errors([&] { store->load_project(run.run); });
+        allowing_store_errors([&] { store->diff(runs.front().run, run.run, true); });
     }
     allowing_store_errors([&] {
-        RunSession session(store_path);
-        auto project = session.load();
+        auto project = store->begin_run();
         if (project) qxhost::write_project_json(*project, [](std::string_view) {});
     });
 }

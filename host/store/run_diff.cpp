@@ -210,26 +210,21 @@ WHERE a.ref_id IS NULL OR b.ref_id IS NULL OR a.kw IS NOT b.kw
 
 }  // namespace
 
-RunDiff diff_runs(const std::string& path, long a, long b, bool all)
+RunDiff diff_runs(SQLite::Database& db, const RunSummary& a, const RunSummary& b, bool all)
 {
     RunDiff diff;
-    diff.a = run_summary(path, a);
-    diff.b = run_summary(path, b);
-    const auto db = open_store(path);
-    try {
-        diff.total_per_period = {diff.a.total_per_period, diff.b.total_per_period};
-        diff.utilities = utility_rows(*db, a, b, all);
-        diff.items_a = has_items(*db, a);
-        diff.items_b = has_items(*db, b);
-        diff.items = item_rows(*db, a, b, all);
-        if (diff.a.revision != diff.b.revision) {
-            add_slot_changes(*db, diff.a.revision, diff.b.revision, diff.inputs);
-            add_project_changes(*db, diff.a.revision, diff.b.revision, diff.inputs);
-        }
-        return diff;
-    } catch (const std::exception& failure) {
-        throw StoreError(path + ": " + failure.what());
+    diff.a = a;
+    diff.b = b;
+    diff.total_per_period = {a.total_per_period, b.total_per_period};
+    diff.utilities = utility_rows(db, a.run, b.run, all);
+    diff.items_a = has_items(db, a.run);
+    diff.items_b = has_items(db, b.run);
+    diff.items = item_rows(db, a.run, b.run, all);
+    if (a.revision != b.revision) {
+        add_slot_changes(db, a.revision, b.revision, diff.inputs);
+        add_project_changes(db, a.revision, b.revision, diff.inputs);
     }
+    return diff;
 }
 
 }  // namespace qxhost::store

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <SQLiteCpp/Database.h>
+
 #include "store/store.h"
 
 namespace qxhost::store {
@@ -58,9 +60,8 @@ struct RunDiff {
     std::vector<InputDiff> inputs;  // only when the runs ran on different revisions
 };
 
-// Compares run `a` with run `b` of the store at `path`; with `all` the rows
-// that did not change are kept too. Throws StoreError.
-RunDiff diff_runs(const std::string& path, long a, long b, bool all);
+// Run `a` against run `b` (Store::diff, inside its error translation).
+RunDiff diff_runs(SQLite::Database& db, const RunSummary& a, const RunSummary& b, bool all);
 
 }  // namespace qxhost::store
 

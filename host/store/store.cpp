@@ -23,19 +23,11 @@
 #include "store/fingerprint.h"
 #include "store/journal_rows.h"
 #include "store/revision_tables.h"
+#include "store/run_diff.h"
 #include "store/schema.h"
 #include "store/usage_records.h"
 
 namespace qxhost::store {
-
-namespace {
-
-[[noreturn]] void fail(const std::string& path, const std::exception& failure)
-{
-    throw StoreError(path + ": " + failure.what());
-}
-
-}  // namespace
 
 std::string utc_now()
 {
@@ -132,15 +124,16 @@ bool import_into_new_store(const std::string& path, const Project& project, cons
 
 long import_project(const std::string& path, const Project& project, const std::string& source)
 {
+    std::error_code ignored;
     try {
-        std::error_code ignored;
         if (!std::filesystem::exists(path, ignored) && import_into_new_store(path, project, source)) return 1;
-        return add_revision(*open_store(path), project, source);
     } catch (const StoreError&) {
         throw;
     } catch (const std::exception& failure) {
-        fail(path, failure);
+        throw StoreError(path + ": " + failure.what());
     }
+    Store store(path);
+    return store.import_revision(project, source);
 }
 
 namespace {
@@ -183,6 +176,36 @@ std::int64_t file_content(SQLite::Database& db, const std::string& bytes)
     add.bindNoCopy(2, bytes.data(), static_cast<int>(bytes.size()));
     add.exec();
     return db.getLastInsertRowid();
+}
+
+// Run `run`, or every run without one, in order.
+std::vector<RunSummary> run_summaries(SQLite::Database& db, std::optional<long> run)
+{
+    std::vector<RunSummary> runs;
+    SQLite::Statement query(db, std::string("SELECT run, revision, started_utc, call, class_id, record, result, "
+                                            "total_per_period FROM run") +
+                                    (run ? " WHERE run = ?" : "") + " ORDER BY run");
+    if (run) query.bind(1, static_cast<std::int64_t>(*run));
+    while (query.executeStep()) {
+        RunSummary& summary = runs.emplace_back();
+        summary.run = static_cast<long>(query.getColumn(0).getInt64());
+        summary.revision = static_cast<long>(query.getColumn(1).getInt64());
+        summary.started_utc = query.getColumn(2).getString();
+        summary.call = query.getColumn(3).getString();
+        if (!query.getColumn(4).isNull()) summary.class_id = query.getColumn(4).getInt();
+        if (!query.getColumn(5).isNull()) summary.record = query.getColumn(5).getInt();
+        summary.result = query.getColumn(6).getInt();
+        summary.total_per_period = number_of(query.getColumn(7));
+    }
+    return runs;
+}
+
+// The latest run; none when the store has none.
+std::optional<long> last_run(SQLite::Database& db)
+{
+    const long run = static_cast<long>(db.execAndGet("SELECT coalesce(max(run), 0) FROM run").getInt64());
+    if (run == 0) return std::nullopt;
+    return run;
 }
 
 long write_run(SQLite::Database& db, long revision, const Project& after, const RunRecord& run)
@@ -251,168 +274,135 @@ long write_run(SQLite::Database& db, long revision, const Project& after, const 
 
 }  // namespace
 
-std::unique_ptr<Project> load_project(const std::string& path, std::optional<long> run)
+template <class Work>
+auto Store::guarded(Work&& work)
 {
-    const auto db = open_store(path);
     try {
-        if (run) return read_revision(*db, revision_of(*db, *run), *run);
-        const auto [revision, last_run] = latest(*db);
-        return read_revision(*db, revision, last_run);
+        return work(*db_);
     } catch (const StoreError&) {
         throw;
     } catch (const std::exception& failure) {
-        fail(path, failure);
+        throw StoreError(path_ + ": " + failure.what());
     }
 }
 
-struct RunSession::State {
-    std::string path;
-    std::unique_ptr<SQLite::Database> db;
+// The run begun and not yet recorded: its write transaction is open.
+struct Store::OpenRun {
     long revision = 0;
     long base_run = 0;
     ProjectFingerprint before;
-    bool open = false;  // the write transaction
 };
 
-RunSession::RunSession(const std::string& path) : state_(std::make_unique<State>())
-{
-    state_->path = path;
-    state_->db = open_store(path);
-    try {
-        // Another run on the store holds the lock until it is recorded or
-        // gone: this one waits for it, however long a large plant takes.
-        state_->db->setBusyTimeout(3'600'000);
-        state_->db->exec("BEGIN IMMEDIATE");
-        state_->open = true;
-    } catch (const std::exception& failure) {
-        fail(path, failure);
-    }
-}
+Store::Store(const std::string& path) : path_(path), db_(open_store(path)) {}
 
-RunSession::~RunSession()
+Store::~Store()
 {
-    if (!state_->open) return;
+    if (!open_run_) return;
     try {
-        state_->db->exec("ROLLBACK");
+        db_->exec("ROLLBACK");
     } catch (...) {
         // The connection closes next, which rolls back all the same.
     }
 }
 
-std::unique_ptr<Project> RunSession::load()
+long Store::import_revision(const Project& project, const std::string& source)
 {
-    try {
-        std::tie(state_->revision, state_->base_run) = latest(*state_->db);
-        auto project = read_revision(*state_->db, state_->revision, state_->base_run);
-        state_->before = fingerprint(*project);
+    return guarded([&](SQLite::Database& db) { return add_revision(db, project, source); });
+}
+
+std::unique_ptr<Project> Store::load_project(std::optional<long> run)
+{
+    return guarded([&](SQLite::Database& db) {
+        if (run) return read_revision(db, revision_of(db, *run), *run);
+        const auto [revision, last_run] = latest(db);
+        return read_revision(db, revision, last_run);
+    });
+}
+
+std::unique_ptr<Project> Store::begin_run()
+{
+    return guarded([&](SQLite::Database& db) {
+        // Another run on the store holds the lock until it is recorded or
+        // gone: this one waits for it, however long a large plant takes.
+        db.setBusyTimeout(3'600'000);
+        db.exec("BEGIN IMMEDIATE");
+        open_run_ = std::make_unique<OpenRun>();
+        std::tie(open_run_->revision, open_run_->base_run) = latest(db);
+        auto project = read_revision(db, open_run_->revision, open_run_->base_run);
+        open_run_->before = fingerprint(*project);
         return project;
-    } catch (const std::exception& failure) {
-        fail(state_->path, failure);
-    }
+    });
 }
 
-long RunSession::record(const Project& after, const RunRecord& run)
+long Store::record_run(const Project& after, const RunRecord& run)
 {
-    try {
-        const long number = write_run(*state_->db, state_->revision, after, run);
-        write_run_changes(*state_->db, number, state_->before, after);
-        state_->db->exec("COMMIT");
-        state_->open = false;
+    return guarded([&](SQLite::Database& db) {
+        if (!open_run_) throw std::logic_error("no run was begun");
+        const long number = write_run(db, open_run_->revision, after, run);
+        write_run_changes(db, number, open_run_->before, after);
+        db.exec("COMMIT");
+        open_run_.reset();
         return number;
-    } catch (const std::exception& failure) {
-        fail(state_->path, failure);
-    }
+    });
 }
 
-std::vector<RunSummary> list_runs(const std::string& path)
+std::vector<RunSummary> Store::runs()
 {
-    const auto db = open_store(path);
-    try {
-        std::vector<RunSummary> runs;
-        SQLite::Statement query(*db, "SELECT run, revision, started_utc, call, class_id, record, result, "
-                                     "total_per_period FROM run ORDER BY run");
-        while (query.executeStep()) {
-            RunSummary& run = runs.emplace_back();
-            run.run = static_cast<long>(query.getColumn(0).getInt64());
-            run.revision = static_cast<long>(query.getColumn(1).getInt64());
-            run.started_utc = query.getColumn(2).getString();
-            run.call = query.getColumn(3).getString();
-            if (!query.getColumn(4).isNull()) run.class_id = query.getColumn(4).getInt();
-            if (!query.getColumn(5).isNull()) run.record = query.getColumn(5).getInt();
-            run.result = query.getColumn(6).getInt();
-            if (!query.getColumn(7).isNull()) run.total_per_period = query.getColumn(7).getDouble();
+    return guarded([&](SQLite::Database& db) { return run_summaries(db, std::nullopt); });
+}
+
+RunSummary Store::run(std::optional<long> run)
+{
+    return guarded([&](SQLite::Database& db) {
+        auto found = run_summaries(db, run ? run : last_run(db));
+        if (found.empty()) {
+            throw std::runtime_error(run ? "the store has no run " + std::to_string(*run) : "the store has no run");
         }
-        return runs;
-    } catch (const std::exception& failure) {
-        fail(path, failure);
-    }
+        return found.front();
+    });
 }
 
-RunSummary run_summary(const std::string& path, std::optional<long> run)
+std::vector<UnitWarning> Store::warnings(long run)
 {
-    const std::vector<RunSummary> runs = list_runs(path);
-    if (runs.empty()) throw StoreError(path + ": the store has no run");
-    const long number = run.value_or(runs.back().run);
-    const auto found = std::find_if(runs.begin(), runs.end(), [&](const RunSummary& r) { return r.run == number; });
-    if (found == runs.end()) throw StoreError(path + ": the store has no run " + std::to_string(number));
-    return *found;
-}
-
-std::vector<UnitWarning> run_warnings(const std::string& path, long run)
-{
-    const auto db = open_store(path);
-    try {
+    return guarded([&](SQLite::Database& db) {
         std::vector<UnitWarning> warnings;
-        SQLite::Statement query(*db, "SELECT from_units, to_units, source, message FROM run_warning WHERE run = ? "
-                                     "ORDER BY position");
+        SQLite::Statement query(db, "SELECT from_units, to_units, source, message FROM run_warning WHERE run = ? "
+                                    "ORDER BY position");
         query.bind(1, static_cast<std::int64_t>(run));
         while (query.executeStep()) {
             warnings.push_back({text_of(query.getColumn(0)), text_of(query.getColumn(1)), text_of(query.getColumn(2)),
                                 text_of(query.getColumn(3))});
         }
         return warnings;
-    } catch (const std::exception& failure) {
-        fail(path, failure);
-    }
+    });
 }
 
-std::optional<results::RunJournal> run_journal(const std::string& path, long run)
+std::optional<results::RunJournal> Store::journal(long run)
 {
-    const auto db = open_store(path);
-    try {
-        return read_run_journal(*db, run);
-    } catch (const std::exception& failure) {
-        fail(path, failure);
-    }
+    return guarded([&](SQLite::Database& db) { return read_run_journal(db, run); });
 }
 
-std::vector<results::ItemUsage> run_items(const std::string& path, long run)
+std::vector<results::ItemUsage> Store::items(long run)
 {
-    const auto db = open_store(path);
-    try {
-        return read_run_items(*db, run);
-    } catch (const std::exception& failure) {
-        fail(path, failure);
-    }
+    return guarded([&](SQLite::Database& db) { return read_run_items(db, run); });
 }
 
-std::vector<std::pair<std::string, std::string>> run_files(const std::string& path, std::optional<long> run)
+std::vector<std::pair<std::string, std::string>> Store::files(long run)
 {
-    const auto db = open_store(path);
-    try {
-        const long number =
-            run ? *run : static_cast<long>(db->execAndGet("SELECT coalesce(max(run), 0) FROM run").getInt64());
-        revision_of(*db, number);  // the run must exist
+    return guarded([&](SQLite::Database& db) {
         std::vector<std::pair<std::string, std::string>> files;
-        SQLite::Statement query(*db, "SELECT name, bytes FROM run_files WHERE run = ? ORDER BY name");
-        query.bind(1, static_cast<std::int64_t>(number));
+        SQLite::Statement query(db, "SELECT name, bytes FROM run_files WHERE run = ? ORDER BY name");
+        query.bind(1, static_cast<std::int64_t>(run));
         while (query.executeStep()) files.emplace_back(text_of(query.getColumn(0)), text_of(query.getColumn(1)));
         return files;
-    } catch (const StoreError&) {
-        throw;
-    } catch (const std::exception& failure) {
-        fail(path, failure);
-    }
+    });
+}
+
+RunDiff Store::diff(long a, long b, bool all)
+{
+    const RunSummary first = run(a);
+    const RunSummary second = run(b);
+    return guarded([&](SQLite::Database& db) { return diff_runs(db, first, second, all); });
 }
 
 }  // namespace qxhost::store

@@ -32,13 +32,10 @@ namespace qxhost::store {
 // application id is checked when it is opened.
 bool looks_like_store(const std::string& path);
 
-// Stores `project` as the store's new revision, creating the store when
-// there is none; `source` names where it came from. Returns the revision.
+// Stores `project` as the new revision of the store at `path`, creating
+// the store when there is none; `source` names where it came from. Returns
+// the revision.
 long import_project(const std::string& path, const Project& project, const std::string& source);
-
-// The project as the store holds it now: its latest revision as the latest
-// run of it left it; with `run`, as that run left it.
-std::unique_ptr<Project> load_project(const std::string& path, std::optional<long> run = std::nullopt);
 
 // What a run was, as it is kept with its changes.
 struct RunRecord {
@@ -57,6 +54,75 @@ struct RunRecord {
     std::vector<results::ItemUsage> items;  // kept when the run wrote usage records
 };
 
+// One line of the store's history.
+struct RunSummary {
+    long run = 0;
+    long revision = 0;
+    std::string started_utc;
+    std::string call;
+    std::optional<int> class_id;
+    std::optional<int> record;
+    int result = 0;
+    std::optional<double> total_per_period;
+};
+
+struct RunDiff;  // run_diff.h
+
+// A store, open for the life of this object on one connection. Every call
+// throws StoreError naming the file, and nothing else.
+class Store {
+public:
+    // The store at `path`, checked to be one this build reads.
+    explicit Store(const std::string& path);
+    ~Store();
+    Store(const Store&) = delete;
+    Store& operator=(const Store&) = delete;
+
+    const std::string& path() const { return path_; }
+
+    // Stores `project` as the store's new revision; returns its number.
+    long import_revision(const Project& project, const std::string& source);
+
+    // The project as the store holds it now: its latest revision as the
+    // latest run of it left it; with `run`, as that run left it.
+    std::unique_ptr<Project> load_project(std::optional<long> run = std::nullopt);
+
+    // Every run, in order.
+    std::vector<RunSummary> runs();
+    // Run `run`, the latest without one; throws when there is no such run.
+    RunSummary run(std::optional<long> run);
+    // What run `run` kept: its warnings in order, its journal (none when it
+    // kept none), its items (a full run, or a pass that records), and the
+    // files it wrote, by name.
+    std::vector<UnitWarning> warnings(long run);
+    std::optional<results::RunJournal> journal(long run);
+    std::vector<results::ItemUsage> items(long run);
+    std::vector<std::pair<std::string, std::string>> files(long run);
+    // Run `a` against run `b`; with `all` the rows that did not change too.
+    RunDiff diff(long a, long b, bool all);
+
+    // A run on the store, from loading the project to recording what it
+    // did: begin_run() takes the store's write lock and gives the project as
+    // the store holds it now, so that runs on one store take turns, each
+    // from what the one before it left. record_run() keeps the run with what
+    // it changed in `after` (the project begin_run() gave, as the run left
+    // it) in one transaction and returns its number. A run that is not
+    // recorded is not kept: the store stays as it was.
+    std::unique_ptr<Project> begin_run();
+    long record_run(const Project& after, const RunRecord& run);
+
+private:
+    // Runs `work` on the connection; any failure but StoreError becomes one
+    // that names the file. The one place where errors are translated.
+    template <class Work>
+    auto guarded(Work&& work);
+
+    std::string path_;
+    std::unique_ptr<SQLite::Database> db_;
+    struct OpenRun;
+    std::unique_ptr<OpenRun> open_run_;
+};
+
 // The moment a run in `folder` starts, as the file system there tells
 // time: the time a file made there now is given. Many file systems stamp
 // files from a clock that lags the system clock by up to a tick, so a report
@@ -71,60 +137,9 @@ std::filesystem::file_time_type run_start_time(const std::filesystem::path& fold
 std::vector<std::pair<std::string, std::string>> files_of_run(const std::filesystem::path& folder,
                                                               std::filesystem::file_time_type started);
 
-// A run on a store, from loading the project to recording what the run did.
-// It holds the store's write lock throughout, so that runs on one store
-// take turns: each starts from what the one before it left. What is not
-// recorded is not kept: a run that ends any other way leaves the store as
-// it was.
-class RunSession {
-public:
-    explicit RunSession(const std::string& path);
-    ~RunSession();
-    RunSession(const RunSession&) = delete;
-    RunSession& operator=(const RunSession&) = delete;
-
-    // The project as the store holds it now.
-    std::unique_ptr<Project> load();
-    // Stores the run with what it changed in `after` (the project load()
-    // gave, as the run left it), in one transaction. Returns its number.
-    long record(const Project& after, const RunRecord& run);
-
-private:
-    struct State;
-    std::unique_ptr<State> state_;
-};
-
-// One line of the store's history.
-struct RunSummary {
-    long run = 0;
-    long revision = 0;
-    std::string started_utc;
-    std::string call;
-    std::optional<int> class_id;
-    std::optional<int> record;
-    int result = 0;
-    std::optional<double> total_per_period;
-};
-std::vector<RunSummary> list_runs(const std::string& path);
-// Run `run` of the store, the latest without one. Throws StoreError when
-// there is no such run.
-RunSummary run_summary(const std::string& path, std::optional<long> run);
-
-// The warnings run `run` gave, in order.
-std::vector<UnitWarning> run_warnings(const std::string& path, long run);
-
-// The journal run `run` kept; none for a run kept before stores had them.
-std::optional<results::RunJournal> run_journal(const std::string& path, long run);
-
-// The items run `run` kept (a full run, or a pass that records), in order.
-std::vector<results::ItemUsage> run_items(const std::string& path, long run);
-
 // The moment as ISO 8601 UTC to the second ("2026-12-09T12:13:06Z"), as
 // runs are stamped.
 std::string utc_now();
-
-// The files run `run` wrote (the latest run without one), by name.
-std::vector<std::pair<std::string, std::string>> run_files(const std::string& path, std::optional<long> run);
 
 }  // namespace qxhost::store
 

@@ -82,15 +82,11 @@ struct Outcome {
 void run_on_store(Outcome& outcome)
 {
     const auto started = qxhost::store::run_start_time(".");
-    std::optional<qxhost::store::RunSession> session;
-    try {
-        session.emplace(store_name);
-    } catch (const qxhost::store::StoreError&) {
-        return;
-    }
+    std::optional<qxhost::store::Store> store;
     std::unique_ptr<qxhost::Project> project;
     try {
-        project = session->load();
+        store.emplace(store_name);
+        project = store->begin_run();
     } catch (const qxhost::store::StoreError&) {
         return;
     }
@@ -131,7 +127,7 @@ void run_on_store(Outcome& outcome)
     record.warnings = unitkit_warnings();
     try {
         record.files = qxhost::store::files_of_run(".", started);
-        session->record(run, record);
+        store->record_run(run, record);
         outcome.recorded = true;
     } catch (const qxhost::store::StoreError&) {
     }
@@ -159,7 +155,7 @@ protected:
 
     static std::string stored_project_text(const std::string& path)
     {
-        return qxhost::write_project_json(*qxhost::store::load_project(path));
+        return qxhost::write_project_json(*qxhost::store::Store(path).load_project());
     }
 
     // A run from a fresh copy of the store, with the fault `arm` sets.
@@ -224,7 +220,8 @@ protected:
     // The run is in the store whole, or the store is as it was.
     static void check_store(const Outcome& outcome)
     {
-        const auto runs = qxhost::store::list_runs(store_name);
+        qxhost::store::Store store(store_name);
+        const auto runs = store.runs();
         if (!outcome.recorded) {
             EXPECT_TRUE(runs.empty());
             EXPECT_EQ(difference(stored_project_text(store_name), template_project), "");
@@ -233,7 +230,7 @@ protected:
         ASSERT_EQ(runs.size(), 1u);
         // Every file the run left is kept, as it is in the folder.
         Files kept;
-        for (auto& [name, bytes] : qxhost::store::run_files(store_name, runs.front().run)) kept[name] = bytes;
+        for (auto& [name, bytes] : store.files(runs.front().run)) kept[name] = bytes;
         Files left = outcome.files;
         left.erase("state.json");
         EXPECT_EQ(keys_of(kept), keys_of(left));

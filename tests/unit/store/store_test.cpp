@@ -45,7 +45,7 @@ TEST(Store, GivesBackWhatWasImported)
                                     dir.read((tovex_test::source_dir() / "examples/ethylene-plant.json").string())}) {
         const auto project = qxhost::parse_project(text, "plant.json");
         const long revision = qxhost::store::import_project(store, *project, "plant.json");
-        EXPECT_EQ(as_written(*qxhost::store::load_project(store)), as_written(*project)) << "revision " << revision;
+        EXPECT_EQ(as_written(*qxhost::store::Store(store).load_project()), as_written(*project)) << "revision " << revision;
     }
 }
 
@@ -60,7 +60,7 @@ void set_pragma(const std::string& path, const std::string& pragma)
 std::string refusal(const std::string& path)
 {
     try {
-        qxhost::store::load_project(path);
+        qxhost::store::Store(path).load_project();
     } catch (const StoreError& error) {
         return error.what();
     }
