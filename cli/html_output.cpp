@@ -36,7 +36,6 @@ void write_html_for_run(const CommandOptions& options, const qxhost::Project& pr
                          pass ? std::optional(options.record ? 1 : 0) : std::nullopt);
     run.when_utc = qxhost::store::utc_now();
     run.result = result;
-    run.warnings = unitkit_warnings();
     run.results = results;
     run.journal = journal;
     run.version = TOVEX_VERSION;
@@ -52,7 +51,7 @@ void write_html_for_stored_run(const CommandOptions& options, qxhost::store::Sto
     run.call = call_text(summary.call, summary.class_id, summary.record);
     run.when_utc = summary.started_utc;
     run.result = summary.result;
-    run.warnings = store.warnings(summary.run);
+    run.results.warnings = store.warnings(summary.run);
     run.journal = store.journal(summary.run);
     std::string_view summary_report;
     for (const auto& [name, bytes] : files)

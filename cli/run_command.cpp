@@ -115,7 +115,7 @@ qxhost::results::RunResults results_of_run(const CommandOptions& options, int re
     const bool wrote_detailed = wrote_summary && !options.reduced;
     const std::string summary = wrote_summary ? file_text(folder / tovex::layout::summary_report) : std::string();
     qxhost::results::RunResults results{qxhost::results::utility_lines(project, summary),
-                                        qxhost::results::totals(project), {}};
+                                        qxhost::results::totals(project), {}, unitkit_warnings()};
     if (with_items && wrote_detailed) {
         const qxhost::MappedFile detailed(folder / tovex::layout::detailed_report);
         results.items = qxhost::results::item_usages(project, detailed.text());

@@ -30,7 +30,7 @@ void StoredRun::record(const CommandOptions& options, const ProjectIdentity& ide
     run.name = identity.name;
     run.scenario = identity.scenario;
     run.result = result;
-    run.warnings = unitkit_warnings();
+    run.warnings = results.warnings;
     run.journal = journal;
     run.total_per_period = results.totals.per_period;
     // Only the runs that write usage records have items of their own.

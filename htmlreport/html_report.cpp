@@ -49,11 +49,12 @@ std::string heading(const qxhost::Project& after, const RunFacts& run, const qxh
 
 std::string warnings_section(const RunFacts& run)
 {
-    if (run.warnings.empty()) return "";
-    std::string html = "<div class=\"warnings\" id=\"warnings\"><h2>" + std::to_string(run.warnings.size()) +
+    const std::vector<UnitWarning>& warnings = run.results.warnings;
+    if (warnings.empty()) return "";
+    std::string html = "<div class=\"warnings\" id=\"warnings\"><h2>" + std::to_string(warnings.size()) +
                        " warning(s): some numbers may be missing or wrong</h2><table><tr><th>Concerns</th>"
                        "<th>What happened</th></tr>";
-    for (const UnitWarning& warning : run.warnings) {
+    for (const UnitWarning& warning : warnings) {
         std::string what;
         if (warning.from_units.empty() && warning.to_units.empty())
             what = warning.message;

@@ -20,7 +20,6 @@ struct RunFacts {
     std::string call;       // "full", "reduced", "pass 3105 --record"
     std::string when_utc;   // ISO 8601
     int result = 0;         // the entry point's
-    std::vector<UnitWarning> warnings;
     std::string version;    // of tovex
     qxhost::results::RunResults results;
     // What the run wrote beyond its results; none for a run kept without.

@@ -85,7 +85,7 @@ namespace qxhost::results {
 
 RunResults run_results(const Project& after, std::string_view summary, std::string_view detailed)
 {
-    return {utility_lines(after, summary), totals(after), item_usages(after, detailed)};
+    return {utility_lines(after, summary), totals(after), item_usages(after, detailed), unitkit_warnings()};
 }
 
 }  // namespace qxhost::results

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/unitkit.h"
 #include "model/project_model.h"
 
 namespace qxhost::results {
@@ -65,6 +66,10 @@ struct RunResults {
     std::vector<UtilityLine> utilities;
     Totals totals;
     std::vector<ItemUsage> items;
+    // The host's warnings of the run itself, taken as it ended: not those
+    // that writing its outputs adds later, so that what is kept of a run
+    // does not depend on the outputs asked for.
+    std::vector<UnitWarning> warnings;
 };
 // The three above, from the summary and detailed reports the run wrote.
 RunResults run_results(const Project& after, std::string_view summary, std::string_view detailed);

@@ -208,6 +208,40 @@ TEST(StoreRuns, TheQueriesOfTheStorePageRunAsWritten)
     EXPECT_EQ(queries, 4);
 }
 
+// What a run keeps of its warnings is the run's own: writing the state
+// file and the JSON output names texts that are not UTF-8, and those notes
+// go to the terminal, not into the store.
+TEST(StoreRuns, KeptWarningsDoNotDependOnTheOutputsAskedFor)
+{
+    CommandFolder folder;
+    folder.write("euro.json", R"({"project": {"instance": 1, "name": "P", "scenario": "S"},
+        "utility_streams": {"entries": [{"name": "Steam", "slots": {"Unit Cost": 1, "Unit Cost Units": "KLB€"}}]},
+        "objects": [{"name": "S-1", "class": 3105, "slots": {"DESCRIPTION": "Steam"}}],
+        "connections": [{"stream": "S-1", "item": "", "direction": 2, "connector": "Inlet"}]})");
+    const std::string store = (folder.path() / "euro.db").string();
+    ASSERT_EQ(folder.run({"import", (folder.path() / "euro.json").string(), store}).status, 0);
+    const CommandResult noted = folder.run({"run", store, "--dir", folder.work().string(), "--json", "--state",
+                                            (folder.path() / "state.json").string()});
+    ASSERT_EQ(noted.status, 0) << noted.err;
+    EXPECT_NE(noted.err.find("written to standard output"), std::string::npos) << noted.err;
+    ASSERT_EQ(folder.run({"run", store, "--dir", folder.work().string()}).status, 0);
+
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(store.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    sqlite3_stmt* rows = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT run, count(*), sum(message LIKE '%written to%') FROM run_warning "
+                                     "GROUP BY run ORDER BY run", -1, &rows, nullptr),
+              SQLITE_OK);
+    std::vector<std::string> counts;
+    while (sqlite3_step(rows) == SQLITE_ROW)
+        counts.push_back(std::to_string(sqlite3_column_int(rows, 1)) + "/" + std::to_string(sqlite3_column_int(rows, 2)));
+    sqlite3_finalize(rows);
+    sqlite3_close(db);
+    ASSERT_EQ(counts.size(), 2u);
+    EXPECT_EQ(counts[0], counts[1]);
+    EXPECT_EQ(counts[0].substr(counts[0].find('/')), "/0");
+}
+
 // An item using two utilities: its record keeps the cost of the last line
 // only, and the store gives each its own.
 TEST(StoreRuns, EachItemKeepsTheCostOfEachUtility)
