@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "json/json_writer.h"
 #include "common/text.h"
 #include "costs/cost_posting.h"
 #include "fuzz_support.h"
@@ -71,7 +72,7 @@ void take_lines(std::string_view text)
     std::string blanked(text);
     tovex::blank_through_first_slash(blanked);
     text_remove_initial_and_trailing_blanks(blanked);
-    text_is_utf8(text);
+    qxhost::is_utf8(text);
     tovex::trim_right(text);
 }
 

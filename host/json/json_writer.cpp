@@ -98,6 +98,29 @@ std::pair<std::size_t, bool> utf8_sequence(std::string_view text)
 
 }  // namespace
 
+bool is_utf8(std::string_view text)
+{
+    while (!text.empty()) {
+        // Nearly every text is ASCII: eight bytes are tested at a time.
+        if (text.size() >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, text.data(), sizeof word);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                text.remove_prefix(8);
+                continue;
+            }
+        }
+        if (static_cast<unsigned char>(text.front()) < 0x80) {
+            text.remove_prefix(1);
+            continue;
+        }
+        const auto [length, well_formed] = utf8_sequence(text);
+        if (!well_formed) return false;
+        text.remove_prefix(length);
+    }
+    return true;
+}
+
 // Nearly every text of a project is ASCII, escaped here a run of plain
 // characters at a time.
 bool append_json_string(std::string& out, std::string_view text)

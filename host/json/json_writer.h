@@ -107,6 +107,10 @@ private:
     std::size_t replaced_texts_ = 0;
 };
 
+// Whether `text` is well-formed UTF-8 (no overlong forms, no surrogates,
+// nothing above U+10FFFF): what a JSON text can carry as it is.
+bool is_utf8(std::string_view text);
+
 // Appends `text` as a JSON string: escaped, and with U+FFFD in place of each
 // byte sequence that is not UTF-8. True when it had such a sequence.
 bool append_json_string(std::string& out, std::string_view text);

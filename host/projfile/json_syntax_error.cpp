@@ -1,3 +1,4 @@
+#include "json/json_writer.h"
 #include "projfile/json_syntax_error.h"
 
 #include <algorithm>
@@ -105,7 +106,7 @@ Shown shown_at(std::string_view text)
     if (byte >= 0x20 && byte < 0x7F) return {1, std::string(1, text.front())};
     if (byte >= 0xC2 && byte <= 0xF4) {
         const std::size_t length = byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
-        if (text.size() >= length && text_is_utf8(text.substr(0, length))) {
+        if (text.size() >= length && is_utf8(text.substr(0, length))) {
             return {length, std::string(text.substr(0, length))};
         }
     }

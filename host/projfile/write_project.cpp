@@ -211,7 +211,7 @@ private:
 
 void warn_unless_utf8(std::string_view text, std::string_view place, std::string_view output)
 {
-    if (text_is_utf8(text)) return;
+    if (is_utf8(text)) return;
     std::string note = "a text that is not valid UTF-8, written to ";
     note.append(output).append(" with U+FFFD in place of its bad bytes");
     unitkit_warn(place, note);

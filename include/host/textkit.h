@@ -28,11 +28,6 @@ QXHOST_API void compiler_float_to_string(double value, std::string& text);
 
 // Host side only -------------------------------------------------------------
 
-// Whether `text` is well-formed UTF-8 (no overlong forms, no surrogates,
-// nothing above U+10FFFF). The host's files are JSON, which cannot carry
-// anything else.
-QXHOST_API bool text_is_utf8(std::string_view text);
-
 // `text` without the characters of `blanks` at either end.
 QXHOST_API std::string_view text_trimmed(std::string_view text, std::string_view blanks = trimmed_blanks);
 

@@ -86,16 +86,4 @@ TEST(Blanks, RemovesSpacesAndTabsOnly)
     EXPECT_EQ(text, "");
 }
 
-TEST(Utf8, TakesWellFormedSequencesOnly)
-{
-    for (const char* good : {"", "plain ASCII text, longer than eight", "KLB\xE2\x82\xAC", "\xC2\x80",
-                             "\xED\x9F\xBF", "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF"}) {
-        EXPECT_TRUE(text_is_utf8(good)) << good;
-    }
-    for (const char* bad : {"\xAC/H", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
-                            "\xF5\x80\x80\x80", "12345678\xE2\x82", "\xE2\x82\xAC\x80", "\xFF"}) {
-        EXPECT_FALSE(text_is_utf8(bad)) << bad;
-    }
-}
-
 }  // namespace
