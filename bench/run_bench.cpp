@@ -31,8 +31,9 @@
 #include <vector>
 
 #include "fileio/atomic_file.h"
+#include "model/run_inputs.h"
 #include "plant_generator.h"
-#include "projfile/caller_lists.h"
+#include "model/cost_row_lists.h"
 #include "projfile/projfile.h"
 #include "store/store.h"
 #include "tovex/tovex.h"
@@ -192,7 +193,7 @@ Figures measure_store(const fs::path& project_file, const fs::path& folder)
         if (name == "UtilRes.Txt") summary = bytes;
         if (name == "UtilRes2.Txt") detailed = bytes;
     }
-    const auto results = qxhost::results::run_results(after, summary, detailed);
+    const auto results = qxhost::run_results::run_results(after, summary, detailed);
     run.total_per_period = results.totals.per_period;
     run.items = results.items;
     stored.record_run(after, run);

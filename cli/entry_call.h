@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "projfile/caller_lists.h"
+#include "model/cost_row_lists.h"
 #include "command_line.h"
 #include "module.h"
 

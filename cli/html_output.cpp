@@ -28,7 +28,7 @@ void write_page(const std::string& path, const std::string& page, int status_whe
 }  // namespace
 
 void write_html_for_run(const CommandOptions& options, const qxhost::Project& project, int result,
-                        const qxhost::results::RunResults& results, const qxhost::results::RunJournal& journal)
+                        const qxhost::run_results::RunResults& results, const qxhost::run_results::RunJournal& journal)
 {
     tovex_html::RunFacts run;
     const bool pass = options.action == CommandOptions::Action::pass;
@@ -56,8 +56,8 @@ void write_html_for_stored_run(const CommandOptions& options, qxhost::store::Sto
     std::string_view summary_report;
     for (const auto& [name, bytes] : files)
         if (name == tovex::layout::summary_report) summary_report = bytes;
-    run.results.utilities = qxhost::results::utility_lines(*project, summary_report);
-    run.results.totals = qxhost::results::totals(*project);
+    run.results.utilities = qxhost::run_results::utility_lines(*project, summary_report);
+    run.results.totals = qxhost::run_results::totals(*project);
     run.results.items = store.items(summary.run);
     run.version = TOVEX_VERSION;
     project->index_unless_built();

@@ -8,8 +8,8 @@
 
 #include "command_line.h"
 #include "model/project_model.h"
-#include "results/results.h"
-#include "results/run_journal.h"
+#include "run_results/run_results.h"
+#include "run_results/run_journal.h"
 #include "store/store.h"
 
 namespace tovex_cli {
@@ -17,7 +17,7 @@ namespace tovex_cli {
 // The page for the run just made on `project`, which left `results` and
 // kept `journal`, written whole or not at all to --html. Throws CommandError.
 void write_html_for_run(const CommandOptions& options, const qxhost::Project& project, int result,
-                        const qxhost::results::RunResults& results, const qxhost::results::RunJournal& journal);
+                        const qxhost::run_results::RunResults& results, const qxhost::run_results::RunJournal& journal);
 
 // The page for run `summary` of `store`, which wrote `files` (name,
 // bytes). Throws CommandError or StoreError.

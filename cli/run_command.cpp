@@ -9,16 +9,17 @@
 
 #include "fileio/atomic_file.h"
 #include "fileio/whole_file.h"
-#include "projfile/caller_lists.h"
+#include "model/cost_row_lists.h"
 #include "command_error.h"
 #include "entry_call.h"
 #include "html_output.h"
 #include "host/unitkit.h"
+#include "model/run_inputs.h"
 #include "module.h"
 #include "model/workspace.h"
 #include "progress.h"
 #include "projfile/projfile.h"
-#include "results/run_journal.h"
+#include "run_results/run_journal.h"
 #include "run_output.h"
 #include "stored_run.h"
 #include "store/store.h"
@@ -81,13 +82,13 @@ void write_electrical_load_file(const qxhost::Project& project)
 // result, with the value lists copied back into the project's cost rows,
 // and the journal of what it wrote.
 int run_in_folder(const CommandOptions& options, const EntryCall& entry, qxhost::Project& project,
-                  qxhost::results::RunJournal& journal, Progress& progress)
+                  qxhost::run_results::RunJournal& journal, Progress& progress)
 {
     WorkingDirectory folder(options.dir);
     write_electrical_load_file(project);
     qxhost::CallerLists lists(project.cost_rows);
     unitkit_clear_warnings();
-    const qxhost::results::JournalKeeper keeper(project.cost_rows);
+    const qxhost::run_results::JournalKeeper keeper(project.cost_rows);
     progress.begin_timed(options.action == CommandOptions::Action::pass ? "running the pass" : "running the calculation");
     const int result = entry.call(identity_for(options, project), lists);
     progress.end();
@@ -107,20 +108,20 @@ std::string file_text(const std::filesystem::path& path)
 // writes no report, the reduced run no detailed report, and a run that
 // found the project not valid nothing: a report in the folder is then an
 // earlier run's.
-qxhost::results::RunResults results_of_run(const CommandOptions& options, int result, const qxhost::Project& project,
+qxhost::run_results::RunResults results_of_run(const CommandOptions& options, int result, const qxhost::Project& project,
                                            const std::filesystem::path& folder, bool with_items)
 {
     const bool pass = options.action == CommandOptions::Action::pass;
     const bool wrote_summary = result == 1 && !pass;
     const bool wrote_detailed = wrote_summary && !options.reduced;
     const std::string summary = wrote_summary ? file_text(folder / tovex::layout::summary_report) : std::string();
-    qxhost::results::RunResults results{qxhost::results::utility_lines(project, summary),
-                                        qxhost::results::totals(project), {}, unitkit_warnings()};
+    qxhost::run_results::RunResults results{qxhost::run_results::utility_lines(project, summary),
+                                        qxhost::run_results::totals(project), {}, unitkit_warnings()};
     if (with_items && wrote_detailed) {
         const qxhost::MappedFile detailed(folder / tovex::layout::detailed_report);
-        results.items = qxhost::results::item_usages(project, detailed.text());
+        results.items = qxhost::run_results::item_usages(project, detailed.text());
     } else if (with_items) {
-        results.items = qxhost::results::item_usages(project, "");
+        results.items = qxhost::run_results::item_usages(project, "");
     }
     return results;
 }
@@ -143,7 +144,7 @@ int run_command(const CommandOptions& options)
     qxhost::Project& project = loaded.project();
     // Only a run on a store keeps the files it wrote, told by their times.
     const auto started = stored ? qxhost::store::run_start_time(folder) : std::filesystem::file_time_type{};
-    qxhost::results::RunJournal journal;
+    qxhost::run_results::RunJournal journal;
     const int result = run_in_folder(options, entry, project, journal, progress);
     const auto results = results_of_run(options, result, project, folder, stored || !options.html_path.empty());
 

@@ -4,12 +4,12 @@
 #include "host/textkit.h"
 #include "json/json_writer.h"
 #include "projfile/projfile.h"
-#include "results/results.h"
+#include "run_results/run_results.h"
 #include "text_table.h"
 
 namespace tovex_cli {
 
-std::string utility_table(const qxhost::results::RunResults& results)
+std::string utility_table(const qxhost::run_results::RunResults& results)
 {
     std::vector<TableRow> rows{{"Utility", "Rate", "Rate units", "Cost per hour"}};
     for (const auto& line : results.utilities) {

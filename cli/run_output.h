@@ -9,7 +9,7 @@
 
 #include "host/unitkit.h"
 #include "model/project_model.h"
-#include "results/results.h"
+#include "run_results/run_results.h"
 
 namespace tovex_cli {
 
@@ -17,7 +17,7 @@ namespace tovex_cli {
 // when the run gave none), marked "(not in total)" when its cost is not
 // part of the total per period; then the line "Total process utility cost
 // per period: TOTAL".
-std::string utility_table(const qxhost::results::RunResults& results);
+std::string utility_table(const qxhost::run_results::RunResults& results);
 
 // {"version": V, "result": R, "cost_rows": [...], "warnings": [...]}, ended
 // by a line feed;

@@ -15,8 +15,8 @@ StoredRun::StoredRun(const std::string& path)
 std::unique_ptr<qxhost::Project> StoredRun::load() { return store_->begin_run(); }
 
 void StoredRun::record(const CommandOptions& options, const ProjectIdentity& identity, int result,
-                       const qxhost::Project& project, const qxhost::results::RunResults& results,
-                       const qxhost::results::RunJournal& journal,
+                       const qxhost::Project& project, const qxhost::run_results::RunResults& results,
+                       const qxhost::run_results::RunJournal& journal,
                        const std::filesystem::path& folder,
                        std::filesystem::file_time_type started)
 {

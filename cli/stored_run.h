@@ -27,8 +27,8 @@ public:
     // journal, the files of `folder` that the run wrote since `started`, and
     // what it changed in `project`. Prints nothing. Throws CommandError.
     void record(const CommandOptions& options, const ProjectIdentity& identity, int result,
-                const qxhost::Project& project, const qxhost::results::RunResults& results,
-                const qxhost::results::RunJournal& journal,
+                const qxhost::Project& project, const qxhost::run_results::RunResults& results,
+                const qxhost::run_results::RunJournal& journal,
                 const std::filesystem::path& folder,
                 std::filesystem::file_time_type started);
 

@@ -8,8 +8,9 @@
 #include <stdexcept>
 
 #include "host/unitkit.h"
+#include "model/run_inputs.h"
 #include "model/workspace.h"
-#include "projfile/caller_lists.h"
+#include "model/cost_row_lists.h"
 #include "projfile/projfile.h"
 #include "tovex/tovex.h"
 

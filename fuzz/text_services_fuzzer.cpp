@@ -10,7 +10,7 @@
 #include "costs/cost_posting.h"
 #include "fuzz_support.h"
 #include "host/listkit.h"
-#include "projfile/caller_lists.h"
+#include "model/cost_row_lists.h"
 #include "host/textkit.h"
 #include "host/unitkit.h"
 #include "rates/utility_rate.h"

@@ -7,14 +7,14 @@
 #include "htmlreport/html_text.h"
 #include "htmlreport/page_style.h"
 #include "htmlreport/report_figures.h"
-#include "results/results.h"
+#include "run_results/run_results.h"
 
 namespace tovex_html {
 
 namespace {
 
-using qxhost::results::ItemUsage;
-using qxhost::results::UtilityLine;
+using qxhost::run_results::ItemUsage;
+using qxhost::run_results::UtilityLine;
 
 // A table cell holding a number: right-aligned, a credit marked.
 std::string number_cell(std::optional<double> value, int decimals)
@@ -36,7 +36,7 @@ std::string money_unit(const std::string& currency, const char* per)
     return escaped(currency.empty() ? "currency" : currency) + per;
 }
 
-std::string heading(const qxhost::Project& after, const RunFacts& run, const qxhost::results::Totals& totals)
+std::string heading(const qxhost::Project& after, const RunFacts& run, const qxhost::run_results::Totals& totals)
 {
     std::string html = "<h1>Utility costs: " + escaped(after.name) + "</h1>";
     html += "<p class=\"meta\">Scenario <b>" + escaped(after.scenario) + "</b>, user instance " +
@@ -69,7 +69,7 @@ std::string warnings_section(const RunFacts& run)
     return html + "</table></div>";
 }
 
-std::string key_figures(const qxhost::results::Totals& totals, double hourly)
+std::string key_figures(const qxhost::run_results::Totals& totals, double hourly)
 {
     std::string html = "<div class=\"figures\" id=\"key-figures\">";
     html += figure("<span id=\"total-per-period\">" + grouped(totals.per_period, 2) + "</span>",
@@ -82,7 +82,7 @@ std::string key_figures(const qxhost::results::Totals& totals, double hourly)
     return html + "</div>";
 }
 
-std::string utilities_section(const std::vector<UtilityLine>& lines, const qxhost::results::Totals& totals)
+std::string utilities_section(const std::vector<UtilityLine>& lines, const qxhost::run_results::Totals& totals)
 {
     std::string html = "<h2>Utilities</h2><table id=\"utilities\"><tr><th>Utility</th><th>Fluid</th>"
                        "<th class=\"number\">Rate</th><th>Rate units</th><th>Priced per</th>"
@@ -162,7 +162,7 @@ std::string utility_reconciliation(const std::vector<Reconciliation>& rows)
 // The utility rows only for a full run: a reduced run records no items,
 // and a pass neither prices the utilities again nor records them all.
 std::string reconciliation_section(const std::optional<std::vector<Reconciliation>>& rows,
-                                   const qxhost::results::Totals& totals, double hourly)
+                                   const qxhost::run_results::Totals& totals, double hourly)
 {
     std::string html = "<h2>Reconciliation</h2>";
     if (!rows) {

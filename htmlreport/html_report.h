@@ -10,8 +10,8 @@
 
 #include "model/project_model.h"
 #include "host/unitkit.h"
-#include "results/results.h"
-#include "results/run_journal.h"
+#include "run_results/run_results.h"
+#include "run_results/run_journal.h"
 
 namespace tovex_html {
 
@@ -21,9 +21,9 @@ struct RunFacts {
     std::string when_utc;   // ISO 8601
     int result = 0;         // the entry point's
     std::string version;    // of tovex
-    qxhost::results::RunResults results;
+    qxhost::run_results::RunResults results;
     // What the run wrote beyond its results; none for a run kept without.
-    std::optional<qxhost::results::RunJournal> journal;
+    std::optional<qxhost::run_results::RunJournal> journal;
 };
 
 // `after` must be indexed (Project::index_unless_built()).

@@ -10,7 +10,7 @@ namespace tovex_html {
 
 namespace {
 
-using qxhost::results::ItemUsage;
+using qxhost::run_results::ItemUsage;
 
 // As the inheriting getters read it: the object's own, else its default.
 std::string text_slot(const qxhost::Object& object, std::string_view slot)
@@ -86,9 +86,9 @@ std::vector<ItemCost> costliest_items(const std::vector<ItemUsage>& usages, std:
     return items;
 }
 
-std::vector<Reconciliation> reconcile(const std::vector<qxhost::results::UtilityLine>& lines,
+std::vector<Reconciliation> reconcile(const std::vector<qxhost::run_results::UtilityLine>& lines,
                                       const std::vector<ItemUsage>& usages,
-                                      const std::optional<qxhost::results::RunJournal>& journal,
+                                      const std::optional<qxhost::run_results::RunJournal>& journal,
                                       const std::set<std::string, std::less<>>& balanced)
 {
     std::vector<Reconciliation> rows;
@@ -130,11 +130,11 @@ std::vector<Reconciliation> reconcile(const std::vector<qxhost::results::Utility
         long postings = row.line_count;
 
         // What the journal knows is exact: take it out before judging the rest.
-        const qxhost::results::UtilityJournal* noted = nullptr;
+        const qxhost::run_results::UtilityJournal* noted = nullptr;
         if (journal)
             if (const auto found = journal->find(line.name); found != journal->end()) noted = &found->second;
         if (noted != nullptr) {
-            const qxhost::results::UtilityJournal& j = *noted;
+            const qxhost::run_results::UtilityJournal& j = *noted;
             if (j.carried_in && *j.carried_in != 0 && j.carried_in_units == line.rate_units) {
                 row.causes.push_back({"held by the cost row before the run: postings add to it", *j.carried_in});
                 rest -= *j.carried_in;

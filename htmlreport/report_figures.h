@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "results/results.h"
-#include "results/run_journal.h"
+#include "run_results/run_results.h"
+#include "run_results/run_journal.h"
 
 namespace tovex_html {
 
@@ -28,16 +28,16 @@ struct AreaCosts {
     std::vector<GroupCost> by_area, by_group;
 };
 AreaCosts cost_by_area_and_group(const qxhost::Project& after,
-                                 const std::vector<qxhost::results::ItemUsage>& usages);
+                                 const std::vector<qxhost::run_results::ItemUsage>& usages);
 
 struct ItemCost {
     std::string item;
     std::string description;
     double cost_per_hour = 0.0;
-    std::vector<const qxhost::results::ItemUsage*> utilities;  // its lines
+    std::vector<const qxhost::run_results::ItemUsage*> utilities;  // its lines
 };
 // The `count` items whose lines cost most per hour, most first.
-std::vector<ItemCost> costliest_items(const std::vector<qxhost::results::ItemUsage>& usages, std::size_t count);
+std::vector<ItemCost> costliest_items(const std::vector<qxhost::run_results::ItemUsage>& usages, std::size_t count);
 
 struct Reconciliation {
     std::string utility;
@@ -53,9 +53,9 @@ struct Reconciliation {
 // With the run's journal, each cause it names has its exact amount; the
 // utilities `balanced` are those of a duty balance, whose records hold
 // each item's running net.
-std::vector<Reconciliation> reconcile(const std::vector<qxhost::results::UtilityLine>& lines,
-                                      const std::vector<qxhost::results::ItemUsage>& usages,
-                                      const std::optional<qxhost::results::RunJournal>& journal,
+std::vector<Reconciliation> reconcile(const std::vector<qxhost::run_results::UtilityLine>& lines,
+                                      const std::vector<qxhost::run_results::ItemUsage>& usages,
+                                      const std::optional<qxhost::run_results::RunJournal>& journal,
                                       const std::set<std::string, std::less<>>& balanced);
 
 }  // namespace tovex_html

@@ -33,12 +33,6 @@ std::unique_ptr<Project> read_project_file(const std::string& path,
 // The same from a text; `file_label` names it in messages.
 std::unique_ptr<Project> parse_project(std::string_view text, const std::string& file_label);
 
-// The rows the host makes when a project file has no "cost_rows": one per
-// utility streams entry, then "Fuel", "Instrument Air" and "Potable Water"
-// where no entry has that name, then "Total Process Utility Cost Per Period";
-// name and cost slot alike, values empty.
-std::vector<CostRow> default_cost_rows(const Project& project);
-
 // The project as a project file (format "tovex-project/1"), with every slot,
 // entry, database and cost row as it now stands. Ends with a line feed.
 // Texts that are not valid UTF-8 are written with U+FFFD for their bad bytes,
@@ -54,12 +48,6 @@ void write_project_json(const Project& project, const std::function<void(std::st
 void warn_unless_utf8(std::string_view text, std::string_view place, std::string_view output);
 // The same for each text of a cost row ("cost row NAME / value", ...).
 void warn_unless_utf8(const CostRow& row, std::string_view output);
-
-// The text of KVT_ELEC.TMP that the project asks for: its
-// "electrical_load_file", else lines made from "electrical_loads"; nullopt
-// when the project has neither (a file already in the working directory is
-// then used as it is).
-std::optional<std::string> electrical_load_file_text(const Project& project);
 
 }  // namespace qxhost
 

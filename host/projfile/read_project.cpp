@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "projfile/json_checks.h"
+#include "model/run_inputs.h"
 #include "projfile/json_document.h"
 #include "projfile/projfile.h"
 #include "projfile/slot_value_json.h"

@@ -6,7 +6,7 @@
 
 namespace qxhost::store {
 
-void write_run_journal(SQLite::Database& db, long run, const results::RunJournal& journal)
+void write_run_journal(SQLite::Database& db, long run, const run_results::RunJournal& journal)
 {
     SQLite::Statement add(db, "INSERT INTO run_journal VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     for (const auto& [utility, entry] : journal) {
@@ -27,13 +27,13 @@ void write_run_journal(SQLite::Database& db, long run, const results::RunJournal
     }
 }
 
-std::optional<results::RunJournal> read_run_journal(SQLite::Database& db, long run)
+std::optional<run_results::RunJournal> read_run_journal(SQLite::Database& db, long run)
 {
     SQLite::Statement query(db, "SELECT * FROM run_journal WHERE run = ?");
     query.bind(1, static_cast<std::int64_t>(run));
-    results::RunJournal journal;
+    run_results::RunJournal journal;
     while (query.executeStep()) {
-        results::UtilityJournal& entry = journal[query.getColumn(1).getString()];
+        run_results::UtilityJournal& entry = journal[query.getColumn(1).getString()];
         entry.carried_in = number_of(query.getColumn(2));
         entry.carried_in_units = query.getColumn(3).getString();
         entry.units = query.getColumn(4).getString();

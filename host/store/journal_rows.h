@@ -6,13 +6,13 @@
 
 #include <SQLiteCpp/Database.h>
 
-#include "results/run_journal.h"
+#include "run_results/run_journal.h"
 
 namespace qxhost::store {
 
-void write_run_journal(SQLite::Database& db, long run, const results::RunJournal& journal);
+void write_run_journal(SQLite::Database& db, long run, const run_results::RunJournal& journal);
 // None when the run has no rows: it was kept before stores had journals.
-std::optional<results::RunJournal> read_run_journal(SQLite::Database& db, long run);
+std::optional<run_results::RunJournal> read_run_journal(SQLite::Database& db, long run);
 
 }  // namespace qxhost::store
 

@@ -18,14 +18,14 @@
 #include <SQLiteCpp/Transaction.h>
 
 #include "fileio/whole_file.h"
-#include "results/results.h"
+#include "run_results/run_results.h"
 #include "tovex/results_layout.h"
 #include "store/fingerprint.h"
 #include "store/journal_rows.h"
 #include "store/revision_tables.h"
 #include "store/run_diff.h"
 #include "store/schema.h"
-#include "store/usage_records.h"
+#include "store/run_items.h"
 
 namespace qxhost::store {
 
@@ -377,12 +377,12 @@ std::vector<UnitWarning> Store::warnings(long run)
     });
 }
 
-std::optional<results::RunJournal> Store::journal(long run)
+std::optional<run_results::RunJournal> Store::journal(long run)
 {
     return guarded([&](SQLite::Database& db) { return read_run_journal(db, run); });
 }
 
-std::vector<results::ItemUsage> Store::items(long run)
+std::vector<run_results::ItemUsage> Store::items(long run)
 {
     return guarded([&](SQLite::Database& db) { return read_run_items(db, run); });
 }

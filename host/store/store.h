@@ -18,8 +18,8 @@
 
 #include "model/project_model.h"
 #include "host/unitkit.h"
-#include "results/results.h"
-#include "results/run_journal.h"
+#include "run_results/run_results.h"
+#include "run_results/run_journal.h"
 #include "store/store_error.h"
 
 namespace SQLite {
@@ -48,10 +48,10 @@ struct RunRecord {
     int result = 0;               // the entry point's
     std::vector<UnitWarning> warnings;
     std::vector<std::pair<std::string, std::string>> files;  // name, exact bytes
-    results::RunJournal journal;
+    run_results::RunJournal journal;
     // The figures the run left, as the command read them back.
     std::optional<double> total_per_period;
-    std::vector<results::ItemUsage> items;  // kept when the run wrote usage records
+    std::vector<run_results::ItemUsage> items;  // kept when the run wrote usage records
 };
 
 // One line of the store's history.
@@ -95,8 +95,8 @@ public:
     // kept none), its items (a full run, or a pass that records), and the
     // files it wrote, by name.
     std::vector<UnitWarning> warnings(long run);
-    std::optional<results::RunJournal> journal(long run);
-    std::vector<results::ItemUsage> items(long run);
+    std::optional<run_results::RunJournal> journal(long run);
+    std::vector<run_results::ItemUsage> items(long run);
     std::vector<std::pair<std::string, std::string>> files(long run);
     // Run `a` against run `b`; with `all` the rows that did not change too.
     RunDiff diff(long a, long b, bool all);

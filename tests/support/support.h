@@ -11,7 +11,7 @@
 
 #include "host/listkit.h"
 #include "model/workspace.h"
-#include "projfile/caller_lists.h"
+#include "model/cost_row_lists.h"
 
 namespace tovex_test {
 

@@ -15,11 +15,12 @@
 #include "failing_files.h"
 #include "fileio/atomic_file.h"
 #include "host/unitkit.h"
+#include "model/run_inputs.h"
 #include "objstore/fault_injection.h"
 #include "model/workspace.h"
-#include "projfile/caller_lists.h"
+#include "model/cost_row_lists.h"
 #include "projfile/projfile.h"
-#include "results/run_journal.h"
+#include "run_results/run_journal.h"
 #include "store/store.h"
 #include "support/support.h"
 #include "tovex/tovex.h"
@@ -101,12 +102,12 @@ void run_on_store(Outcome& outcome)
     {
         qxhost::CallerLists lists(run.cost_rows);
         unitkit_clear_warnings();
-        const qxhost::results::JournalKeeper keeper(run.cost_rows);
+        const qxhost::run_results::JournalKeeper keeper(run.cost_rows);
         outcome.result = tovex_get_utility_init(run.name.c_str(), run.scenario.c_str(), run.instance,
                                                 lists.names(), lists.cost_slots(), lists.values());
         lists.copy_values_to(run.cost_rows);
         record.journal = keeper.journal();
-        const auto results = qxhost::results::run_results(run, "", "");
+        const auto results = qxhost::run_results::run_results(run, "", "");
         record.total_per_period = results.totals.per_period;
         record.items = results.items;
     }

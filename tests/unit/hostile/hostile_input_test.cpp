@@ -15,8 +15,9 @@
 #include <tuple>
 
 #include "host/unitkit.h"
+#include "model/run_inputs.h"
 #include "model/workspace.h"
-#include "projfile/caller_lists.h"
+#include "model/cost_row_lists.h"
 #include "projfile/projfile.h"
 #include "support/support.h"
 #include "tovex/tovex.h"

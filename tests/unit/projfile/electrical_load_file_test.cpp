@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "projfile/projfile.h"
+#include "model/run_inputs.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "projfile/projfile.h"
+#include "model/run_inputs.h"
 #include "report_helpers.h"
 #include "tovex/tovex.h"
 

@@ -6,9 +6,9 @@
 
 namespace {
 
-using qxhost::results::ItemUsage;
-using qxhost::results::RunJournal;
-using qxhost::results::UtilityLine;
+using qxhost::run_results::ItemUsage;
+using qxhost::run_results::RunJournal;
+using qxhost::run_results::UtilityLine;
 
 struct Case {
     const char* name;

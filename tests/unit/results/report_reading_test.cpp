@@ -4,13 +4,13 @@
 // report's Item column.
 #include <gtest/gtest.h>
 
-#include "results/detailed_lines.h"
-#include "results/summary_lines.h"
+#include "run_results/detailed_lines.h"
+#include "run_results/summary_lines.h"
 
 namespace {
 
-using qxhost::results::DetailedLines;
-using qxhost::results::summary_line;
+using qxhost::run_results::DetailedLines;
+using qxhost::run_results::summary_line;
 
 constexpr std::string_view summary =
     "\n\n\n\"Utility Information\"\n\n\n"

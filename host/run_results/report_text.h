@@ -1,14 +1,14 @@
 // Reading the module's text reports back: their lines, and the fields of a
 // line, whose texts are printed between fixed separators and unescaped.
-#ifndef QXHOST_RESULTS_REPORT_TEXT_H
-#define QXHOST_RESULTS_REPORT_TEXT_H
+#ifndef QXHOST_RUN_RESULTS_REPORT_TEXT_H
+#define QXHOST_RUN_RESULTS_REPORT_TEXT_H
 
 #include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace qxhost::results {
+namespace qxhost::run_results {
 
 // Takes the next line off the front of `text`; false at its end.
 inline bool next_line(std::string_view& text, std::string_view& line)
@@ -41,6 +41,6 @@ inline std::optional<double> printed_number(std::string_view text)
     return number;
 }
 
-}  // namespace qxhost::results
+}  // namespace qxhost::run_results
 
 #endif

@@ -1,16 +1,17 @@
 // The three caller lists that a host program hands the module, built from a
 // project's cost rows and released with the object.
-#ifndef QXHOST_CALLER_LISTS_H
-#define QXHOST_CALLER_LISTS_H
+#ifndef QXHOST_MODEL_COST_ROW_LISTS_H
+#define QXHOST_MODEL_COST_ROW_LISTS_H
 
 #include <vector>
 
 #include "host/listkit.h"
+#include "host/visibility.h"
 #include "model/project_model.h"
 
 namespace qxhost {
 
-class CallerLists {
+class QXHOST_API CallerLists {
 public:
     // One entry per row in each list: name, cost slot, value.
     explicit CallerLists(const std::vector<CostRow>& rows);

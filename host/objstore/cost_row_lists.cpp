@@ -1,4 +1,4 @@
-#include "projfile/caller_lists.h"
+#include "model/cost_row_lists.h"
 
 namespace qxhost {
 

@@ -5,8 +5,8 @@
 // those the run wrote onto them, Electricity and Fuel (which no entry
 // keeps) are read from the summary report the run wrote, and each item
 // line's cost is the one the detailed report printed.
-#ifndef QXHOST_RESULTS_RESULTS_H
-#define QXHOST_RESULTS_RESULTS_H
+#ifndef QXHOST_RUN_RESULTS_RESULTS_H
+#define QXHOST_RUN_RESULTS_RESULTS_H
 
 #include <optional>
 #include <string>
@@ -16,7 +16,7 @@
 #include "host/unitkit.h"
 #include "model/project_model.h"
 
-namespace qxhost::results {
+namespace qxhost::run_results {
 
 // One line of the utility summary: Electricity, each posted utility, Fuel.
 struct UtilityLine {
@@ -74,6 +74,6 @@ struct RunResults {
 // The three above, from the summary and detailed reports the run wrote.
 RunResults run_results(const Project& after, std::string_view summary, std::string_view detailed);
 
-}  // namespace qxhost::results
+}  // namespace qxhost::run_results
 
 #endif

@@ -1,13 +1,13 @@
 // Reading a usage record of the results database by the names the module
 // writes it under.
-#ifndef QXHOST_RESULTS_USAGE_RECORD_H
-#define QXHOST_RESULTS_USAGE_RECORD_H
+#ifndef QXHOST_RUN_RESULTS_USAGE_RECORD_H
+#define QXHOST_RUN_RESULTS_USAGE_RECORD_H
 
 #include <string_view>
 
 #include "tovex/results_layout.h"
 
-namespace qxhost::results {
+namespace qxhost::run_results {
 
 // The item a record is of: its name less the prefix ("" for the record of
 // the streams without an item).
@@ -25,6 +25,6 @@ inline bool is_fixed_slot(std::string_view slot)
     return slot == layout::description_slot || slot == layout::cost_per_hour_slot || slot == layout::utility_name_slot;
 }
 
-}  // namespace qxhost::results
+}  // namespace qxhost::run_results
 
 #endif

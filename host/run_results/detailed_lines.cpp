@@ -1,8 +1,8 @@
-#include "results/detailed_lines.h"
+#include "run_results/detailed_lines.h"
 
-#include "results/report_text.h"
+#include "run_results/report_text.h"
 
-namespace qxhost::results {
+namespace qxhost::run_results {
 
 namespace {
 
@@ -40,4 +40,4 @@ std::optional<double> DetailedLines::take(std::string_view utility, std::string_
     return queue.lines[queue.next++].cost_per_hour;
 }
 
-}  // namespace qxhost::results
+}  // namespace qxhost::run_results

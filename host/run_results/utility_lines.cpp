@@ -1,11 +1,11 @@
 #include <tuple>
 
 #include "host/textkit.h"
-#include "results/results.h"
-#include "results/summary_lines.h"
+#include "run_results/run_results.h"
+#include "run_results/summary_lines.h"
 #include "tovex/results_layout.h"
 
-namespace qxhost::results {
+namespace qxhost::run_results {
 
 namespace {
 
@@ -117,4 +117,4 @@ Totals totals(const Project& after)
     return totals;
 }
 
-}  // namespace qxhost::results
+}  // namespace qxhost::run_results

@@ -2,14 +2,14 @@
 // utilities that no entry keeps, Electricity and Fuel, the report is the
 // only place where the run left their cost, and for every utility it is
 // where the run printed the unit its price is quoted per.
-#ifndef QXHOST_RESULTS_SUMMARY_LINES_H
-#define QXHOST_RESULTS_SUMMARY_LINES_H
+#ifndef QXHOST_RUN_RESULTS_SUMMARY_LINES_H
+#define QXHOST_RUN_RESULTS_SUMMARY_LINES_H
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace qxhost::results {
+namespace qxhost::run_results {
 
 // A line's fields after its Description and Fluid.
 struct SummaryFields {
@@ -25,6 +25,6 @@ struct SummaryFields {
 std::optional<SummaryFields> summary_line(std::string_view summary, std::string_view name, std::string_view fluid,
                                           bool last = false);
 
-}  // namespace qxhost::results
+}  // namespace qxhost::run_results
 
 #endif

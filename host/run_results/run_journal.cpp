@@ -1,8 +1,8 @@
-#include "results/run_journal.h"
+#include "run_results/run_journal.h"
 
-#include "results/usage_record.h"
+#include "run_results/usage_record.h"
 
-namespace qxhost::results {
+namespace qxhost::run_results {
 
 namespace {
 
@@ -106,4 +106,4 @@ void JournalKeeper::removed(std::string_view db, std::string_view object, std::s
     }
 }
 
-}  // namespace qxhost::results
+}  // namespace qxhost::run_results

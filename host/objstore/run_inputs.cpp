@@ -1,8 +1,22 @@
 #include <cstdio>
 
-#include "projfile/projfile.h"
+#include "model/run_inputs.h"
+#include "tovex/results_layout.h"
 
 namespace qxhost {
+
+std::vector<CostRow> default_cost_rows(const Project& project)
+{
+    std::vector<CostRow> rows;
+    const auto add = [&rows](const std::string& name) { rows.push_back(CostRow{name, name, {}, {}}); };
+    for (const auto& [name, entry] : project.entries) add(name.str());
+    // The stream pass knows these utilities even without an entry.
+    for (const char* fixed : {"Fuel", "Instrument Air", "Potable Water"}) {
+        if (!project.entries.contains(fixed)) add(fixed);
+    }
+    add(std::string(tovex::layout::total_cost_slot));
+    return rows;
+}
 
 namespace {
 

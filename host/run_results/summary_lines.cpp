@@ -1,8 +1,8 @@
-#include "results/summary_lines.h"
+#include "run_results/summary_lines.h"
 
-#include "results/report_text.h"
+#include "run_results/report_text.h"
 
-namespace qxhost::results {
+namespace qxhost::run_results {
 
 namespace {
 
@@ -34,4 +34,4 @@ std::optional<SummaryFields> summary_line(std::string_view summary, std::string_
     return found;
 }
 
-}  // namespace qxhost::results
+}  // namespace qxhost::run_results

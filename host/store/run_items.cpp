@@ -1,4 +1,4 @@
-#include "store/usage_records.h"
+#include "store/run_items.h"
 
 #include <cmath>
 #include <optional>
@@ -24,12 +24,12 @@ void number_or_null(JsonWriter& json, std::optional<double> value)
 
 }  // namespace
 
-void write_run_items(SQLite::Database& db, long run, const std::vector<results::ItemUsage>& usages)
+void write_run_items(SQLite::Database& db, long run, const std::vector<run_results::ItemUsage>& usages)
 {
     std::string text;
     JsonWriter json(text);
     json.begin_array();
-    for (const results::ItemUsage& usage : usages) {
+    for (const run_results::ItemUsage& usage : usages) {
         json.begin_array();
         json.string(usage.item);
         json.string(usage.description);
@@ -50,14 +50,14 @@ void write_run_items(SQLite::Database& db, long run, const std::vector<results::
     add.exec();
 }
 
-std::vector<results::ItemUsage> read_run_items(SQLite::Database& db, long run)
+std::vector<run_results::ItemUsage> read_run_items(SQLite::Database& db, long run)
 {
     SQLite::Statement query(db, "SELECT item, description, utility, amount, amount_units, stream, cost_per_hour "
                                 "FROM run_item WHERE run = ? ORDER BY position");
     query.bind(1, static_cast<std::int64_t>(run));
-    std::vector<results::ItemUsage> items;
+    std::vector<run_results::ItemUsage> items;
     while (query.executeStep()) {
-        results::ItemUsage& usage = items.emplace_back();
+        run_results::ItemUsage& usage = items.emplace_back();
         usage.item = text_of(query.getColumn(0));
         usage.description = text_of(query.getColumn(1));
         usage.utility = text_of(query.getColumn(2));

@@ -1,8 +1,8 @@
-#include "results/detailed_lines.h"
-#include "results/results.h"
-#include "results/usage_record.h"
+#include "run_results/detailed_lines.h"
+#include "run_results/run_results.h"
+#include "run_results/usage_record.h"
 
-namespace qxhost::results {
+namespace qxhost::run_results {
 
 namespace {
 
@@ -79,13 +79,13 @@ std::vector<ItemUsage> item_usages(const Project& after, std::string_view detail
     return usages;
 }
 
-}  // namespace qxhost::results
+}  // namespace qxhost::run_results
 
-namespace qxhost::results {
+namespace qxhost::run_results {
 
 RunResults run_results(const Project& after, std::string_view summary, std::string_view detailed)
 {
     return {utility_lines(after, summary), totals(after), item_usages(after, detailed), unitkit_warnings()};
 }
 
-}  // namespace qxhost::results
+}  // namespace qxhost::run_results

@@ -3,8 +3,8 @@
 // into the usage records, with those a later write of the same record
 // replaced. The reconciliation of the posted rates with the items' lines
 // names its causes from it.
-#ifndef QXHOST_RESULTS_RUN_JOURNAL_H
-#define QXHOST_RESULTS_RUN_JOURNAL_H
+#ifndef QXHOST_RUN_RESULTS_RUN_JOURNAL_H
+#define QXHOST_RUN_RESULTS_RUN_JOURNAL_H
 
 #include <cstdint>
 #include <map>
@@ -15,7 +15,7 @@
 #include "model/project_model.h"
 #include "model/workspace.h"
 
-namespace qxhost::results {
+namespace qxhost::run_results {
 
 struct UtilityJournal {
     // The cost row's amount before the run: the value list keeps amounts
@@ -76,6 +76,6 @@ private:
     DatabaseWatcher* previous_;
 };
 
-}  // namespace qxhost::results
+}  // namespace qxhost::run_results
 
 #endif

@@ -1,8 +1,8 @@
 // The cost of each item's line in the detailed report (UtilRes2.Txt), read
 // back from the report: the run prints every line's cost there, but keeps
 // only the last line's on each usage record.
-#ifndef QXHOST_RESULTS_DETAILED_LINES_H
-#define QXHOST_RESULTS_DETAILED_LINES_H
+#ifndef QXHOST_RUN_RESULTS_DETAILED_LINES_H
+#define QXHOST_RUN_RESULTS_DETAILED_LINES_H
 
 #include <optional>
 #include <string>
@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace qxhost::results {
+namespace qxhost::run_results {
 
 class DetailedLines {
 public:
@@ -51,6 +51,6 @@ private:
     std::unordered_map<Key, Queue, KeyHash> lines_;
 };
 
-}  // namespace qxhost::results
+}  // namespace qxhost::run_results
 
 #endif
