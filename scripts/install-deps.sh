@@ -7,7 +7,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config googletest libgtest-dev libgmock-dev nlohmann-json3-dev rapidjson-dev libcli11-dev
-          libjemalloc-dev libsqlite3-dev libsqlitecpp-dev)
+          libjemalloc-dev libsqlite3-dev libsqlitecpp-dev libxxhash-dev)
 [ "${1:-}" = "--tests" ] && packages+=(chromium fonts-dejavu-core)
 [ "${1:-}" = "--fuzz" ] && packages+=(clang-14 libclang-rt-14-dev)
 missing=()

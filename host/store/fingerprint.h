@@ -1,9 +1,13 @@
 // What a run changed, found by comparing fingerprints of the project's slot
 // tables and databases before and after it: only the changed ones are
 // stored with the run, so a store does not grow by a copy of the project
-// per run. A fingerprint is 128 bits of two independent hashes of a table's
-// names and values in order, so that a changed table passes for unchanged
-// with a chance of about 2^-128.
+// per run. A fingerprint is the 128-bit XXH3 hash of a table's names and
+// values in order. Two tables that differ share one with a chance of about
+// 2^-128; were it to happen, the run would be kept without that table's
+// change, and the project read back as the run left it would have the
+// table as it was before. Report files are hashed the same way to find one
+// already kept, and then compared byte for byte, so a collision there costs
+// only a comparison.
 #ifndef QXHOST_STORE_FINGERPRINT_H
 #define QXHOST_STORE_FINGERPRINT_H
 
