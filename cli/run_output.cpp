@@ -5,6 +5,7 @@
 #include "json/json_writer.h"
 #include "projfile/projfile.h"
 #include "run_results/run_results.h"
+#include "run_results/warning_text.h"
 #include "text_table.h"
 
 namespace tovex_cli {
@@ -76,20 +77,10 @@ std::string warning_lines(const std::vector<UnitWarning>& warnings)
 {
     std::string text;
     for (const UnitWarning& warning : warnings) {
-        // Without units it is a note of the host's; without target units a
-        // rate units text that gave no cost basis; else a failed conversion.
-        if (warning.from_units.empty() && warning.to_units.empty()) {
-            text += "tovex: warning: " + warning.message;
-            if (!warning.source.empty()) text += " (in " + warning.source + ")";
-            text += "\n";
-            continue;
-        }
-        if (warning.to_units.empty())
-            text += "tovex: warning: cannot price in \"" + warning.from_units + "\"";
-        else
-            text += "tovex: warning: cannot convert \"" + warning.from_units + "\" to \"" + warning.to_units + "\"";
+        const auto [what, detail] = qxhost::run_results::warning_text(warning);
+        text += "tovex: warning: " + what;
         if (!warning.source.empty()) text += " (in " + warning.source + ")";
-        if (!warning.message.empty()) text += ": " + warning.message;
+        if (!detail.empty()) text += ": " + detail;
         text += "\n";
     }
     return text;

@@ -7,6 +7,7 @@
 #include "htmlreport/html_text.h"
 #include "htmlreport/page_style.h"
 #include "htmlreport/report_figures.h"
+#include "run_results/warning_text.h"
 #include "run_results/run_results.h"
 
 namespace tovex_html {
@@ -55,15 +56,8 @@ std::string warnings_section(const RunFacts& run)
                        " warning(s): some numbers may be missing or wrong</h2><table><tr><th>Concerns</th>"
                        "<th>What happened</th></tr>";
     for (const UnitWarning& warning : warnings) {
-        std::string what;
-        if (warning.from_units.empty() && warning.to_units.empty())
-            what = warning.message;
-        else if (warning.to_units.empty())
-            what = "cannot price in \"" + warning.from_units + "\"";
-        else
-            what = "cannot convert \"" + warning.from_units + "\" to \"" + warning.to_units + "\"";
-        if (!warning.message.empty() && !(warning.from_units.empty() && warning.to_units.empty()))
-            what += ": " + warning.message;
+        const auto [text, detail] = qxhost::run_results::warning_text(warning);
+        const std::string what = detail.empty() ? text : text + ": " + detail;
         html += "<tr>" + text_cell(warning.source.empty() ? "(not known)" : warning.source) + text_cell(what) + "</tr>";
     }
     return html + "</table></div>";
