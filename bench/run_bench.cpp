@@ -188,6 +188,7 @@ Figures measure_store(const fs::path& project_file, const fs::path& folder)
     run.scenario = after.scenario;
     run.result = figures.full_result;
     run.files = qxhost::store::files_of_run(fs::current_path(), fs::file_time_type::min());
+    run.writes = qxhost::Workspace::get().writes();
     std::string_view summary, detailed;
     for (const auto& [name, bytes] : run.files) {
         if (name == "UtilRes.Txt") summary = bytes;

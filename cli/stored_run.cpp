@@ -1,6 +1,7 @@
 #include "stored_run.h"
 
 #include "command_error.h"
+#include "model/workspace.h"
 #include "host/unitkit.h"
 
 namespace tovex_cli {
@@ -32,6 +33,7 @@ void StoredRun::record(const CommandOptions& options, const ProjectIdentity& ide
     run.result = result;
     run.warnings = results.warnings;
     run.journal = journal;
+    run.writes = qxhost::Workspace::get().writes();
     run.total_per_period = results.totals.per_period;
     // Only the runs that write usage records have items of their own.
     if (run.call == "full" || run.record.value_or(0) != 0) run.items = results.items;

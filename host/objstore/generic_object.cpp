@@ -21,7 +21,10 @@ CqxGenericObject::CqxGenericObject(std::uint32_t instance, std::string_view db, 
     if (database == nullptr) return;
     valid_ = true;
     slots_ = database->find(object_);
-    if (slots_ == nullptr && create != 0) slots_ = &database->set(object_, qxhost::SlotTable{});
+    if (slots_ == nullptr && create != 0) {
+        slots_ = &database->set(object_, qxhost::SlotTable{});
+        qxhost::Workspace::get().note_database_written(db_);
+    }
     slots_generation_ = qxhost::Databases::generation();
 }
 
@@ -58,9 +61,10 @@ int CqxGenericObject::DeleteAttribute(std::string_view slot)
 // A table once found is kept: slot tables of a database never move while it
 // exists, and the databases' generation tells when it may have gone. A
 // missing object is looked for again, as another handle may make it.
-qxhost::SlotTable* CqxGenericObject::OwnSlots(bool)
+qxhost::SlotTable* CqxGenericObject::OwnSlots(bool for_writing)
 {
     if (!valid_) return nullptr;
+    if (for_writing) qxhost::Workspace::get().note_database_written(db_);
     const std::uint64_t generation = qxhost::Databases::generation();
     if (slots_ != nullptr && slots_generation_ == generation) return slots_;
     qxhost::Database* database = find_database(instance_, db_);

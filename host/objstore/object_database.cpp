@@ -9,7 +9,10 @@ CqxODB::CqxODB(std::uint32_t instance, std::string_view db_name, int create)
     qxhost::Project* project = qxhost::Workspace::get().project_for(instance_);
     if (project == nullptr) return;
     valid_ = true;
-    if (create != 0 && !project->databases.contains(name_)) project->databases.set(name_, qxhost::Database{});
+    if (create != 0 && !project->databases.contains(name_)) {
+        project->databases.set(name_, qxhost::Database{});
+        qxhost::Workspace::get().note_database_written(name_);
+    }
 }
 
 CqxODB::~CqxODB() = default;
@@ -42,6 +45,7 @@ int CqxODB::Exists() { return find_database(valid_, instance_, name_) != nullptr
 int CqxODB::Delete()
 {
     if (!IsValid()) return 0;
+    qxhost::Workspace::get().note_database_written(name_);
     return qxhost::Workspace::get().project_for(instance_)->databases.erase(name_) ? 1 : 0;
 }
 

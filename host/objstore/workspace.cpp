@@ -12,7 +12,9 @@ void Workspace::load(std::unique_ptr<Project> project)
 {
     project_ = std::move(project);
     object_list_built = false;
+    writes_.reset();
     if (!project_) return;
+    writes_ = std::make_unique<ProjectWrites>();
     project_->index_unless_built();
     unitkit_set_unit_type(project_->unit_system);
 }
@@ -20,6 +22,7 @@ void Workspace::load(std::unique_ptr<Project> project)
 void Workspace::unload()
 {
     project_.reset();
+    writes_.reset();
     object_list_built = false;
     unitkit_set_unit_type(0);
 }

@@ -4,6 +4,7 @@
 #define QXHOST_STORE_REVISION_TABLES_H
 
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,7 +14,7 @@
 
 #include "model/project_model.h"
 #include "store/columns.h"
-#include "store/fingerprint.h"
+#include "model/workspace.h"
 
 namespace qxhost::store {
 
@@ -29,10 +30,11 @@ void write_cost_rows(SQLite::Database& db, const char* table, long key, const st
 // The slot tables a run keeps when it changed them, as packed in run_change.
 enum class TableKind : unsigned char { object, object_default, entry, entry_default };
 
-// Stores what run `run` changed: the object and entry slot tables whose
-// fingerprints differ from `before`, and the databases in order, each new
-// or changed one whole.
-void write_run_changes(SQLite::Database& db, long run, const ProjectFingerprint& before, const Project& after);
+// Stores what run `run` changed: the object and entry slot tables it wrote
+// (`writes`; null: every one), and the databases in order, each one that
+// is not among `databases_before` or that it wrote whole.
+void write_run_changes(SQLite::Database& db, long run, const std::set<std::string, std::less<>>& databases_before,
+                       const Project& after, const ProjectWrites* writes);
 
 // The project of revision `revision` as run `run` of it left it (0: as it
 // was imported), equal to the one that was written.

@@ -16,11 +16,11 @@
 
 #include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>
+#include <xxhash.h>
 
 #include "fileio/whole_file.h"
 #include "run_results/run_results.h"
 #include "tovex/results_layout.h"
-#include "store/fingerprint.h"
 #include "store/journal_rows.h"
 #include "store/revision_tables.h"
 #include "store/run_diff.h"
@@ -159,13 +159,15 @@ long revision_of(SQLite::Database& db, long run)
 }
 
 // The content id of `bytes`: a report that a run writes as an earlier run
-// wrote it (a run with the same prices, or a pass) is kept once.
+// wrote it (a run with the same prices, or a pass) is kept once. Found by
+// its XXH3-128 hash, then compared byte for byte, so two files that share
+// a hash cost a comparison and are still kept apart.
 std::int64_t file_content(SQLite::Database& db, const std::string& bytes)
 {
-    const Hash hash = fingerprint(std::string_view(bytes));
+    const XXH128_hash_t hash = XXH3_128bits(bytes.data(), bytes.size());
     char hash_text[40];
-    std::snprintf(hash_text, sizeof hash_text, "%016llx%016llx", static_cast<unsigned long long>(hash.first),
-                  static_cast<unsigned long long>(hash.second));
+    std::snprintf(hash_text, sizeof hash_text, "%016llx%016llx", static_cast<unsigned long long>(hash.low64),
+                  static_cast<unsigned long long>(hash.high64));
     SQLite::Statement same(db, "SELECT content, bytes FROM file_content WHERE hash = ?");
     same.bind(1, hash_text);
     while (same.executeStep()) {
@@ -290,7 +292,7 @@ auto Store::guarded(Work&& work)
 struct Store::OpenRun {
     long revision = 0;
     long base_run = 0;
-    ProjectFingerprint before;
+    std::set<std::string, std::less<>> databases_before;
 };
 
 Store::Store(const std::string& path) : path_(path), db_(open_store(path)) {}
@@ -329,7 +331,7 @@ std::unique_ptr<Project> Store::begin_run()
         open_run_ = std::make_unique<OpenRun>();
         std::tie(open_run_->revision, open_run_->base_run) = latest(db);
         auto project = read_revision(db, open_run_->revision, open_run_->base_run);
-        open_run_->before = fingerprint(*project);
+        for (const auto& [name, objects] : project->databases) open_run_->databases_before.emplace(name.view());
         return project;
     });
 }
@@ -339,7 +341,7 @@ long Store::record_run(const Project& after, const RunRecord& run)
     return guarded([&](SQLite::Database& db) {
         if (!open_run_) throw std::logic_error("no run was begun");
         const long number = write_run(db, open_run_->revision, after, run);
-        write_run_changes(db, number, open_run_->before, after);
+        write_run_changes(db, number, open_run_->databases_before, after, run.writes);
         db.exec("COMMIT");
         open_run_.reset();
         return number;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "model/project_model.h"
+#include "model/workspace.h"
 #include "host/unitkit.h"
 #include "run_results/run_results.h"
 #include "run_results/run_journal.h"
@@ -49,6 +50,9 @@ struct RunRecord {
     std::vector<UnitWarning> warnings;
     std::vector<std::pair<std::string, std::string>> files;  // name, exact bytes
     run_results::RunJournal journal;
+    // What the run wrote into the project (Workspace::writes()); null: take
+    // every table as written.
+    const ProjectWrites* writes = nullptr;
     // The figures the run left, as the command read them back.
     std::optional<double> total_per_period;
     std::vector<run_results::ItemUsage> items;  // kept when the run wrote usage records

@@ -243,25 +243,21 @@ void write_cost_rows(SQLite::Database& db, const char* table, long key, const st
 
 namespace {
 
-// The object and entry tables of `after` whose fingerprints (`now`) differ
-// from `before`, packed: count, then per table its kind, position and slots.
-std::string changed_tables(const ProjectFingerprint& before, const ProjectFingerprint& now, const Project& after)
+// The object and entry tables of `after` that the run wrote, packed: count,
+// then per table its kind, position and slots.
+std::string changed_tables(const Project& after, const ProjectWrites* writes)
 {
-    if (now.object_slots.size() != before.object_slots.size() || now.entry_slots.size() != before.entry_slots.size())
-        throw std::runtime_error("the run added or removed objects or entries, which a store cannot record");
+    const auto written = [&](const SlotTable& table) { return writes == nullptr || writes->tables.contains(&table); };
     std::vector<std::tuple<TableKind, std::size_t, const SlotTable*>> changed;
     for (std::size_t i = 0; i < after.objects.size(); ++i) {
-        if (now.object_slots[i] != before.object_slots[i])
-            changed.emplace_back(TableKind::object, i, &after.objects[i].slots);
-        if (now.object_defaults[i] != before.object_defaults[i])
+        if (written(after.objects[i].slots)) changed.emplace_back(TableKind::object, i, &after.objects[i].slots);
+        if (written(after.objects[i].defaults))
             changed.emplace_back(TableKind::object_default, i, &after.objects[i].defaults);
     }
     std::size_t position = 0;
     for (const auto& [name, entry] : after.entries) {
-        if (now.entry_slots[position] != before.entry_slots[position])
-            changed.emplace_back(TableKind::entry, position, &entry.slots);
-        if (now.entry_defaults[position] != before.entry_defaults[position])
-            changed.emplace_back(TableKind::entry_default, position, &entry.defaults);
+        if (written(entry.slots)) changed.emplace_back(TableKind::entry, position, &entry.slots);
+        if (written(entry.defaults)) changed.emplace_back(TableKind::entry_default, position, &entry.defaults);
         ++position;
     }
     BlobWriter blob;
@@ -276,23 +272,23 @@ std::string changed_tables(const ProjectFingerprint& before, const ProjectFinger
 
 }  // namespace
 
-void write_run_changes(SQLite::Database& db, long run, const ProjectFingerprint& before, const Project& after)
+void write_run_changes(SQLite::Database& db, long run, const std::set<std::string, std::less<>>& databases_before,
+                       const Project& after, const ProjectWrites* writes)
 {
-    const ProjectFingerprint now = fingerprint(after);
-    const std::string tables = changed_tables(before, now, after);
+    const std::string tables = changed_tables(after, writes);
     SQLite::Statement add_tables(db, "INSERT INTO run_change VALUES (?, ?)");
     add_tables.bind(1, static_cast<std::int64_t>(run));
     add_tables.bindNoCopy(2, tables.data(), static_cast<int>(tables.size()));
     add_tables.exec();
 
-    // Every database after the run, in order; those that are new or changed
-    // are stored whole.
+    // Every database after the run, in order; those that are new or that
+    // the run wrote are stored whole.
     SQLite::Statement add(db, "INSERT INTO run_database VALUES (?, ?, ?, ?, ?)");
     std::int64_t position = 0;
     for (const auto& [name, objects] : after.databases) {
         const std::string database(name.view());
-        const auto was = before.databases.find(database);
-        const bool stored = was == before.databases.end() || was->second != now.databases.at(database);
+        const bool stored = !databases_before.contains(database) || writes == nullptr ||
+                            writes->databases.contains(database);
         add.bind(1, static_cast<std::int64_t>(run));
         add.bind(2, position++);
         add.bind(3, database);

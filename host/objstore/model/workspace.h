@@ -7,6 +7,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
+#include <string>
+#include <unordered_set>
 #include <string_view>
 
 #include "model/project_model.h"
@@ -24,6 +27,15 @@ public:
                          std::string_view text) = 0;
     virtual void removed(std::string_view db, std::string_view object, std::string_view slot,
                          const Value& old) = 0;
+};
+
+// What the handles wrote into the loaded project since it was loaded: each
+// object's or entry's slot table written through a handle, and each object
+// database made, deleted or written into. A store keeps just these with a
+// run, instead of comparing the whole project before and after it.
+struct ProjectWrites {
+    std::unordered_set<const SlotTable*> tables;
+    std::set<std::string, std::less<>> databases;
 };
 
 class QXHOST_API Workspace {
@@ -47,6 +59,18 @@ public:
     // The object list of CqxProject::InitObjectList.
     bool object_list_built = false;
 
+    // Called by every write through a handle.
+    void note_written(const SlotTable* table)
+    {
+        if (writes_) writes_->tables.insert(table);
+    }
+    void note_database_written(std::string_view name)
+    {
+        if (writes_ && !writes_->databases.contains(name)) writes_->databases.emplace(name);
+    }
+    // Since the project was loaded; none while none is.
+    const ProjectWrites* writes() const { return writes_.get(); }
+
     // At most one watcher at a time; null stops watching.
     void watch(DatabaseWatcher* watcher) { watcher_ = watcher; }
     DatabaseWatcher* watcher() const { return watcher_; }
@@ -54,6 +78,7 @@ public:
 private:
     static Workspace instance_;
     std::unique_ptr<Project> project_;
+    std::unique_ptr<ProjectWrites> writes_;  // a pointer keeps the constructor constexpr
     DatabaseWatcher* watcher_ = nullptr;
 };
 

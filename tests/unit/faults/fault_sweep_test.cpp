@@ -107,6 +107,7 @@ void run_on_store(Outcome& outcome)
                                                 lists.names(), lists.cost_slots(), lists.values());
         lists.copy_values_to(run.cost_rows);
         record.journal = keeper.journal();
+        record.writes = qxhost::Workspace::get().writes();
         const auto results = qxhost::run_results::run_results(run, "", "");
         record.total_per_period = results.totals.per_period;
         record.items = results.items;
