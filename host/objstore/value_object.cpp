@@ -2,7 +2,6 @@
 // the inheriting getters see. Subclasses say where their slots live.
 #include "host/objstore.h"
 #include "objstore/fault_injection.h"
-#include "model/workspace.h"
 #include "objstore/slot_reads.h"
 
 namespace {
@@ -63,7 +62,6 @@ int CqxValueObject::SetValue(std::string_view slot, double number, std::string_v
     if (qxhost::slot_write_should_fail()) return 0;
     qxhost::SlotTable* own = OwnSlots(true);
     if (own == nullptr) return 0;
-    qxhost::Workspace::get().note_written(own);
     own->set(slot, qxhost::Value::of_number(number, std::string(units)));
     return 1;
 }
@@ -73,7 +71,6 @@ int CqxValueObject::SetValue(std::string_view slot, std::string_view text, int)
     if (qxhost::slot_write_should_fail()) return 0;
     qxhost::SlotTable* own = OwnSlots(true);
     if (own == nullptr) return 0;
-    qxhost::Workspace::get().note_written(own);
     own->set(slot, qxhost::Value::of_text(std::string(text)));
     return 1;
 }
@@ -81,9 +78,7 @@ int CqxValueObject::SetValue(std::string_view slot, std::string_view text, int)
 int CqxValueObject::DeleteAttribute(std::string_view slot)
 {
     qxhost::SlotTable* own = OwnSlots(true);
-    if (own == nullptr) return 0;
-    qxhost::Workspace::get().note_written(own);
-    return own->erase(slot) ? 1 : 0;
+    return own != nullptr && own->erase(slot) ? 1 : 0;
 }
 
 int CqxValueObject::GetSlots(CStrList& names, int, int)

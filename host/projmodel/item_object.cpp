@@ -81,10 +81,12 @@ CqxConnectorInfoList* CqxItemObject::GetConnectedObjects(int direction, const vo
     return list->GetLength() == 0 ? nullptr : list.release();
 }
 
-qxhost::SlotTable* CqxItemObject::OwnSlots(bool)
+qxhost::SlotTable* CqxItemObject::OwnSlots(bool for_writing)
 {
     qxhost::Object* object = qxhost::resolve_object(instance_, index_);
-    return object == nullptr ? nullptr : &object->slots;
+    if (object == nullptr) return nullptr;
+    if (for_writing) qxhost::Workspace::get().note_written(&object->slots);
+    return &object->slots;
 }
 
 const qxhost::SlotTable* CqxItemObject::DefaultSlots()

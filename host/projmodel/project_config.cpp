@@ -55,10 +55,12 @@ int CqxProjectConfig::ClassId() const { return class_id_; }
 
 // A configuration itself holds no slots here; its entries do, and an entry
 // that is not valid gives none to read or write.
-qxhost::SlotTable* CqxProjectConfig::OwnSlots(bool)
+qxhost::SlotTable* CqxProjectConfig::OwnSlots(bool for_writing)
 {
     if (!is_entry_ || !IsValid()) return nullptr;
-    return &qxhost::Workspace::get().project_for(instance_)->entries.find(entry_)->slots;
+    qxhost::SlotTable* slots = &qxhost::Workspace::get().project_for(instance_)->entries.find(entry_)->slots;
+    if (for_writing) qxhost::Workspace::get().note_written(slots);
+    return slots;
 }
 
 const qxhost::SlotTable* CqxProjectConfig::DefaultSlots()
