@@ -9,6 +9,7 @@
 #include "htmlreport/report_figures.h"
 #include "run_results/warning_text.h"
 #include "run_results/run_results.h"
+#include "tovex/results_layout.h"
 
 namespace tovex_html {
 
@@ -185,7 +186,7 @@ std::set<std::string, std::less<>> balanced_utilities(const qxhost::Project& aft
 {
     std::set<std::string, std::less<>> balanced;
     if (after.sim_type != 4 || run.call != "full") return balanced;
-    const std::string_view duty_units = after.unit_system == 0 ? "BTU/H" : "KJ/H";
+    const std::string_view duty_units = tovex::layout::duty_balance_units(after.unit_system);
     for (const UtilityLine& line : run.results.utilities)
         if (line.rate_units == duty_units) balanced.insert(line.name);
     return balanced;

@@ -43,6 +43,14 @@ inline constexpr std::string_view stream_slot_suffix = "-STREAM";
 inline constexpr std::string_view cost_per_hour_slot = "COST PER HOUR";
 inline constexpr std::string_view utility_name_slot = "UTILITY NAME";
 
+/* The units in which the duty balance of a simulator type 4 full run
+ * posts its utilities: English only for unit system 0, every other unit
+ * system taken as metric (unlike the rate routes, which need exactly 1). */
+constexpr std::string_view duty_balance_units(int unit_system)
+{
+    return unit_system == 0 ? std::string_view("BTU/H") : std::string_view("KJ/H");
+}
+
 /* The reports, written into the working directory. */
 inline constexpr std::string_view summary_report = "UtilRes.Txt";
 inline constexpr std::string_view summary_report_da = "UtilRes_DA.Txt";

@@ -17,7 +17,7 @@
 #include "host/unitkit.h"
 #include "rates/duty_lines.h"
 #include "rates/duty_partners.h"
-#include "rates/duty_units.h"
+#include "tovex/results_layout.h"
 
 namespace tovex {
 
@@ -52,7 +52,7 @@ int balance_utility_duties(CqxProject* project, CqxSimCase* /*sim_case*/, CqxPro
                            std::uint32_t class_id, QX_LIST names, QX_LIST cost_slots, QX_LIST values)
 {
     balance_map balances;
-    const std::string_view duty_units_name = duty_units_for(units_get_unit_type());
+    const std::string_view duty_units_name = layout::duty_balance_units(units_get_unit_type());
 
     const auto streams = adopt(project->GetStreams(static_cast<int>(class_id)));
     if (!streams) return 0;

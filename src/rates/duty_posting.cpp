@@ -8,7 +8,7 @@
 #include "host/unitkit.h"
 #include "rates/duty_balance.h"
 #include "rates/duty_lines.h"
-#include "rates/duty_units.h"
+#include "tovex/results_layout.h"
 
 namespace tovex {
 
@@ -26,7 +26,7 @@ int post_duty_balances(const balance_map& balances, QX_LIST names, QX_LIST cost_
         }
 
         const double net = net_balance_duty(sums);  // [duty units]
-        const std::string_view units = duty_units_for(units_get_unit_type());
+        const std::string_view units = layout::duty_balance_units(units_get_unit_type());
         std::string posting_text = fixed6(net) + '\n' + std::string(units);
         post_utility_cost(utility_name, posting_text, names, cost_slots, values);
     }
