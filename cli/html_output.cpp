@@ -28,7 +28,7 @@ void write_page(const std::string& path, const std::string& page, int status_whe
 }  // namespace
 
 void write_html_for_run(const CommandOptions& options, const qxhost::Project& project, int result,
-                        const qxhost::run_results::RunResults& results, const qxhost::run_results::RunJournal& journal)
+                        qxhost::run_results::RunResults results, const qxhost::run_results::RunJournal& journal)
 {
     tovex_html::RunFacts run;
     const bool pass = options.action == CommandOptions::Action::pass;
@@ -36,7 +36,7 @@ void write_html_for_run(const CommandOptions& options, const qxhost::Project& pr
                          pass ? std::optional(options.record ? 1 : 0) : std::nullopt);
     run.when_utc = qxhost::store::utc_now();
     run.result = result;
-    run.results = results;
+    run.results = std::move(results);
     run.journal = journal;
     run.version = TOVEX_VERSION;
     write_page(options.html_path, tovex_html::html_report(project, run), exit_not_saved);
@@ -51,14 +51,14 @@ void write_html_for_stored_run(const CommandOptions& options, qxhost::store::Sto
     run.call = call_text(summary.call, summary.class_id, summary.record);
     run.when_utc = summary.started_utc;
     run.result = summary.result;
-    run.results.warnings = store.warnings(summary.run);
     run.journal = store.journal(summary.run);
     std::string_view summary_report;
     for (const auto& [name, bytes] : files)
         if (name == tovex::layout::summary_report) summary_report = bytes;
-    run.results.utilities = qxhost::run_results::utility_lines(*project, summary_report);
-    run.results.totals = qxhost::run_results::totals(*project);
+    // The items and warnings as the store kept them.
+    run.results = qxhost::run_results::run_results(*project, summary_report, std::nullopt);
     run.results.items = store.items(summary.run);
+    run.results.warnings = store.warnings(summary.run);
     run.version = TOVEX_VERSION;
     project->index_unless_built();
     write_page(options.html_path, tovex_html::html_report(*project, run), exit_bad_input);

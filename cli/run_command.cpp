@@ -115,15 +115,11 @@ qxhost::run_results::RunResults results_of_run(const CommandOptions& options, in
     const bool wrote_summary = result == 1 && !pass;
     const bool wrote_detailed = wrote_summary && !options.reduced;
     const std::string summary = wrote_summary ? file_text(folder / tovex::layout::summary_report) : std::string();
-    qxhost::run_results::RunResults results{qxhost::run_results::utility_lines(project, summary),
-                                        qxhost::run_results::totals(project), {}, unitkit_warnings()};
-    if (with_items && wrote_detailed) {
-        const qxhost::MappedFile detailed(folder / tovex::layout::detailed_report);
-        results.items = qxhost::run_results::item_usages(project, detailed.text());
-    } else if (with_items) {
-        results.items = qxhost::run_results::item_usages(project, "");
-    }
-    return results;
+    std::optional<qxhost::MappedFile> detailed;
+    if (with_items && wrote_detailed) detailed.emplace(folder / tovex::layout::detailed_report);
+    return qxhost::run_results::run_results(
+        project, summary,
+        with_items ? std::optional<std::string_view>(detailed ? detailed->text() : "") : std::nullopt);
 }
 
 }  // namespace
@@ -146,7 +142,7 @@ int run_command(const CommandOptions& options)
     const auto started = stored ? qxhost::store::run_start_time(folder) : std::filesystem::file_time_type{};
     qxhost::run_results::RunJournal journal;
     const int result = run_in_folder(options, entry, project, journal, progress);
-    const auto results = results_of_run(options, result, project, folder, stored || !options.html_path.empty());
+    auto results = results_of_run(options, result, project, folder, stored || !options.html_path.empty());
 
     if (!state_path.empty()) {
         progress.begin("writing " + options.state_path);
@@ -170,7 +166,7 @@ int run_command(const CommandOptions& options)
         stored.record(options, identity_for(options, project), result, project, results, journal, folder, started);
         progress.end();
     }
-    if (!options.html_path.empty()) write_html_for_run(options, project, result, results, journal);
+    if (!options.html_path.empty()) write_html_for_run(options, project, result, std::move(results), journal);
     std::cerr << warning_lines(unitkit_warnings());
     if (result == 1) return 0;
     std::cerr << "tovex: the project or its utility streams configuration is not valid: "

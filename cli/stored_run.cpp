@@ -35,8 +35,7 @@ void StoredRun::record(const CommandOptions& options, const ProjectIdentity& ide
     run.journal = journal;
     run.writes = qxhost::Workspace::get().writes();
     run.total_per_period = results.totals.per_period;
-    // Only the runs that write usage records have items of their own.
-    if (run.call == "full" || run.record.value_or(0) != 0) run.items = results.items;
+    run.items = results.items;
     try {
         run.files = qxhost::store::files_of_run(folder, started);
         store_->record_run(project, run);

@@ -83,9 +83,11 @@ std::vector<ItemUsage> item_usages(const Project& after, std::string_view detail
 
 namespace qxhost::run_results {
 
-RunResults run_results(const Project& after, std::string_view summary, std::string_view detailed)
+RunResults run_results(const Project& after, std::string_view summary, std::optional<std::string_view> detailed)
 {
-    return {utility_lines(after, summary), totals(after), item_usages(after, detailed), unitkit_warnings()};
+    RunResults results{utility_lines(after, summary), totals(after), {}, unitkit_warnings()};
+    if (detailed) results.items = item_usages(after, *detailed);
+    return results;
 }
 
 }  // namespace qxhost::run_results

@@ -71,8 +71,10 @@ struct RunResults {
     // does not depend on the outputs asked for.
     std::vector<UnitWarning> warnings;
 };
-// The three above, from the summary and detailed reports the run wrote.
-RunResults run_results(const Project& after, std::string_view summary, std::string_view detailed);
+// The figures above from the summary report the run wrote, and the items
+// from its detailed report (empty when it wrote none) when `detailed` is
+// given; the warnings are the host's as they stand now.
+RunResults run_results(const Project& after, std::string_view summary, std::optional<std::string_view> detailed);
 
 }  // namespace qxhost::run_results
 

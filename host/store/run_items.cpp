@@ -24,7 +24,7 @@ void number_or_null(JsonWriter& json, std::optional<double> value)
 
 }  // namespace
 
-void write_run_items(SQLite::Database& db, long run, const std::vector<run_results::ItemUsage>& usages)
+void write_run_items(SQLite::Database& db, long run, std::span<const run_results::ItemUsage> usages)
 {
     std::string text;
     JsonWriter json(text);

@@ -4,6 +4,7 @@
 #define QXHOST_STORE_RUN_ITEMS_H
 
 #include <string_view>
+#include <span>
 #include <vector>
 
 #include <SQLiteCpp/Database.h>
@@ -14,7 +15,7 @@ namespace qxhost::store {
 
 // Keeps run `run`'s items, in their order, each with the cost per hour of
 // its line in the detailed report (null when it has none).
-void write_run_items(SQLite::Database& db, long run, const std::vector<run_results::ItemUsage>& items);
+void write_run_items(SQLite::Database& db, long run, std::span<const run_results::ItemUsage> items);
 
 // The items run `run` kept, in their order; none when it kept none.
 std::vector<run_results::ItemUsage> read_run_items(SQLite::Database& db, long run);

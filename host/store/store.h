@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -55,7 +56,8 @@ struct RunRecord {
     const ProjectWrites* writes = nullptr;
     // The figures the run left, as the command read them back.
     std::optional<double> total_per_period;
-    std::vector<run_results::ItemUsage> items;  // kept when the run wrote usage records
+    // Kept when the run wrote usage records (a full run, a pass that records).
+    std::span<const run_results::ItemUsage> items;
 };
 
 // One line of the store's history.

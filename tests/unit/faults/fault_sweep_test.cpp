@@ -99,6 +99,7 @@ void run_on_store(Outcome& outcome)
         return;
     }
     qxhost::store::RunRecord record;
+    qxhost::run_results::RunResults results;  // the record views its items
     {
         qxhost::CallerLists lists(run.cost_rows);
         unitkit_clear_warnings();
@@ -108,7 +109,7 @@ void run_on_store(Outcome& outcome)
         lists.copy_values_to(run.cost_rows);
         record.journal = keeper.journal();
         record.writes = qxhost::Workspace::get().writes();
-        const auto results = qxhost::run_results::run_results(run, "", "");
+        results = qxhost::run_results::run_results(run, "", "");
         record.total_per_period = results.totals.per_period;
         record.items = results.items;
     }
