@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "host/textkit.h"
+#include "textkit/text_trimmed.h"
 
 namespace tovex_cli {
 

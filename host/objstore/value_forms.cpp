@@ -1,5 +1,6 @@
 // Slot values and how they read in another form than they were stored in.
 #include "host/textkit.h"
+#include "textkit/text_trimmed.h"
 #include "model/slot_table.h"
 
 namespace qxhost {

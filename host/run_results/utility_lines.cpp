@@ -1,6 +1,7 @@
 #include <tuple>
 
 #include "host/textkit.h"
+#include "textkit/text_trimmed.h"
 #include "run_results/run_results.h"
 #include "run_results/summary_lines.h"
 #include "tovex/results_layout.h"

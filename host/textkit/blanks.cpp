@@ -1,5 +1,6 @@
 // Blanks at the ends of a text, by the host's two sets of blanks.
 #include "host/textkit.h"
+#include "textkit/text_trimmed.h"
 
 std::string_view text_trimmed(std::string_view text, std::string_view blanks)
 {

@@ -26,9 +26,4 @@ QXHOST_API void text_remove_initial_and_trailing_blanks(std::string& text);
 // double ("0", "120000", "99.9", "1e+16", "-0", "inf", "nan").
 QXHOST_API void compiler_float_to_string(double value, std::string& text);
 
-// Host side only -------------------------------------------------------------
-
-// `text` without the characters of `blanks` at either end.
-QXHOST_API std::string_view text_trimmed(std::string_view text, std::string_view blanks = trimmed_blanks);
-
 #endif
