@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "command_line.h"
-#include "model/project_model.h"
+#include "model/project.h"
 #include "run_results/run_results.h"
 #include "run_results/run_journal.h"
 #include "store/store.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "host/unitkit.h"
-#include "model/project_model.h"
+#include "model/project.h"
 #include "run_results/run_results.h"
 
 namespace tovex_cli {

@@ -9,7 +9,7 @@
 
 #include "command_line.h"
 #include "entry_call.h"
-#include "model/project_model.h"
+#include "model/project.h"
 #include "store/store.h"
 
 namespace tovex_cli {

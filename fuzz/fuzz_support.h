@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/project_model.h"
+#include "model/project.h"
 
 namespace tovex_fuzz {
 

@@ -1,7 +1,7 @@
 // The project's lookup indices: objects by name, class and reference id, and
 // connections by the stream and by the item they name.
 #include "model/project_index.h"
-#include "model/project_model.h"
+#include "model/project.h"
 
 namespace qxhost {
 

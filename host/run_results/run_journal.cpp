@@ -14,38 +14,9 @@ std::uint64_t key_of(std::string_view record, std::string_view slot)
     return hash(record) * 0x9E3779B97F4A7C15ULL ^ hash(slot);
 }
 
+std::uint64_t itself(std::uint64_t key) { return key; }
+
 }  // namespace
-
-// Open addressing in one flat array: a node per hash, as a node-based set
-// keeps it, made the journal cost a large run several times more, each
-// insert a cache miss.
-void JournalKeeper::HashSet::insert(std::uint64_t hash)
-{
-    hash |= 1;
-    if ((count_ + 1) * 2 > slots_.size()) {
-        std::vector<std::uint64_t> old = std::move(slots_);
-        slots_.assign(old.empty() ? 1024 : old.size() * 2, 0);
-        count_ = 0;
-        for (const std::uint64_t kept : old)
-            if (kept != 0) insert(kept);
-    }
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t i = hash & mask;
-    for (; slots_[i] != 0; i = (i + 1) & mask)
-        if (slots_[i] == hash) return;
-    slots_[i] = hash;
-    ++count_;
-}
-
-bool JournalKeeper::HashSet::contains(std::uint64_t hash) const
-{
-    hash |= 1;
-    if (slots_.empty()) return false;
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = hash & mask; slots_[i] != 0; i = (i + 1) & mask)
-        if (slots_[i] == hash) return true;
-    return false;
-}
 
 JournalKeeper::JournalKeeper(const std::vector<CostRow>& rows) : previous_(Workspace::get().watcher())
 {
@@ -88,12 +59,12 @@ void JournalKeeper::written(std::string_view db, std::string_view object, std::s
     ++entry.writes;
     entry.written += amount->first;
     last_written_ = key_of(object, slot);
-    written_now_.insert(last_written_);
+    if (!written_now_.find(last_written_, itself)) written_now_.insert(last_written_, itself);
 }
 
 void JournalKeeper::removed(std::string_view db, std::string_view object, std::string_view slot, const Value& old)
 {
-    if (db != layout::results_database || !written_now_.contains(key_of(object, slot))) return;
+    if (db != layout::results_database || !written_now_.find(key_of(object, slot), itself)) return;
     const auto amount = value_as_number(old);
     if (!amount) return;
     UtilityJournal& entry = utility(slot);

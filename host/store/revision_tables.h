@@ -12,7 +12,7 @@
 #include <SQLiteCpp/Column.h>
 #include <SQLiteCpp/Database.h>
 
-#include "model/project_model.h"
+#include "model/project.h"
 #include "store/columns.h"
 #include "model/workspace.h"
 

@@ -7,7 +7,7 @@
 
 #include "host/listkit.h"
 #include "host/visibility.h"
-#include "model/project_model.h"
+#include "model/project.h"
 
 namespace qxhost {
 

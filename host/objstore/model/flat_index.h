@@ -1,5 +1,6 @@
-// An open-addressing hash index from text keys to values that know their key
-// (a list position, an object's place). Entries are a hash and a value side
+// An open-addressing hash index from keys (texts, or numbers) to values that
+// know their key (a list position, an object's place, the number itself).
+// It is the host's one hash table. Entries are a hash and a value side
 // by side in one array, so a lookup reads one line of the table and then
 // only the entry whose hash matches; a node-based map read a bucket, a node
 // and the key behind it.
@@ -14,18 +15,18 @@
 
 namespace qxhost {
 
-template <class V>
+template <class V, class Key = std::string_view>
 class FlatIndex {
 public:
-    static std::uint64_t hash_of(std::string_view key)
+    static std::uint64_t hash_of(Key key)
     {
         // Zero marks an empty entry.
-        return std::hash<std::string_view>{}(key) | 1;
+        return std::hash<Key>{}(key) | 1;
     }
 
     // The value under `key`, or null. `key_of(value)` gives a value's key.
     template <class KeyOf>
-    const V* find(std::string_view key, KeyOf key_of) const
+    const V* find(Key key, KeyOf key_of) const
     {
         if (entries_.empty()) return nullptr;
         const std::uint64_t hash = hash_of(key);
@@ -46,7 +47,7 @@ public:
 
     // Removes the entry of `key`; false when there is none.
     template <class KeyOf>
-    bool erase(std::string_view key, KeyOf key_of)
+    bool erase(Key key, KeyOf key_of)
     {
         if (entries_.empty()) return false;
         const std::uint64_t hash = hash_of(key);

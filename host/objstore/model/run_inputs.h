@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "host/visibility.h"
-#include "model/project_model.h"
+#include "model/project.h"
 
 namespace qxhost {
 

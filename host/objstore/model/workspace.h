@@ -12,7 +12,7 @@
 #include <unordered_set>
 #include <string_view>
 
-#include "model/project_model.h"
+#include "model/project.h"
 #include "host/visibility.h"
 
 namespace qxhost {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "model/project_model.h"
+#include "model/project.h"
 #include "host/unitkit.h"
 #include "run_results/run_results.h"
 #include "run_results/run_journal.h"

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/project_model.h"
+#include "model/project.h"
 
 namespace qxhost {
 

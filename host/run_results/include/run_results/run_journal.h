@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "model/project_model.h"
+#include "model/flat_index.h"
+#include "model/project.h"
 #include "model/workspace.h"
 
 namespace qxhost::run_results {
@@ -62,16 +63,7 @@ private:
     // Record and slot of every amount written by this run, hashed: a value
     // removed that is not among them was there before the run. Two of a
     // run's pairs would have to collide in 64 bits to miscount one.
-    class HashSet {
-    public:
-        void insert(std::uint64_t hash);
-        bool contains(std::uint64_t hash) const;
-
-    private:
-        std::vector<std::uint64_t> slots_;  // 0: empty
-        std::size_t count_ = 0;
-    };
-    HashSet written_now_;
+    FlatIndex<std::uint64_t, std::uint64_t> written_now_;
     std::uint64_t last_written_ = 0;  // record and slot of the latest amount
     DatabaseWatcher* previous_;
 };

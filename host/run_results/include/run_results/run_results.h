@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "host/unitkit.h"
-#include "model/project_model.h"
+#include "model/project.h"
 
 namespace qxhost::run_results {
 

@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/project_model.h"
+#include "model/project.h"
 #include "model/workspace.h"
 #include "host/unitkit.h"
 #include "run_results/run_results.h"

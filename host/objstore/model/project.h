@@ -1,8 +1,8 @@
 // The reference host's in-memory project: what a project file holds. The
 // project-file reader fills it, the writer writes it back, and the host
 // objects read and change it once it is loaded into the workspace.
-#ifndef HOST_PROJECT_MODEL_H
-#define HOST_PROJECT_MODEL_H
+#ifndef QXHOST_MODEL_PROJECT_H
+#define QXHOST_MODEL_PROJECT_H
 
 #include <algorithm>
 #include <cstdint>
