@@ -41,6 +41,8 @@ void add_run_options(CLI::App& command, CommandOptions& options, IdentityOverrid
     overrides.scenario_option = command.add_option(
         "--scenario", overrides.scenario, "Scenario name handed to the module (default: the file's)");
     command.add_option("--module", options.module_path, "The module library to load (default: the installed one)");
+    command.add_flag("--strict", options.strict, "Refuse to run when the check finds an error (status 4)");
+    command.add_flag("--notes", options.notes, "List the notes among the findings too");
 }
 
 }  // namespace
@@ -67,6 +69,12 @@ std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& opt
     add_run_options(*pass, options, pass_overrides);
     pass->add_option("--class", options.class_id, "Class id of the streams")->required();
     pass->add_flag("--record", options.record, "Record each stream's connected item and amount");
+
+    CLI::App* check = app.add_subcommand("check", "Lists what a full run would drop, take as 0 or price in other "
+                                                  "units than written; writes nothing");
+    check->add_option("PROJECT", options.project_path, "The project file (JSON), or a project store")->required();
+    check->add_flag("--json", options.json, "Print the findings as one JSON object");
+    check->add_option("--module", options.module_path, "The module library to load (default: the installed one)");
 
     CLI::App* import = app.add_subcommand("import", "Stores a project file in a project store, as its new revision");
     import->add_option("PROJECT", options.project_path, "The project file (JSON)")->required();
@@ -101,6 +109,10 @@ std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& opt
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         return app.exit(error) == 0 ? 0 : 2;
+    }
+    if (check->parsed()) {
+        options.action = CommandOptions::Action::check;
+        return std::nullopt;
     }
     if (import->parsed()) {
         options.action = CommandOptions::Action::import_project;

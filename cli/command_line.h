@@ -9,7 +9,7 @@
 namespace tovex_cli {
 
 struct CommandOptions {
-    enum class Action { run, pass, import_project, export_project, list_runs, write_report, compare_runs };
+    enum class Action { run, pass, check, import_project, export_project, list_runs, write_report, compare_runs };
     Action action = Action::run;
     std::string project_path;
     std::string store_path;    // import, export
@@ -25,6 +25,8 @@ struct CommandOptions {
     std::string state_path;    // empty: no state file
     std::string html_path;     // run, pass, report: empty for no HTML report
     bool json = false;
+    bool strict = false;       // run, pass: refuse to run when the check finds an error
+    bool notes = false;        // run, pass: list the notes among the findings
     std::optional<std::uint32_t> instance;
     std::optional<std::string> name;
     std::optional<std::string> scenario;

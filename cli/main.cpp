@@ -3,6 +3,7 @@
 #include <exception>
 #include <iostream>
 
+#include "check_command.h"
 #include "command_error.h"
 #include "command_line.h"
 #include "run_command.h"
@@ -14,6 +15,8 @@ int main(int argc, char** argv)
     if (const auto status = tovex_cli::parse_command_line(argc, argv, options)) return *status;
     try {
         switch (options.action) {
+        case tovex_cli::CommandOptions::Action::check:
+            return tovex_cli::check_command(options);
         case tovex_cli::CommandOptions::Action::import_project:
             return tovex_cli::import_command(options);
         case tovex_cli::CommandOptions::Action::export_project:

@@ -5,6 +5,7 @@
 #include "json/json_writer.h"
 #include "projfile/projfile.h"
 #include "run_results/run_results.h"
+#include "findings_output.h"
 #include "run_results/warning_text.h"
 #include "text_table.h"
 
@@ -41,7 +42,8 @@ void warn_of_texts_not_utf8(const qxhost::Project& project)
 
 }  // namespace
 
-std::string result_json(int result, const qxhost::Project& project)
+std::string result_json(int result, const qxhost::Project& project,
+                        const std::vector<qxhost::checks::Finding>& findings)
 {
     warn_of_texts_not_utf8(project);
     std::string text;
@@ -69,6 +71,8 @@ std::string result_json(int result, const qxhost::Project& project)
         json.end();
     }
     json.end();
+    json.key("findings");
+    write_findings(json, findings);
     json.end();
     return text + "\n";
 }

@@ -9,6 +9,7 @@
 
 #include "host/unitkit.h"
 #include "model/project.h"
+#include "checks/findings.h"
 #include "run_results/run_results.h"
 
 namespace tovex_cli {
@@ -19,12 +20,13 @@ namespace tovex_cli {
 // per period: TOTAL".
 std::string utility_table(const qxhost::run_results::RunResults& results);
 
-// {"version": V, "result": R, "cost_rows": [...], "warnings": [...]}, ended
-// by a line feed;
+// {"version": V, "result": R, "cost_rows": [...], "warnings": [...],
+// "findings": [...]}, ended by a line feed;
 // the rows in the project file's row form, each of the host's warnings as
 // {"from_units", "to_units", "source", "message"}. A text that is not valid
 // UTF-8 is written with U+FFFD for its bad bytes, and a warning says where.
-std::string result_json(int result, const qxhost::Project& project);
+std::string result_json(int result, const qxhost::Project& project,
+                        const std::vector<qxhost::checks::Finding>& findings);
 
 // One line per warning: "tovex: warning: cannot convert "FROM" to "TO"
 // (in SOURCE): MESSAGE", the part in brackets only when the source is known.

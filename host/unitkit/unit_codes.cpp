@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "unitkit/unit_definitions.h"
+#include "unitkit/unit_table.h"
 
 namespace qxhost::units {
 namespace {
@@ -144,3 +145,10 @@ std::optional<Unit> find_unit_code(std::string_view code)
 }
 
 }  // namespace qxhost::units
+
+std::vector<std::string_view> unitkit_unit_codes()
+{
+    std::vector<std::string_view> codes;
+    for (const auto& entry : qxhost::units::code_table) codes.push_back(entry.code);
+    return codes;
+}

@@ -77,7 +77,8 @@ TEST(Run, JsonResultShape)
     ASSERT_EQ(result.status, 0) << result.err;
     const auto json = nlohmann::json::parse(result.out);
     ASSERT_TRUE(json.is_object());
-    EXPECT_EQ(json.size(), 4u);
+    EXPECT_EQ(json.size(), 5u);
+    EXPECT_TRUE(json.at("findings").is_array());
     EXPECT_EQ(json.at("version"), TOVEX_VERSION_TEXT);
     EXPECT_EQ(json.at("result"), 1);
     ASSERT_TRUE(json.at("cost_rows").is_array());

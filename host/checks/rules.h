@@ -1,0 +1,81 @@
+// What the checks share: where a finding is put, and the reads of a
+// project's slots as the host answers the run's reads.
+#ifndef QXHOST_CHECKS_RULES_H
+#define QXHOST_CHECKS_RULES_H
+
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "checks/findings.h"
+
+namespace qxhost::checks {
+
+class Collector {
+public:
+    explicit Collector(std::vector<Finding>& out) : out_(out) {}
+    Finding& add(Severity severity, std::string_view code, std::string_view object, std::string_view slot,
+                 std::string message, std::string hint = {});
+
+private:
+    std::vector<Finding>& out_;
+};
+
+// A slot as the host reads it with inheritance: the table's own, else its
+// defaults'.
+inline const Value* inherited(const SlotTable& slots, const SlotTable& defaults, std::string_view name)
+{
+    const Value* value = slots.find(name);
+    return value != nullptr ? value : defaults.find(name);
+}
+inline const Value* inherited(const Object& object, std::string_view name)
+{
+    return inherited(object.slots, object.defaults, name);
+}
+
+// "did you mean slot 'TOTAL MASS FLOW'?" when the object has a slot of
+// that name in other letter case; empty otherwise.
+std::string other_case_slot_hint(const Object& object, std::string_view name);
+
+// The name of `candidates` that `text` most likely meant: one that differs
+// only in letter case, or by at most two characters; empty when none.
+std::string nearest_name(std::string_view text, const std::vector<std::string_view>& candidates);
+// The unit text of the host's table nearest to `units` that converts to
+// `like` (a unit text of the dimension wanted); empty when none is near.
+std::string nearest_units(std::string_view units, std::string_view like);
+
+// Whether `text` begins with `prefix`, letter case ignored: how the run
+// tells the Fuel, Instrument Air and Potable Water routes.
+bool starts_with_ignoring_case(std::string_view text, std::string_view prefix);
+
+// True when the host's unit table reads `units` (a code or a quotient).
+bool known_units(std::string_view units);
+
+// Unit texts compared as the host compares them: letter case and blanks
+// around the codes and the '/' ignored.
+std::string normal_units(std::string_view units);
+
+// The utilities whose streams the run posts; the price checks look only
+// at those.
+struct UsedUtilities {
+    std::set<std::string, std::less<>> names;
+    bool fuel = false;  // a stream on the Fuel route
+};
+
+UsedUtilities check_streams(const Project& project, const RunKind& kind, Collector& findings);
+void check_entries(const Project& project, const UsedUtilities& used, Collector& findings);
+void check_prices(const Project& project, const RunKind& kind, const UsedUtilities& used, Collector& findings);
+void check_electrical_loads(const Project& project, const RunKind& kind, Collector& findings);
+
+// How many of the units a price was written in make one of the units the
+// run prices in (1000 for "$/MWH" read as per KWH); empty when the price
+// has no units, or units the host cannot compare.
+std::optional<double> electricity_price_factor(const Project& project);
+std::optional<double> fuel_price_factor(const Project& project);
+
+}  // namespace qxhost::checks
+
+#endif
