@@ -3,12 +3,14 @@
 #include <iostream>
 
 #include "findings_output.h"
+#include "interruption.h"
 #include "project_run.h"
 
 namespace tovex_cli {
 
 int check_command(const CommandOptions& options)
 {
+    const InterruptHandling interrupts;
     Progress progress;
     const auto findings = check_in_scratch(options, read_project(options.project_path, progress), progress);
     if (options.json) {

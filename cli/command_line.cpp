@@ -29,8 +29,8 @@ struct IdentityOverrides {
 void add_run_options(CLI::App& command, CommandOptions& options, IdentityOverrides& overrides)
 {
     command.add_option("PROJECT", options.project_path, "The project file (JSON), or a project store")->required();
-    command.add_option("--dir", options.dir, "Working directory of the run: KVT_ELEC.TMP and the reports")
-        ->check(CLI::ExistingDirectory);
+    command.add_option("--dir", options.dir,
+                       "Working directory of the run: KVT_ELEC.TMP and the reports (made when missing)");
     command.add_option("--state", options.state_path, "Write the project as the run left it to this file");
     command.add_flag("--json", options.json, "Print the result as one JSON object");
     command.add_option("--html", options.html_path, "Write the run's report as one HTML page to this file");
@@ -95,7 +95,7 @@ std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& opt
     report->add_option("STORE", options.store_path, "The store")->required();
     long report_run = 0;
     CLI::Option* report_run_option = report->add_option("--run", report_run, "The run (default: the latest)");
-    report->add_option("--dir", options.dir, "The folder to write them into")->check(CLI::ExistingDirectory);
+    report->add_option("--dir", options.dir, "The folder to write them into (made when missing)");
     report->add_option("--html", options.html_path, "Write the run's report as one HTML page to this file");
 
     CLI::App* diff = app.add_subcommand("diff", "Shows what changed from one stored run to another");

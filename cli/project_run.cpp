@@ -1,5 +1,6 @@
 #include "project_run.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -46,10 +47,11 @@ ProjectIdentity identity_for(const CommandOptions& options, const qxhost::Projec
 
 namespace {
 
-void write_electrical_load_file(const qxhost::Project& project)
+void write_electrical_load_file(const qxhost::Project& project, const RunFolder& folder)
 {
     const auto text = qxhost::electrical_load_file_text(project);
-    if (!text) return;  // a file already in the folder is used as it is
+    // A file already in the folder is used as it is.
+    if (!text) return folder.carry_in(tovex::layout::electrical_load_file);
     try {
         qxhost::write_file_atomically(std::string(tovex::layout::electrical_load_file), *text);
     } catch (const qxhost::FileWriteError& error) {
@@ -99,19 +101,37 @@ private:
 }  // namespace
 
 int run_in_folder(const CommandOptions& options, const EntryCall& entry, qxhost::Project& project,
-                  const std::filesystem::path& folder, qxhost::run_results::RunJournal& journal, Progress& progress)
+                  RunFolder& folder, qxhost::run_results::RunJournal& journal, Progress& progress)
 {
-    WorkingDirectory entered(folder);
-    write_electrical_load_file(project);
-    qxhost::CallerLists lists(project.cost_rows);
-    unitkit_clear_warnings();
-    const qxhost::run_results::JournalKeeper keeper(project.cost_rows);
-    progress.begin_timed(options.action == CommandOptions::Action::pass ? "running the pass" : "running the calculation");
-    const int result = entry.call(identity_for(options, project), lists);
-    progress.end();
-    lists.copy_values_to(project.cost_rows);
-    journal = keeper.journal();
+    int result = 0;
+    {
+        WorkingDirectory entered(folder.staging());
+        write_electrical_load_file(project, folder);
+        qxhost::CallerLists lists(project.cost_rows);
+        unitkit_clear_warnings();
+        const qxhost::run_results::JournalKeeper keeper(project.cost_rows);
+        progress.begin_timed(options.action == CommandOptions::Action::pass ? "running the pass"
+                                                                             : "running the calculation");
+        result = entry.call(identity_for(options, project), lists);
+        progress.end();
+        lists.copy_values_to(project.cost_rows);
+        journal = keeper.journal();
+    }
+    folder.put_in_place();
     return result;
+}
+
+std::vector<std::string> missing_reports(const CommandOptions& options, int result, const RunFolder& folder)
+{
+    namespace layout = tovex::layout;
+    if (result != 1 || options.action == CommandOptions::Action::pass) return {};
+    std::vector<std::string_view> expected{layout::summary_report, layout::summary_report_da};
+    if (!options.reduced) expected.insert(expected.end(), {layout::detailed_report, layout::detailed_report_da});
+    std::vector<std::string> missing;
+    for (const std::string_view name : expected) {
+        if (!std::binary_search(folder.placed().begin(), folder.placed().end(), name)) missing.emplace_back(name);
+    }
+    return missing;
 }
 
 // A pass writes no report, the reduced run no detailed report, and a run
@@ -150,8 +170,10 @@ std::vector<qxhost::checks::Finding> check_in_scratch(const CommandOptions& aske
     const EntryCall entry(module, options);
     qxhost::LoadedProject loaded(std::move(project));
     const ScratchFolder scratch;
+    const RemovedOnInterruption removed(scratch.path());
+    RunFolder folder(scratch.path());
     qxhost::run_results::RunJournal journal;
-    const int result = run_in_folder(options, entry, loaded.project(), scratch.path(), journal, progress);
+    const int result = run_in_folder(options, entry, loaded.project(), folder, journal, progress);
     const auto results = results_of_run(options, result, loaded.project(), scratch.path(), false);
     return findings_of_run(options, loaded.project(), results);
 }

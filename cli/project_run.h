@@ -13,6 +13,7 @@
 #include "entry_call.h"
 #include "model/project.h"
 #include "progress.h"
+#include "run_folder.h"
 #include "run_results/run_journal.h"
 #include "run_results/run_results.h"
 
@@ -24,11 +25,17 @@ std::unique_ptr<qxhost::Project> read_project(const std::string& path, Progress&
 
 ProjectIdentity identity_for(const CommandOptions& options, const qxhost::Project& project);
 
-// The run itself, inside `folder`: writes KVT_ELEC.TMP, calls the entry
-// point, copies the value lists back into the project's cost rows, and
-// keeps the journal of what it wrote. Returns the entry point's result.
+// The run itself, in the staging folder of `folder`: writes KVT_ELEC.TMP
+// (or carries in the one the folder has), calls the entry point, copies the
+// value lists back into the project's cost rows, keeps the journal of what
+// it wrote, and puts the files it wrote into place. Returns the entry
+// point's result.
 int run_in_folder(const CommandOptions& options, const EntryCall& entry, qxhost::Project& project,
-                  const std::filesystem::path& folder, qxhost::run_results::RunJournal& journal, Progress& progress);
+                  RunFolder& folder, qxhost::run_results::RunJournal& journal, Progress& progress);
+
+// The reports a run with this result should have written and did not (the
+// module could not write them).
+std::vector<std::string> missing_reports(const CommandOptions& options, int result, const RunFolder& folder);
 
 // What the run left, read back from the project and the reports it wrote;
 // the items only when `with_items`.

@@ -14,6 +14,8 @@
 #include "project_run.h"
 #include "entry_call.h"
 #include "html_output.h"
+#include "interruption.h"
+#include "run_folder.h"
 #include "host/unitkit.h"
 #include "module.h"
 #include "model/workspace.h"
@@ -64,6 +66,7 @@ void refuse_unless_checked(const CommandOptions& options, Progress& progress)
 
 int run_command(const CommandOptions& options)
 {
+    const InterruptHandling interrupts;
     const std::filesystem::path state_path = checked_state_path(options.state_path);
     const std::filesystem::path folder = std::filesystem::absolute(options.dir.empty() ? "." : options.dir);
     Progress progress;
@@ -77,10 +80,13 @@ int run_command(const CommandOptions& options)
 
     qxhost::LoadedProject loaded(std::move(read));
     qxhost::Project& project = loaded.project();
+    RunFolder run_folder(folder);
+    say_kept_on_interruption("nothing of this run: " + folder.string() + " holds what it held before");
     // Only a run on a store keeps the files it wrote, told by their times.
     const auto started = stored ? qxhost::store::run_start_time(folder) : std::filesystem::file_time_type{};
     qxhost::run_results::RunJournal journal;
-    const int result = run_in_folder(options, entry, project, folder, journal, progress);
+    const int result = run_in_folder(options, entry, project, run_folder, journal, progress);
+    say_kept_on_interruption("this run's reports in " + folder.string() + ", and nothing else of it");
     auto results = results_of_run(options, result, project, folder, stored || !options.html_path.empty());
     const auto findings = findings_of_run(options, project, results);
 
@@ -97,9 +103,14 @@ int run_command(const CommandOptions& options)
         } catch (const FileWriteError& error) {
             throw CommandError(exit_not_saved, error.what());
         }
+        say_kept_on_interruption("this run's reports in " + folder.string() + " and its state in " +
+                                 state_path.string());
     }
     progress.end();
-    std::cout << (options.json ? result_json(result, project, findings) : utility_table(results));
+    // A run that found the project not valid posted nothing: the rates and
+    // costs in the project are an earlier run's, so no table shows them.
+    if (options.json) std::cout << result_json(result, project, findings);
+    else if (result == 1) std::cout << utility_table(results);
     std::cout.flush();
     if (stored) {
         progress.begin_timed("keeping the run in " + options.project_path);
@@ -108,6 +119,10 @@ int run_command(const CommandOptions& options)
     }
     if (!options.html_path.empty()) write_html_for_run(options, project, result, std::move(results), journal);
     std::cerr << warning_lines(unitkit_warnings()) << finding_lines(findings, options.notes);
+    for (const std::string& name : missing_reports(options, result, run_folder)) {
+        throw CommandError(exit_not_saved, "the run wrote no " + name + " into " + folder.string() +
+                                               ": the module could not write it there");
+    }
     if (result == 1) return 0;
     std::cerr << "tovex: the project or its utility streams configuration is not valid: "
               << why_not_valid(identity_for(options, project)) << "\n";

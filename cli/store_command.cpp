@@ -63,6 +63,9 @@ int report_command(const CommandOptions& options)
     const auto files = store.files(run.run);
     if (!options.html_path.empty()) write_html_for_stored_run(options, store, run, files);
     if (options.dir.empty()) return 0;
+    std::error_code error;
+    std::filesystem::create_directories(options.dir, error);
+    if (error) throw CommandError(exit_bad_input, "--dir " + options.dir + ": cannot make it: " + error.message());
     for (const auto& [name, bytes] : files) {
         try {
             write_file_atomically(std::filesystem::path(options.dir) / name, bytes);

@@ -40,7 +40,7 @@ TEST(CommandLine, BadCommandLinesAreRefused)
              {"pass", plant, "--class", "3105", "--reduced"},
              {"run", plant, "--instance", "-1"},
              {"run", plant, "--instance", "4294967296"},
-             {"run", plant, "--dir", (folder.path() / "missing").string()},
+             {"run", plant, "--dir", plant + "/under-a-file"},
          }) {
         const CommandResult result = folder.run(arguments);
         EXPECT_EQ(result.status, 2) << ::testing::PrintToString(arguments) << "\n" << result.err;

@@ -114,6 +114,20 @@ TEST(Run, AnotherInstanceIsNotValid)
     EXPECT_EQ(qxhost::write_project_json(*after), qxhost::write_project_json(*before));
 }
 
+TEST(Run, AMissingFolderIsMadeAndARunThatFoundNothingValidPrintsNoTable)
+{
+    CommandFolder folder;
+    const std::string plant = folder.fixture("plant.json");
+    const std::filesystem::path dir = folder.path() / "new" / "deeper";
+    const CommandResult made = folder.run({"run", plant, "--dir", dir.string()});
+    EXPECT_EQ(made.status, 0) << made.err;
+    EXPECT_TRUE(std::filesystem::exists(dir / "UtilRes.Txt"));
+
+    const CommandResult not_valid = folder.run({"run", plant, "--dir", dir.string(), "--instance", "8"});
+    EXPECT_EQ(not_valid.status, 1);
+    EXPECT_EQ(not_valid.out, "");
+}
+
 TEST(Run, OtherNamesAreNotValidEither)
 {
     CommandFolder folder;

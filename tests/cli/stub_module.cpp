@@ -22,6 +22,13 @@ void record_call(const std::string& text)
     }
 }
 
+// A run that returns 1 leaves its four reports, as the module does.
+void write_reports()
+{
+    for (const char* name : {"UtilRes.Txt", "UtilRes_DA.Txt", "UtilRes2.Txt", "UtilRes2_DA.Txt"})
+        if (std::FILE* file = std::fopen(name, "w")) std::fclose(file);
+}
+
 void fail_one_conversion()
 {
     const double power = 1.0;  // [KW]
@@ -40,6 +47,7 @@ TOVEX_API int32_t tovex_get_utility_init(const char* name1, const char* name2, u
     if (const char* milliseconds = std::getenv("TOVEX_STUB_RUN_MS")) usleep(1000U * std::strtoul(milliseconds, nullptr, 10));
     list2_add_slot_value(cost_slots, values, "Cooling Water", "5\nKLB/H", 99);
     fail_one_conversion();
+    write_reports();
     return 1;
 }
 
