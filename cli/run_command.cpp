@@ -114,7 +114,8 @@ int run_command(const CommandOptions& options)
     std::cout.flush();
     if (stored) {
         progress.begin_timed("keeping the run in " + options.project_path);
-        stored.record(options, identity_for(options, project), result, project, results, journal, folder, started);
+        stored.record(options, identity_for(options, project), result, project, results, journal, findings, folder,
+                      started);
         progress.end();
     }
     if (!options.html_path.empty()) write_html_for_run(options, project, result, std::move(results), journal);

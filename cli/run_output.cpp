@@ -18,8 +18,11 @@ std::string utility_table(const qxhost::run_results::RunResults& results)
         rows.push_back({line.name, line.rate_text, line.rate_units,
                         line.cost_per_hour ? money(*line.cost_per_hour) : "-", line.in_total ? "" : "(not in total)"});
     }
-    const std::optional<double> total = results.totals.per_period;
-    return aligned(rows) + "Total process utility cost per period: " + (total ? money(*total) : "-") + "\n";
+    const auto shown = [](const std::optional<double>& figure) { return figure ? money(*figure) : std::string("-"); };
+    const auto& totals = results.totals;
+    return aligned(rows) + "Total process utility cost per period: " + shown(totals.per_period) + "\n" +
+           "All utilities, electricity and fuel included: " + shown(totals.all_per_hour) + " per hour, " +
+           shown(totals.all_per_period) + " per period\n";
 }
 
 namespace {

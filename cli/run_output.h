@@ -17,7 +17,8 @@ namespace tovex_cli {
 // The run's utility lines: name, rate, rate units and cost per hour ("-"
 // when the run gave none), marked "(not in total)" when its cost is not
 // part of the total per period; then the line "Total process utility cost
-// per period: TOTAL".
+// per period: TOTAL", and the line of all utilities' cost, electricity and
+// fuel included, per hour and per period.
 std::string utility_table(const qxhost::run_results::RunResults& results);
 
 // {"version": V, "result": R, "cost_rows": [...], "warnings": [...],

@@ -65,23 +65,26 @@ std::string utilities_text(const RunDiff& diff)
     const std::string a = std::to_string(diff.a.run);
     const std::string b = std::to_string(diff.b.run);
     std::vector<TableRow> rows{{"Utility", "Rate " + a, "Rate " + b, "Change", "Rate units", "Cost/h " + a,
-                                "Cost/h " + b, "Change", "Cost units"}};
+                                "Cost/h " + b, "Change", "In total"}};
     for (const auto& u : diff.utilities) {
         rows.push_back({u.utility, shown(u.rate.a, quantity), shown(u.rate.b, quantity),
                         shown_change(change(u.rate, u.rate_units_a == u.rate_units_b), quantity),
                         units_shown(u.rate_units_a, u.rate_units_b, u.in_a, u.in_b), shown(u.cost_per_hour.a, money),
                         shown(u.cost_per_hour.b, money),
-                        shown_change(change(u.cost_per_hour, u.cost_units_a == u.cost_units_b), money),
-                        units_shown(u.cost_units_a, u.cost_units_b, u.in_a, u.in_b)});
+                        shown_change(change(u.cost_per_hour), money), u.in_total ? "yes" : "no"});
     }
     return aligned(rows);
 }
 
 std::string total_text(const RunDiff& diff)
 {
-    return "Total process utility cost per period: " + shown(diff.total_per_period.a, money) + " -> " +
-           shown(diff.total_per_period.b, money) + " (" + shown_change(change(diff.total_per_period), money) +
-           ")\n";
+    const auto line = [](const std::string& what, const NumberPair& pair) {
+        return what + ": " + shown(pair.a, money) + " -> " + shown(pair.b, money) + " (" +
+               shown_change(change(pair), money) + ")\n";
+    };
+    return line("Total process utility cost per period", diff.total_per_period) +
+           line("All utilities, electricity and fuel included, per hour", diff.all_per_hour) +
+           line("All utilities, electricity and fuel included, per period", diff.all_per_period);
 }
 
 std::string items_text(const RunDiff& diff)
@@ -218,12 +221,14 @@ std::string diff_json(const RunDiff& diff)
         json.key("utility").string(u.utility);
         write_pair(json.key("rate"), u.rate, u.rate_units_a == u.rate_units_b);
         write_text_pair(json.key("rate_units"), u.rate_units_a, u.rate_units_b, u.in_a, u.in_b);
-        write_pair(json.key("cost_per_hour"), u.cost_per_hour, u.cost_units_a == u.cost_units_b);
-        write_text_pair(json.key("cost_units"), u.cost_units_a, u.cost_units_b, u.in_a, u.in_b);
+        write_pair(json.key("cost_per_hour"), u.cost_per_hour);
+        json.key("in_total").boolean(u.in_total);
         json.end();
     }
     json.end();
     write_pair(json.key("total_per_period"), diff.total_per_period);
+    write_pair(json.key("all_per_hour"), diff.all_per_hour);
+    write_pair(json.key("all_per_period"), diff.all_per_period);
     json.key("items_kept").begin_object();
     json.key("from").boolean(diff.items_a);
     json.key("to").boolean(diff.items_b);

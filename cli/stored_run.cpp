@@ -18,6 +18,7 @@ std::unique_ptr<qxhost::Project> StoredRun::load() { return store_->begin_run();
 void StoredRun::record(const CommandOptions& options, const ProjectIdentity& identity, int result,
                        const qxhost::Project& project, const qxhost::run_results::RunResults& results,
                        const qxhost::run_results::RunJournal& journal,
+                       const std::vector<qxhost::checks::Finding>& findings,
                        const std::filesystem::path& folder,
                        std::filesystem::file_time_type started)
 {
@@ -35,7 +36,11 @@ void StoredRun::record(const CommandOptions& options, const ProjectIdentity& ide
     run.journal = journal;
     run.writes = qxhost::Workspace::get().writes();
     run.total_per_period = results.totals.per_period;
+    run.utilities = results.utilities;
+    run.all_per_hour = results.totals.all_per_hour;
+    run.all_per_period = results.totals.all_per_period;
     run.items = results.items;
+    run.findings = findings;
     try {
         run.files = qxhost::store::files_of_run(folder, started);
         store_->record_run(project, run);

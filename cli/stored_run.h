@@ -23,12 +23,13 @@ public:
     explicit operator bool() const { return store_ != nullptr; }
     // The project as the store holds it, its run begun. Throws StoreError.
     std::unique_ptr<qxhost::Project> load();
-    // Records the run: what was called, its result and warnings, its
-    // journal, the files of `folder` that the run wrote since `started`, and
+    // Records the run: what was called, its result, warnings and findings,
+    // its journal, the files of `folder` that the run wrote since `started`, and
     // what it changed in `project`. Prints nothing. Throws CommandError.
     void record(const CommandOptions& options, const ProjectIdentity& identity, int result,
                 const qxhost::Project& project, const qxhost::run_results::RunResults& results,
                 const qxhost::run_results::RunJournal& journal,
+                const std::vector<qxhost::checks::Finding>& findings,
                 const std::filesystem::path& folder,
                 std::filesystem::file_time_type started);
 

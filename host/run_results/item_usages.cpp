@@ -86,6 +86,7 @@ namespace qxhost::run_results {
 RunResults run_results(const Project& after, std::string_view summary, std::optional<std::string_view> detailed)
 {
     RunResults results{utility_lines(after, summary), totals(after), {}, unitkit_warnings()};
+    add_all_utilities(results.totals, results.utilities);
     if (detailed) results.items = item_usages(after, *detailed);
     return results;
 }

@@ -118,4 +118,13 @@ Totals totals(const Project& after)
     return totals;
 }
 
+void add_all_utilities(Totals& totals, const std::vector<UtilityLine>& utilities)
+{
+    for (const UtilityLine& line : utilities) {
+        if (!line.cost_per_hour) continue;
+        totals.all_per_hour = totals.all_per_hour.value_or(0.0) + *line.cost_per_hour;
+    }
+    if (totals.all_per_hour) totals.all_per_period = *totals.all_per_hour * totals.hours;
+}
+
 }  // namespace qxhost::run_results

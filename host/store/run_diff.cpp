@@ -45,7 +45,7 @@ std::vector<Row> matched_rows(SQLite::Statement& query, long a, long b, Key key_
 
 std::vector<UtilityDiff> utility_rows(SQLite::Database& db, long a, long b, bool all)
 {
-    SQLite::Statement query(db, "SELECT utility, rate, rate_units, cost_per_hour, cost_units FROM run_utility "
+    SQLite::Statement query(db, "SELECT utility, rate, rate_units, cost_per_hour, in_total FROM run_utility "
                                 "WHERE run = ? ORDER BY position");
     auto rows = matched_rows<UtilityDiff>(
         query, a, b, [](const UtilityDiff& row) { return row.utility; },
@@ -55,12 +55,12 @@ std::vector<UtilityDiff> utility_rows(SQLite::Database& db, long a, long b, bool
             (side_b ? row.rate.b : row.rate.a) = number_of(q.getColumn(1));
             (side_b ? row.rate_units_b : row.rate_units_a) = text_of(q.getColumn(2));
             (side_b ? row.cost_per_hour.b : row.cost_per_hour.a) = number_of(q.getColumn(3));
-            (side_b ? row.cost_units_b : row.cost_units_a) = text_of(q.getColumn(4));
+            row.in_total = q.getColumn(4).getInt() != 0;
         });
     if (all) return rows;
     std::erase_if(rows, [](const UtilityDiff& row) {
         return row.in_a && row.in_b && same(row.rate.a, row.rate.b) && row.rate_units_a == row.rate_units_b &&
-               same(row.cost_per_hour.a, row.cost_per_hour.b) && row.cost_units_a == row.cost_units_b;
+               same(row.cost_per_hour.a, row.cost_per_hour.b);
     });
     return rows;
 }
@@ -216,6 +216,8 @@ RunDiff diff_runs(SQLite::Database& db, const RunSummary& a, const RunSummary& b
     diff.a = a;
     diff.b = b;
     diff.total_per_period = {a.total_per_period, b.total_per_period};
+    diff.all_per_hour = {a.all_per_hour, b.all_per_hour};
+    diff.all_per_period = {a.all_per_period, b.all_per_period};
     diff.utilities = utility_rows(db, a.run, b.run, all);
     diff.items_a = has_items(db, a.run);
     diff.items_b = has_items(db, b.run);

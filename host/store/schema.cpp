@@ -128,7 +128,9 @@ CREATE TABLE run (
     name             TEXT NOT NULL,
     scenario         TEXT NOT NULL,
     result           INTEGER NOT NULL,
-    total_per_period
+    total_per_period,
+    all_per_hour,
+    all_per_period
 );
 CREATE TABLE run_warning (
     run        INTEGER NOT NULL REFERENCES run,
@@ -155,7 +157,21 @@ CREATE TABLE run_utility (
     rate,
     rate_units    TEXT NOT NULL,
     cost_per_hour,
-    cost_units    TEXT NOT NULL,
+    in_total      INTEGER NOT NULL,
+    PRIMARY KEY (run, position)
+) WITHOUT ROWID;
+CREATE TABLE run_finding (
+    run           INTEGER NOT NULL REFERENCES run,
+    position      INTEGER NOT NULL,
+    code          TEXT NOT NULL,
+    severity      TEXT NOT NULL CHECK (severity IN ('error', 'warning', 'note')),
+    object        TEXT NOT NULL,
+    slot          TEXT NOT NULL,
+    message       TEXT NOT NULL,
+    hint          TEXT NOT NULL,
+    amount,
+    amount_units  TEXT NOT NULL,
+    cost_per_hour,
     PRIMARY KEY (run, position)
 ) WITHOUT ROWID;
 CREATE TABLE file_content (

@@ -12,7 +12,7 @@ namespace qxhost::store {
 
 // The schema this build writes and reads. A store of another is refused:
 // no release has written an earlier one, so none is upgraded.
-inline constexpr int schema_version = 4;
+inline constexpr int schema_version = 5;
 
 // True when the file at `path` begins as an SQLite database does; its
 // application id is checked when it is opened.

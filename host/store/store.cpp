@@ -25,6 +25,7 @@
 #include "store/revision_tables.h"
 #include "store/run_diff.h"
 #include "store/schema.h"
+#include "store/run_findings.h"
 #include "store/run_items.h"
 
 namespace qxhost::store {
@@ -185,7 +186,7 @@ std::vector<RunSummary> run_summaries(SQLite::Database& db, std::optional<long> 
 {
     std::vector<RunSummary> runs;
     SQLite::Statement query(db, std::string("SELECT run, revision, started_utc, call, class_id, record, result, "
-                                            "total_per_period FROM run") +
+                                            "total_per_period, all_per_hour, all_per_period FROM run") +
                                     (run ? " WHERE run = ?" : "") + " ORDER BY run");
     if (run) query.bind(1, static_cast<std::int64_t>(*run));
     while (query.executeStep()) {
@@ -198,6 +199,8 @@ std::vector<RunSummary> run_summaries(SQLite::Database& db, std::optional<long> 
         if (!query.getColumn(5).isNull()) summary.record = query.getColumn(5).getInt();
         summary.result = query.getColumn(6).getInt();
         summary.total_per_period = number_of(query.getColumn(7));
+        summary.all_per_hour = number_of(query.getColumn(8));
+        summary.all_per_period = number_of(query.getColumn(9));
     }
     return runs;
 }
@@ -213,7 +216,8 @@ std::optional<long> last_run(SQLite::Database& db)
 long write_run(SQLite::Database& db, long revision, const Project& after, const RunRecord& run)
 {
     SQLite::Statement add(db, "INSERT INTO run (revision, started_utc, call, class_id, record, instance, name, "
-                              "scenario, result, total_per_period) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                              "scenario, result, total_per_period, all_per_hour, all_per_period) "
+                              "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     add.bind(1, static_cast<std::int64_t>(revision));
     add.bind(2, utc_now());
     add.bind(3, run.call);
@@ -224,6 +228,8 @@ long write_run(SQLite::Database& db, long revision, const Project& after, const 
     add.bind(8, run.scenario);
     add.bind(9, run.result);
     bind_number(add, 10, run.total_per_period);
+    bind_number(add, 11, run.all_per_hour);
+    bind_number(add, 12, run.all_per_period);
     add.exec();
     const long number = static_cast<long>(db.getLastInsertRowid());
 
@@ -239,27 +245,22 @@ long write_run(SQLite::Database& db, long revision, const Project& after, const 
         warning.reset();
     }
     write_cost_rows(db, "run_cost_row", number, after.cost_rows);
-    // Each entry's rate and cost per hour as the run left them, for queries.
+    // The summary's lines as the run printed them, for queries.
     SQLite::Statement utility(db, "INSERT INTO run_utility VALUES (?, ?, ?, ?, ?, ?, ?)");
     std::int64_t position = 0;
-    for (const auto& [name, entry] : after.entries) {
-        const Value* rate = entry.slots.find("Rate per Hour");
-        const Value* cost = entry.slots.find("Cost per Hour");
-        if (rate == nullptr || cost == nullptr) continue;
-        const auto rate_number = value_as_number(*rate);
-        const auto cost_number = value_as_number(*cost);
-        if (!rate_number || !cost_number) continue;
+    for (const run_results::UtilityLine& line : run.utilities) {
         utility.bind(1, static_cast<std::int64_t>(number));
         utility.bind(2, position++);
-        utility.bind(3, std::string(name.str()));
-        if (rate_number->first == rate_number->first) utility.bind(4, rate_number->first);
-        utility.bind(5, rate_number->second);
-        if (cost_number->first == cost_number->first) utility.bind(6, cost_number->first);
-        utility.bind(7, cost_number->second);
+        utility.bind(3, line.name);
+        bind_number(utility, 4, line.rate);
+        utility.bind(5, line.rate_units);
+        bind_number(utility, 6, line.cost_per_hour);
+        utility.bind(7, line.in_total ? 1 : 0);
         utility.exec();
         utility.reset();
         utility.clearBindings();
     }
+    write_run_findings(db, number, run.findings);
     // The runs that write usage records: each item's usage is kept with them.
     if (run.call == "full" || (run.call == "pass" && run.record.value_or(0) != 0)) write_run_items(db, number, run.items);
     write_run_journal(db, number, run.journal);
@@ -377,6 +378,11 @@ std::vector<UnitWarning> Store::warnings(long run)
         }
         return warnings;
     });
+}
+
+std::vector<checks::Finding> Store::findings(long run)
+{
+    return guarded([&](SQLite::Database& db) { return read_run_findings(db, run); });
 }
 
 std::optional<run_results::RunJournal> Store::journal(long run)

@@ -299,7 +299,14 @@ TEST(StoreRuns, DiffShowsWhatChangedFromOneRunToAnother)
     const CommandResult diff = folder.run({"diff", store, "1", "2", "--json"});
     ASSERT_EQ(diff.status, 0) << diff.err;
     const auto json = nlohmann::json::parse(diff.out);
-    EXPECT_EQ(json["utilities"].size(), 0u);
+    // Dearer electricity: its line changes, and the total of all utilities
+    // with it, while the total per period, which leaves it out, does not.
+    ASSERT_EQ(json["utilities"].size(), 1u);
+    EXPECT_EQ(json["utilities"][0]["utility"], "Electricity");
+    EXPECT_EQ(json["utilities"][0]["in_total"], false);
+    EXPECT_EQ(json["total_per_period"]["from"], json["total_per_period"]["to"]);
+    EXPECT_NEAR(json["all_per_hour"]["to"].get<double>() - json["all_per_hour"]["from"].get<double>(),
+                9730.5 * 0.02, 0.01);
     ASSERT_EQ(json["items"].size(), 2u);
     EXPECT_EQ(json["items"][0]["item"], "K-201");
     EXPECT_EQ(json["items"][0]["utility"], "Electricity");
@@ -313,7 +320,7 @@ TEST(StoreRuns, DiffShowsWhatChangedFromOneRunToAnother)
     // Every utility with --all; a reduced run keeps no items; one revision
     // has no inputs to compare.
     const auto all = nlohmann::json::parse(folder.run({"diff", store, "2", "3", "--json", "--all"}).out);
-    EXPECT_EQ(all["utilities"].size(), 6u);
+    EXPECT_EQ(all["utilities"].size(), 8u);  // Electricity, six entries and Fuel
     EXPECT_EQ(all["items_kept"]["to"], false);
     EXPECT_EQ(all["inputs"].size(), 0u);
     const CommandResult text = folder.run({"diff", store, "1", "2"});

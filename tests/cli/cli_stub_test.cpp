@@ -58,7 +58,8 @@ TEST(StubModule, PostedValuesAndNumbersReachTheStateAndTheOutput)
     EXPECT_EQ(result.out,
               "Utility        Rate  Rate units  Cost per hour\n"
               "Cooling Water  5     KLB/H       -\n"
-              "Total process utility cost per period: -\n");
+              "Total process utility cost per period: -\n"
+              "All utilities, electricity and fuel included: - per hour, - per period\n");
 }
 
 TEST(StubModule, ANumberFromAnEarlierRunIsKept)

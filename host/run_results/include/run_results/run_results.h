@@ -42,8 +42,16 @@ struct Totals {
     double hours = 8000.0;             // operating hours per period
     bool hours_assumed = true;         // no "INV" object: 8000 h
     std::string currency;              // "Currency Symbol", may be empty
+    // Every line's cost per hour, Electricity and Fuel included, which the
+    // total per period leaves out; and that times the hours. None when no
+    // line has a cost. Summed here, in one place, from the lines the run
+    // printed: the run itself keeps no such figure.
+    std::optional<double> all_per_hour;
+    std::optional<double> all_per_period;
 };
 Totals totals(const Project& after);
+// `totals` with the sums of every line of `utilities`.
+void add_all_utilities(Totals& totals, const std::vector<UtilityLine>& utilities);
 
 // One item's usage of one utility, from the results database.
 struct ItemUsage {

@@ -28,7 +28,7 @@ struct UtilityDiff {
     NumberPair rate;
     std::string rate_units_a, rate_units_b;
     NumberPair cost_per_hour;
-    std::string cost_units_a, cost_units_b;
+    bool in_total = false;  // its cost is part of the total per period
 };
 
 struct ItemDiff {
@@ -52,6 +52,10 @@ struct RunDiff {
     RunSummary a;
     RunSummary b;
     NumberPair total_per_period;
+    // Every utility's cost, Electricity and Fuel included, per hour and per
+    // period.
+    NumberPair all_per_hour;
+    NumberPair all_per_period;
     // Whether each run kept its items' usage (runs that wrote usage records).
     bool items_a = false;
     bool items_b = false;

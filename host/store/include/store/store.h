@@ -20,6 +20,7 @@
 #include "model/project.h"
 #include "model/workspace.h"
 #include "host/unitkit.h"
+#include "checks/findings.h"
 #include "run_results/run_results.h"
 #include "run_results/run_journal.h"
 #include "store/store_error.h"
@@ -54,8 +55,14 @@ struct RunRecord {
     // What the run wrote into the project (Workspace::writes()); null: take
     // every table as written.
     const ProjectWrites* writes = nullptr;
-    // The figures the run left, as the command read them back.
+    // The figures the run left, as the command read them back: the total
+    // per period, the summary's lines, and their sums.
     std::optional<double> total_per_period;
+    std::span<const run_results::UtilityLine> utilities;
+    std::optional<double> all_per_hour;
+    std::optional<double> all_per_period;
+    // What the checks found of the run.
+    std::span<const checks::Finding> findings;
     // Kept when the run wrote usage records (a full run, a pass that records).
     std::span<const run_results::ItemUsage> items;
 };
@@ -70,6 +77,8 @@ struct RunSummary {
     std::optional<int> record;
     int result = 0;
     std::optional<double> total_per_period;
+    std::optional<double> all_per_hour;
+    std::optional<double> all_per_period;
 };
 
 struct RunDiff;  // run_diff.h
@@ -101,6 +110,7 @@ public:
     // kept none), its items (a full run, or a pass that records), and the
     // files it wrote, by name.
     std::vector<UnitWarning> warnings(long run);
+    std::vector<checks::Finding> findings(long run);
     std::optional<run_results::RunJournal> journal(long run);
     std::vector<run_results::ItemUsage> items(long run);
     std::vector<std::pair<std::string, std::string>> files(long run);
