@@ -28,7 +28,8 @@ void write_page(const std::string& path, const std::string& page, int status_whe
 }  // namespace
 
 void write_html_for_run(const CommandOptions& options, const qxhost::Project& project, int result,
-                        qxhost::run_results::RunResults results, const qxhost::run_results::RunJournal& journal)
+                        qxhost::run_results::RunResults results, const qxhost::run_results::RunJournal& journal,
+                        std::vector<qxhost::checks::Finding> findings)
 {
     tovex_html::RunFacts run;
     const bool pass = options.action == CommandOptions::Action::pass;
@@ -38,6 +39,7 @@ void write_html_for_run(const CommandOptions& options, const qxhost::Project& pr
     run.result = result;
     run.results = std::move(results);
     run.journal = journal;
+    run.findings = std::move(findings);
     run.version = TOVEX_VERSION;
     write_page(options.html_path, tovex_html::html_report(project, run), exit_not_saved);
 }
@@ -59,6 +61,7 @@ void write_html_for_stored_run(const CommandOptions& options, qxhost::store::Sto
     run.results = qxhost::run_results::run_results(*project, summary_report, std::nullopt);
     run.results.items = store.items(summary.run);
     run.results.warnings = store.warnings(summary.run);
+    run.findings = store.findings(summary.run);
     run.version = TOVEX_VERSION;
     project->index_unless_built();
     write_page(options.html_path, tovex_html::html_report(*project, run), exit_bad_input);

@@ -118,7 +118,8 @@ int run_command(const CommandOptions& options)
                       started);
         progress.end();
     }
-    if (!options.html_path.empty()) write_html_for_run(options, project, result, std::move(results), journal);
+    if (!options.html_path.empty())
+        write_html_for_run(options, project, result, std::move(results), journal, findings);
     std::cerr << warning_lines(unitkit_warnings()) << finding_lines(findings, options.notes);
     for (const std::string& name : missing_reports(options, result, run_folder)) {
         throw CommandError(exit_not_saved, "the run wrote no " + name + " into " + folder.string() +

@@ -1,5 +1,6 @@
 #include "htmlreport/html_report.h"
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -27,6 +28,15 @@ std::string number_cell(std::optional<double> value, int decimals)
 
 std::string text_cell(std::string_view text) { return "<td>" + escaped(text) + "</td>"; }
 
+// A rate or an amount: three decimals, more for a small one, so that at
+// least four significant digits show (0.0003600, not 0.000).
+int decimals_for(std::optional<double> value)
+{
+    if (!value || *value == 0 || !std::isfinite(*value) || std::fabs(*value) >= 1) return 3;
+    return std::min(9, 3 - static_cast<int>(std::floor(std::log10(std::fabs(*value)))));
+}
+std::string quantity_cell(std::optional<double> value) { return number_cell(value, decimals_for(value)); }
+
 std::string figure(const std::string& value, const std::string& label)
 {
     return "<div class=\"figure\"><div class=\"value\">" + value + "</div><div class=\"label\">" + label +
@@ -47,6 +57,32 @@ std::string heading(const qxhost::Project& after, const RunFacts& run, const qxh
             (totals.currency.empty() ? "not given" : escaped(totals.currency)) + ". tovex " + escaped(run.version) +
             ".</p>";
     return html;
+}
+
+// The checks open the page: what the run dropped, took as 0 or priced in
+// other units, errors first, with the money at stake.
+std::string checks_section(const RunFacts& run, const std::string& currency)
+{
+    const auto& findings = run.findings;
+    if (findings.empty()) return "<p id=\"checks\" class=\"note\">Checks: the run dropped nothing and priced "
+                                 "everything in the units written.</p>";
+    const auto counts = qxhost::checks::count_by_severity(findings);
+    std::string html = "<div class=\"checks\" id=\"checks\"><h2>Checks: " + std::to_string(counts[0]) +
+                       " error(s), " + std::to_string(counts[1]) + " warning(s), " + std::to_string(counts[2]) +
+                       " note(s)</h2><table><tr><th></th><th>Code</th><th>Concerns</th><th>What the run did</th>"
+                       "<th class=\"number\">At stake (" + money_unit(currency, "/h") + ")</th></tr>";
+    for (const qxhost::checks::Finding& finding : findings) {
+        const std::string_view severity = qxhost::checks::severity_name(finding.severity);
+        std::string what = escaped(finding.message);
+        if (finding.amount) what += " (" + grouped(finding.amount, decimals_for(finding.amount)) + " " +
+                                    escaped(finding.amount_units) + ")";
+        if (!finding.hint.empty()) what += "<br><i>" + escaped(finding.hint) + "</i>";
+        const std::string place = finding.slot.empty() ? finding.object : finding.object + " / " + finding.slot;
+        html += "<tr class=\"" + std::string(severity) + "\"><td>" + std::string(severity) + "</td>" +
+                text_cell(finding.code) + text_cell(place) + "<td>" + what + "</td>" +
+                number_cell(finding.cost_per_hour, 2) + "</tr>";
+    }
+    return html + "</table><p class=\"note\">docs/checks.md says what each code means and what to do.</p></div>";
 }
 
 std::string warnings_section(const RunFacts& run)
@@ -71,6 +107,10 @@ std::string key_figures(const qxhost::run_results::Totals& totals, double hourly
                    "total process utility cost per period, " + money_unit(totals.currency, ""));
     html += figure(grouped(hourly, 2), "cost per hour of the utilities in the total, " +
                                            money_unit(totals.currency, "/h"));
+    html += figure("<span id=\"all-per-period\">" + grouped(totals.all_per_period, 2) + "</span>",
+                   "all utilities per period, electricity and fuel included, " + money_unit(totals.currency, ""));
+    html += figure(grouped(totals.all_per_hour, 2), "all utilities per hour, electricity and fuel included, " +
+                                                        money_unit(totals.currency, "/h"));
     html += figure(grouped(totals.hours, 0) + " h",
                    totals.hours_assumed ? "operating hours per period: 8000 h assumed (no investment parameters)"
                                         : "operating hours per period");
@@ -86,7 +126,7 @@ std::string utilities_section(const std::vector<UtilityLine>& lines, const qxhos
     std::vector<Bar> bars;
     for (const UtilityLine& line : lines) {
         html += std::string("<tr") + (line.in_total ? "" : " class=\"outside\"") + ">" + text_cell(line.name) +
-                text_cell(line.fluid) + number_cell(line.rate, 3) + text_cell(line.rate_units) +
+                text_cell(line.fluid) + quantity_cell(line.rate) + text_cell(line.rate_units) +
                 text_cell(line.priced_unit) + number_cell(line.cost_per_hour, 2) + "<td>" +
                 (line.in_total ? "yes" : "no: reported beside it") + "</td></tr>";
         if (line.cost_per_hour) bars.push_back({line.name, *line.cost_per_hour, !line.in_total});
@@ -110,7 +150,9 @@ std::string groups_table(const char* id, const char* title, const char* what, co
                 number_cell(group.cost_per_hour, 2) + "</tr>";
         bars.push_back({name, group.cost_per_hour, false});
     }
-    return html + "</table>" + bar_chart(bars, title);
+    return html + "</table><p class=\"note\">From the items' lines in the detailed report, electricity and fuel "
+                  "included: these add up to the cost of all utilities, not to the total per period, less what "
+                  "no item carries.</p>" + bar_chart(bars, title);
 }
 
 std::string items_section(const std::vector<ItemCost>& items, const std::string& currency)
@@ -122,7 +164,7 @@ std::string items_section(const std::vector<ItemCost>& items, const std::string&
         std::string utilities;
         for (const ItemUsage* usage : item.utilities) {
             if (!utilities.empty()) utilities += "<br>";
-            utilities += escaped(usage->utility) + ": " + grouped(usage->amount, 3) + " " +
+            utilities += escaped(usage->utility) + ": " + grouped(usage->amount, decimals_for(usage->amount)) + " " +
                          escaped(usage->amount_units) + ", " + grouped(usage->cost_per_hour, 2);
         }
         html += "<tr>" + text_cell(item.item.empty() ? "(no item)" : item.item) + text_cell(item.description) +
@@ -211,6 +253,7 @@ std::string html_report(const qxhost::Project& after, const RunFacts& run)
                        "<title>Utility costs: " + escaped(after.name) + " (" + escaped(after.scenario) +
                        ")</title><style>" + page_style + "</style></head><body>\n";
     html += heading(after, run, totals);
+    html += checks_section(run, totals.currency);
     html += warnings_section(run);
     html += key_figures(totals, hourly);
     html += utilities_section(lines, totals);
@@ -219,7 +262,10 @@ std::string html_report(const qxhost::Project& after, const RunFacts& run)
     html += groups_table("groups", "Cost per hour by report group", "Report group", areas.by_group, totals.currency);
     html += items_section(costliest_items(usages, 20), totals.currency);
     std::optional<std::vector<Reconciliation>> reconciled;
-    if (run.call == "full") reconciled = reconcile(lines, usages, run.journal, balanced_utilities(after, run));
+    if (run.call == "full") {
+        reconciled = reconcile(lines, usages, run.journal, balanced_utilities(after, run));
+        if (auto electricity = reconcile_electricity(after, lines, usages)) reconciled->insert(reconciled->begin(), *electricity);
+    }
     html += reconciliation_section(reconciled, totals, hourly);
     html += "\n</body></html>\n";
     return html;

@@ -22,6 +22,11 @@ tr.outside td { color: #666; }
 .bad { color: #b00020; font-weight: bold; }
 .warnings { border: 2px solid #b00020; background: #fff4f4; border-radius: 4px; padding: 0.5em 1em; }
 .warnings h2 { margin-top: 0.3em; border: none; color: #b00020; }
+.checks { border: 1px solid #bbb; border-radius: 4px; padding: 0.5em 1em; }
+.checks h2 { margin-top: 0.3em; border: none; }
+.checks tr.error td { color: #b00020; }
+.checks tr.error td:first-child { font-weight: bold; }
+.checks tr.note td { color: #555; }
 .note { color: #555; font-size: 0.85em; }
 svg.chart { max-width: 100%; font-size: 11px; }
 svg.chart rect.charge { fill: #3b6ea8; }

@@ -181,4 +181,52 @@ std::vector<Reconciliation> reconcile(const std::vector<qxhost::run_results::Uti
     return rows;
 }
 
+std::optional<Reconciliation> reconcile_electricity(const qxhost::Project& after,
+                                                    const std::vector<qxhost::run_results::UtilityLine>& lines,
+                                                    const std::vector<ItemUsage>& usages)
+{
+    const auto line = std::find_if(lines.begin(), lines.end(), [](const auto& l) { return l.name == "Electricity"; });
+    if (line == lines.end()) return std::nullopt;
+    Reconciliation row;
+    row.utility = line->name;
+    row.units = line->rate_units;
+    row.posted = line->rate;
+    for (const ItemUsage& usage : usages) {
+        if (usage.utility != "Electricity" || !usage.amount || !usage.cost_per_hour) continue;
+        row.lines += *usage.amount;
+        ++row.line_count;
+    }
+    row.difference = row.posted.value_or(0.0) - row.lines;
+    double rest = row.difference;
+    // The loads the detailed report passes over, from the project's load
+    // summary; a load file given as text is not read here.
+    std::unordered_map<std::uint32_t, const qxhost::Object*> by_ref_id;
+    for (const qxhost::Object& object : after.objects)
+        if (object.ref_id) by_ref_id.try_emplace(*object.ref_id, &object);
+    double listed = 0.0;
+    for (const qxhost::ElectricalLoad& load : after.electrical_loads) {
+        listed += load.kw;
+        if (load.kw == 0) continue;
+        const auto found = by_ref_id.find(load.ref_id);
+        if (found == by_ref_id.end() || found->second->class_id != 1705) {
+            row.causes.push_back({"reference id " + std::to_string(load.ref_id) + " names no equipment item", load.kw});
+        } else if (found->second->area.empty()) {
+            row.causes.push_back({found->second->name + " is in no area: the detailed report gives it no line",
+                                  load.kw});
+        } else {
+            continue;
+        }
+        rest -= load.kw;
+    }
+    if (after.has_electrical_loads && after.total_kw && *after.total_kw != listed) {
+        row.causes.push_back({"the load summary's project total is not the sum of its items", *after.total_kw - listed});
+        rest -= *after.total_kw - listed;
+    }
+    // Loads are printed to six decimals on each line.
+    const double rounding = static_cast<double>(row.line_count + 1) * 5e-7;
+    if (std::fabs(rest) > rounding) row.explained = false;
+    else if (rest != 0) row.causes.push_back({"loads rounded on each line", rest});
+    return row;
+}
+
 }  // namespace tovex_html

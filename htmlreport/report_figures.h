@@ -58,6 +58,14 @@ std::vector<Reconciliation> reconcile(const std::vector<qxhost::run_results::Uti
                                       const std::optional<qxhost::run_results::RunJournal>& journal,
                                       const std::set<std::string, std::less<>>& balanced);
 
+// The Electricity line's load (the load summary's project total) against
+// the sum of the items' electricity lines: an item in no area, or a load
+// whose reference id names no equipment item, gets no line. None when the
+// run printed no Electricity line.
+std::optional<Reconciliation> reconcile_electricity(const qxhost::Project& after,
+                                                    const std::vector<qxhost::run_results::UtilityLine>& lines,
+                                                    const std::vector<qxhost::run_results::ItemUsage>& usages);
+
 }  // namespace tovex_html
 
 #endif

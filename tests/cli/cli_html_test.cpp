@@ -77,6 +77,14 @@ TEST(HtmlReport, TheExamplePageShowsItsFiguresAndAsksForNothing)
         EXPECT_TRUE(contains(rendered.dom, std::string(">") + cost + "</td>")) << cost;
     EXPECT_TRUE(contains(rendered.dom, "id=\"reconciliation\""));
     EXPECT_FALSE(contains(rendered.dom, "not explained"));
+    // The checks open the page, the error with its money; the electricity
+    // its lines leave out is named in the reconciliation; a small rate keeps
+    // its digits; all utilities have a headline of their own.
+    EXPECT_LT(rendered.dom.find("id=\"checks\""), rendered.dom.find("id=\"utilities\""));
+    EXPECT_TRUE(contains(rendered.dom, "<td>load-item-no-area</td><td>PKG-501 / area</td>")) << rendered.dom;
+    EXPECT_TRUE(contains(rendered.dom, "PKG-501 is in no area"));
+    EXPECT_TRUE(contains(rendered.dom, ">0.0003600</td>"));
+    EXPECT_TRUE(contains(rendered.dom, "id=\"all-per-period\""));
     EXPECT_TRUE(contains(rendered.dom, "they agree."));
     EXPECT_EQ(rendered.page_requests, std::vector<std::string>{});
 

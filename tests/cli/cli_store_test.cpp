@@ -205,7 +205,7 @@ TEST(StoreRuns, TheQueriesOfTheStorePageRunAsWritten)
         ++queries;
     }
     sqlite3_close(db);
-    EXPECT_EQ(queries, 4);
+    EXPECT_EQ(queries, 5);
 }
 
 // What a run keeps of its warnings is the run's own: writing the state

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "checks/findings.h"
 #include "model/project.h"
 #include "host/unitkit.h"
 #include "run_results/run_results.h"
@@ -24,6 +25,8 @@ struct RunFacts {
     qxhost::run_results::RunResults results;
     // What the run wrote beyond its results; none for a run kept without.
     std::optional<qxhost::run_results::RunJournal> journal;
+    // What the checks found of the run.
+    std::vector<qxhost::checks::Finding> findings;
 };
 
 // `after` must be indexed (Project::index_unless_built()).
