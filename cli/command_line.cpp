@@ -108,7 +108,10 @@ std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& opt
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
-        return app.exit(error) == 0 ? 0 : 2;
+        // --help and --version end here with status 0, as the parser says.
+        if (error.get_exit_code() == 0) return app.exit(error);
+        std::cerr << "tovex: " << error.what() << "\ntovex: run tovex --help for the usage\n";
+        return 2;
     }
     if (check->parsed()) {
         options.action = CommandOptions::Action::check;
@@ -129,7 +132,7 @@ std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& opt
     }
     if (report->parsed()) {
         if (options.dir.empty() && options.html_path.empty()) {
-            std::cerr << "tovex report: give --dir, --html or both\n";
+            std::cerr << "tovex: report: give --dir, --html or both\n";
             return 2;
         }
         options.action = CommandOptions::Action::write_report;

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <optional>
 #include <system_error>
 
@@ -22,8 +23,27 @@
 
 namespace tovex_cli {
 
+namespace {
+
+// A file that is not a store and does not begin as a JSON object does is
+// neither: say so, rather than give a JSON syntax error at its first byte.
+void refuse_unless_json(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    char start[256] = {};
+    file.read(start, sizeof start);
+    std::string_view head(start, static_cast<std::size_t>(file.gcount()));
+    if (head.starts_with("\xEF\xBB\xBF")) head.remove_prefix(3);
+    const std::size_t first = head.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos || head[first] == '{') return;
+    throw CommandError(exit_bad_input, path + ": neither a project file (a JSON object) nor a tovex store");
+}
+
+}  // namespace
+
 std::unique_ptr<qxhost::Project> read_project(const std::string& path, Progress& progress)
 {
+    if (!qxhost::store::looks_like_store(path)) refuse_unless_json(path);
     if (qxhost::store::looks_like_store(path)) {
         progress.begin_timed("loading " + path);
         auto project = qxhost::store::Store(path).load_project();

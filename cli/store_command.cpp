@@ -53,6 +53,9 @@ int runs_command(const CommandOptions& options)
 {
     const auto runs = qxhost::store::Store(options.store_path).runs();
     std::cout << (options.json ? runs_json(runs) : runs_text(runs));
+    if (runs.empty() && !options.json)
+        std::cerr << "tovex: " << options.store_path << " keeps no run yet: tovex run " << options.store_path
+                  << " makes one\n";
     return 0;
 }
 

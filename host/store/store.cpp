@@ -205,6 +205,30 @@ std::vector<RunSummary> run_summaries(SQLite::Database& db, std::optional<long> 
     return runs;
 }
 
+// The runs the store keeps, as ranges: "1 to 4, 7"; empty when none.
+std::string runs_kept(SQLite::Database& db)
+{
+    std::string text;
+    SQLite::Statement query(db, "SELECT run FROM run ORDER BY run");
+    long first = 0, last = 0;
+    const auto close_range = [&] {
+        if (first == 0) return;
+        if (!text.empty()) text += ", ";
+        text += std::to_string(first) + (last > first ? " to " + std::to_string(last) : "");
+    };
+    while (query.executeStep()) {
+        const long run = static_cast<long>(query.getColumn(0).getInt64());
+        if (first != 0 && run == last + 1) {
+            last = run;
+            continue;
+        }
+        close_range();
+        first = last = run;
+    }
+    close_range();
+    return text;
+}
+
 // The latest run; none when the store has none.
 std::optional<long> last_run(SQLite::Database& db)
 {
@@ -359,7 +383,9 @@ RunSummary Store::run(std::optional<long> run)
     return guarded([&](SQLite::Database& db) {
         auto found = run_summaries(db, run ? run : last_run(db));
         if (found.empty()) {
-            throw std::runtime_error(run ? "the store has no run " + std::to_string(*run) : "the store has no run");
+            const std::string kept = runs_kept(db);
+            throw std::runtime_error((run ? "the store has no run " + std::to_string(*run) : "the store has no run") +
+                                     (kept.empty() ? ": it keeps none yet" : ": it keeps runs " + kept));
         }
         return found.front();
     });

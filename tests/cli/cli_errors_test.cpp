@@ -133,3 +133,21 @@ TEST(BadModule, TheProjectIsCheckedBeforeTheModule)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CommandLine, EveryMessageSaysItIsTovexAndWhatToDo)
+{
+    CommandFolder folder;
+    const std::string plant = folder.fixture("plant.json");
+    const CommandResult bad = folder.run({"run", plant, "--instance", "a"});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_TRUE(bad.err.starts_with("tovex: ")) << bad.err;
+
+    const std::string binary = folder.write("plant.db", std::string("\x01\x02not json at all", 17));
+    const CommandResult neither = folder.run({"run", binary, "--dir", folder.work().string()});
+    EXPECT_EQ(neither.status, 2);
+    EXPECT_EQ(neither.err, "tovex: " + binary + ": neither a project file (a JSON object) nor a tovex store\n");
+}
+
+}  // namespace

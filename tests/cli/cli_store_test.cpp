@@ -330,7 +330,7 @@ TEST(StoreRuns, DiffShowsWhatChangedFromOneRunToAnother)
 
     const CommandResult missing = folder.run({"diff", store, "1", "9"});
     EXPECT_EQ(missing.status, 2);
-    EXPECT_EQ(missing.err, "tovex: " + store + ": the store has no run 9\n");
+    EXPECT_EQ(missing.err, "tovex: " + store + ": the store has no run 9: it keeps runs 1 to 3\n");
 }
 
 }  // namespace
