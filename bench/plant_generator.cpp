@@ -332,4 +332,26 @@ std::unique_ptr<qxhost::Project> generate_plant(long streams, std::uint64_t seed
     return Builder(streams, seed).build();
 }
 
+UserSlips add_user_slips(qxhost::Project& project)
+{
+    UserSlips slips;
+    long flows = 0;
+    for (qxhost::Object& object : project.objects) {
+        qxhost::Value* flow = object.slots.find("TOTAL MASS FLOW");
+        qxhost::Value* description = object.slots.find("DESCRIPTION");
+        if (flow == nullptr || description == nullptr || description->kind != Value::Kind::text) continue;
+        const long at = flows++;
+        if (at % 100 == 0) {
+            description->text.pop_back();
+            ++slips.misspelt;
+        } else if (at % 100 == 50) {
+            flow->units = "";
+            ++slips.without_units;
+        }
+    }
+    project.databases.get_or_add("OP").get_or_add("Operating Unit Costs").set("Electricity",
+                                                                               Value::of_number(110, "$/MWH"));
+    return slips;
+}
+
 }  // namespace tovex_bench

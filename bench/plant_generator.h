@@ -27,6 +27,16 @@ PlantShape plant_shape(long streams);
 // every item.
 std::unique_ptr<qxhost::Project> generate_plant(long streams, std::uint64_t seed);
 
+// Slips a user makes, for the checks to find: every hundredth utility stream
+// with a mass flow gets a misspelt DESCRIPTION (its last letter dropped),
+// every hundredth other one a TOTAL MASS FLOW without units, and the
+// electricity price is given per MWH. Returns how many of each it made.
+struct UserSlips {
+    long misspelt = 0;
+    long without_units = 0;
+};
+UserSlips add_user_slips(qxhost::Project& project);
+
 }  // namespace tovex_bench
 
 #endif

@@ -30,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "checks/findings.h"
 #include "fileio/atomic_file.h"
 #include "model/run_inputs.h"
 #include "plant_generator.h"
@@ -59,6 +60,8 @@ struct Figures {
     double command_seconds = 0;       // tovex run PLANT.json --dir D --state S.json, wall time
     long command_peak_kib = 0;        // its maximum resident set
     double html_seconds = 0;          // the same command with --html PAGE, wall time
+    double findings_seconds = 0;      // the checks of the project after the full run
+    double check_seconds = 0;         // tovex check PLANT.json, wall time
 };
 
 double seconds_since(Clock::time_point start)
@@ -128,6 +131,9 @@ Figures measure(const fs::path& project_file, const fs::path& folder)
     start = Clock::now();
     figures.full_result = run_module(true);
     figures.full_seconds = seconds_since(start);
+    start = Clock::now();
+    const auto findings = qxhost::checks::check_project(*qxhost::Workspace::get().project(), {});
+    figures.findings_seconds = seconds_since(start);
     qxhost::Workspace::get().unload();
     figures.report_bytes = report_bytes(full_dir);
     sync();
@@ -270,7 +276,8 @@ bool figures_from_child(Measure measure_with, const fs::path& project_file, cons
 // The command as a user runs it, in a process of its own: the wall time of
 // `tovex run PLANT.json --dir D --state S.json` and its peak memory. The
 // command is the one built beside the benchmark.
-// With `page`, the command also writes its HTML report there.
+// With `page`, the command also writes its HTML report there; with "check",
+// `tovex check PLANT.json` is timed instead.
 bool measure_command(const fs::path& project_file, const fs::path& folder, Figures& figures,
                      const std::string& page = "")
 {
@@ -285,7 +292,9 @@ bool measure_command(const fs::path& project_file, const fs::path& folder, Figur
         [&] {
             const int quiet = ::open("/dev/null", O_WRONLY);
             if (quiet >= 0) dup2(quiet, STDOUT_FILENO);
-            if (page.empty())
+            if (page == "check")
+                execl(command.c_str(), "tovex", "check", project_file.c_str(), static_cast<char*>(nullptr));
+            else if (page.empty())
                 execl(command.c_str(), "tovex", "run", project_file.c_str(), "--dir", work.c_str(), "--state",
                       state.c_str(), static_cast<char*>(nullptr));
             else
@@ -294,7 +303,12 @@ bool measure_command(const fs::path& project_file, const fs::path& folder, Figur
             return 127;
         },
         peak_kib);
-    (page.empty() ? figures.command_seconds : figures.html_seconds) = seconds_since(start);
+    const double seconds = seconds_since(start);
+    if (page == "check") {
+        figures.check_seconds = seconds;
+        return status == 0 || status == 4;
+    }
+    (page.empty() ? figures.command_seconds : figures.html_seconds) = seconds;
     if (page.empty()) figures.command_peak_kib = peak_kib;
     fs::remove(state);
     if (!page.empty()) fs::remove(page);
@@ -311,7 +325,8 @@ bool measure_in_child(const fs::path& project_file, const fs::path& folder, Figu
     figures.store_record_seconds = with_store.store_record_seconds;
     figures.state_seconds = with_store.state_seconds;
     return with_store.full_result == 1 && measure_command(project_file, folder, figures) &&
-           measure_command(project_file, folder, figures, (folder / "page.html").string());
+           measure_command(project_file, folder, figures, (folder / "page.html").string()) &&
+           measure_command(project_file, folder, figures, "check");
 }
 
 double median(std::vector<double> values)
@@ -333,7 +348,8 @@ Figures summarize(const std::vector<Figures>& measured)
     Figures figures = measured.back();
     for (double Figures::*time : {&Figures::load_seconds, &Figures::full_seconds, &Figures::reduced_seconds,
                                   &Figures::store_load_seconds, &Figures::store_record_seconds,
-                                  &Figures::state_seconds, &Figures::command_seconds, &Figures::html_seconds})
+                                  &Figures::state_seconds, &Figures::command_seconds, &Figures::html_seconds,
+                                  &Figures::findings_seconds, &Figures::check_seconds})
         figures.*time = median_of(time);
     for (const Figures& one : measured) {
         figures.peak_kib = std::max(figures.peak_kib, one.peak_kib);
@@ -357,7 +373,8 @@ double command_bytes_per_stream(const Figures& figures, long streams)
 
 void print_row(long streams, const Figures& figures)
 {
-    std::printf("%9ld %9.1f %8.3f %8.3f %9.3f %9.1f %9.0f %11.1f %9.2f %9.3f %9.3f %8.3f %8.3f %8.1f %8.0f %8.3f\n",
+    std::printf("%9ld %9.1f %8.3f %8.3f %9.3f %9.1f %9.0f %11.1f %9.2f %9.3f %9.3f %8.3f %8.3f %8.1f %8.0f %8.3f "
+                "%8.3f %8.3f\n",
                 streams,
                 static_cast<double>(figures.file_bytes) / 1e6, figures.load_seconds, figures.full_seconds,
                 figures.reduced_seconds, static_cast<double>(figures.peak_kib) / 1024.0,
@@ -365,7 +382,7 @@ void print_row(long streams, const Figures& figures)
                 figures.full_seconds / figures.load_seconds, figures.store_load_seconds,
                 figures.store_record_seconds, figures.state_seconds, figures.command_seconds,
                 static_cast<double>(figures.command_peak_kib) / 1024.0, command_bytes_per_stream(figures, streams),
-                figures.html_seconds);
+                figures.html_seconds, figures.findings_seconds, figures.check_seconds);
     if (figures.full_result != 1 || figures.reduced_result != 1)
         std::fprintf(stderr, "tovex_bench: a run returned %d / %d\n", figures.full_result, figures.reduced_result);
     std::fflush(stdout);
@@ -418,6 +435,10 @@ void print_targets(const std::map<long, Figures>& rows)
                      format_figure("%.0f%%", 100.0 * f.store_record_seconds / f.full_seconds));
         print_target("command with --html at most 1.3 times without", f.html_seconds <= 1.3 * f.command_seconds,
                      format_figure("%.2fx", f.html_seconds / f.command_seconds));
+        print_target("findings add at most a tenth to a full run", f.findings_seconds <= 0.1 * f.full_seconds,
+                     format_figure("%.0f%%", 100.0 * f.findings_seconds / f.full_seconds));
+        print_target("check no slower than the command's full run", f.check_seconds <= f.command_seconds,
+                     format_figure("%.3f s", f.check_seconds));
     }
     if (const auto row = at(10000); row != rows.end())
         print_target("command with --state at 10,000 streams under 0.1 s", row->second.command_seconds < 0.1,
@@ -466,9 +487,9 @@ int main(int argc, char** argv)
     if (sizes.empty()) sizes = {1000, 10000, 100000, 1000000};
 
     const fs::path folder = fs::temp_directory_path() / ("tovex-bench-" + std::to_string(getpid()));
-    std::printf("%9s %9s %8s %8s %9s %9s %9s %11s %9s %9s %9s %8s %8s %8s %8s %8s\n", "streams", "file MB", "load s",
-                "full s", "reduced s", "peak MiB", "B/stream", "reports MB", "full/load", "store ld", "store rec",
-                "state s", "cmd s", "cmd MiB", "cmd B/st", "html s");
+    std::printf("%9s %9s %8s %8s %9s %9s %9s %11s %9s %9s %9s %8s %8s %8s %8s %8s %8s %8s\n", "streams", "file MB",
+                "load s", "full s", "reduced s", "peak MiB", "B/stream", "reports MB", "full/load", "store ld",
+                "store rec", "state s", "cmd s", "cmd MiB", "cmd B/st", "html s", "find s", "check s");
     // One measurement of every size per round: a slow spell of the shared
     // machine then falls on all sizes alike instead of on one, which would
     // bend the ratios between them.
