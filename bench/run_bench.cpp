@@ -290,8 +290,13 @@ bool measure_command(const fs::path& project_file, const fs::path& folder, Figur
     long peak_kib = 0;
     const int status = in_child(
         [&] {
+            // What the command prints is part of its time; only where it
+            // goes is not.
             const int quiet = ::open("/dev/null", O_WRONLY);
-            if (quiet >= 0) dup2(quiet, STDOUT_FILENO);
+            if (quiet >= 0) {
+                dup2(quiet, STDOUT_FILENO);
+                dup2(quiet, STDERR_FILENO);
+            }
             if (page == "check")
                 execl(command.c_str(), "tovex", "check", project_file.c_str(), static_cast<char*>(nullptr));
             else if (page.empty())

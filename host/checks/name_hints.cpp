@@ -83,6 +83,24 @@ std::string normal_units(std::string_view units)
     return normal;
 }
 
+int basis_of(std::string_view rate_units)
+{
+    if (units_converted(rate_units, "CFH", 1.0)) return 1;
+    if (units_converted(rate_units, "LB/H", 1.0)) return 2;
+    if (units_converted(rate_units, "BTU/H", 1.0)) return 3;
+    return 0;
+}
+
+std::string rate_units_of(std::string_view cost_units)
+{
+    const std::size_t slash = cost_units.find('/');
+    if (slash == std::string_view::npos) return {};
+    std::string_view quantity = cost_units.substr(slash + 1);
+    while (!quantity.empty() && (quantity.front() == ' ' || quantity.front() == '\t')) quantity.remove_prefix(1);
+    while (!quantity.empty() && (quantity.back() == ' ' || quantity.back() == '\t')) quantity.remove_suffix(1);
+    return std::string(quantity) + "/H";
+}
+
 bool known_units(std::string_view units)
 {
     return !normal_units(units).empty() && units_converted(units, units, 1.0).has_value();

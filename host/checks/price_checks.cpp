@@ -107,6 +107,20 @@ void check_entries(const Project& project, const UsedUtilities& used, Collector&
                          "no \"Unit Cost Units\": the run's rate units are \"/H\", which name no quantity, so every "
                          "stream of it is rated 0",
                          "give the price's units, e.g. \"$/KLB\"");
+        } else if (cost_units != nullptr && own_route) {
+            const std::string text = value_as_text(*cost_units);
+            const std::string rate_units = rate_units_of(text);
+            if (rate_units.empty() || basis_of(rate_units) == 0) {
+                const std::string quantity = rate_units.empty() ? std::string() : rate_units.substr(0, rate_units.size() - 2);
+                std::string near;
+                for (const char* like : {"LB", "CF", "BTU"})
+                    if (near.empty() && !quantity.empty()) near = nearest_units(quantity, like);
+                findings.add(Severity::error, "cost-units-no-basis", name, "Unit Cost Units",
+                             "the run finds no mass, volume or duty in \"" + text +
+                                 "\", so every stream of this utility is rated 0",
+                             near.empty() ? std::string("give a currency per a quantity, e.g. \"$/KLB\"")
+                                          : "did you mean \"" + text.substr(0, text.find('/') + 1) + near + "\"?");
+            }
         }
         const Value* cost = inherited(entry.slots, entry.defaults, "Unit Cost");
         const auto number = cost ? value_as_number(*cost) : std::nullopt;
@@ -199,29 +213,43 @@ void check_prices(const Project& project, const RunKind& kind, const UsedUtiliti
 void check_electrical_loads(const Project& project, const RunKind& kind, Collector& findings)
 {
     if (kind.call != RunKind::Call::full || !project.has_electrical_loads || project.electrical_load_file) return;
+    // Looked up by reference id as the host looks objects up: in the
+    // reader's index, or in one made here for a project changed since.
     std::unordered_map<std::uint32_t, const Object*> by_ref_id;
-    for (const Object& object : project.objects)
-        if (object.ref_id) by_ref_id.try_emplace(*object.ref_id, &object);
+    const bool indexed = project.index.built_for(project.objects, project.connections);
+    if (!indexed) {
+        for (const Object& object : project.objects)
+            if (object.ref_id) by_ref_id.try_emplace(*object.ref_id, &object);
+    }
+    const auto object_of = [&](std::uint32_t ref_id) -> const Object* {
+        if (!indexed) {
+            const auto found = by_ref_id.find(ref_id);
+            return found == by_ref_id.end() ? nullptr : found->second;
+        }
+        const auto found = project.index.object_by_ref_id.find(ref_id);
+        return found == project.index.object_by_ref_id.end() ? nullptr
+                                                             : &project.objects[static_cast<std::size_t>(found->second)];
+    };
     const Value* price = electricity_price(project);
     const auto per_kwh = price ? value_as_number(*price) : std::nullopt;
     for (const ElectricalLoad& load : project.electrical_loads) {
         if (load.kw == 0.0) continue;
         const std::string ref = "electrical_loads / " + std::to_string(load.ref_id);
-        const auto found = by_ref_id.find(load.ref_id);
+        const Object* item = object_of(load.ref_id);
         Finding* finding = nullptr;
-        if (found == by_ref_id.end()) {
+        if (item == nullptr) {
             finding = &findings.add(Severity::error, "load-item-unknown", ref, "",
                                     "no object has reference id " + std::to_string(load.ref_id) +
                                         ": the summary counts its load, the detailed report and the items do not",
                                     "give the item its \"ref_id\"");
-        } else if (found->second->class_id != 1705) {
-            finding = &findings.add(Severity::error, "load-item-unknown", found->second->name, "",
+        } else if (item->class_id != 1705) {
+            finding = &findings.add(Severity::error, "load-item-unknown", item->name, "",
                                     "reference id " + std::to_string(load.ref_id) + " is an object of class " +
-                                        std::to_string(found->second->class_id) +
+                                        std::to_string(item->class_id) +
                                         ", not an equipment item (1705): the summary counts its load, the detailed "
                                         "report and the items do not");
-        } else if (found->second->area.empty()) {
-            finding = &findings.add(Severity::error, "load-item-no-area", found->second->name, "area",
+        } else if (item->area.empty()) {
+            finding = &findings.add(Severity::error, "load-item-no-area", item->name, "area",
                                     "an electrical load on an item in no area: the summary counts it, the detailed "
                                     "report, the items and the page leave its electricity out",
                                     "give the item its \"area\"");

@@ -51,6 +51,13 @@ std::string nearest_units(std::string_view units, std::string_view like);
 // tells the Fuel, Instrument Air and Potable Water routes.
 bool starts_with_ignoring_case(std::string_view text, std::string_view prefix);
 
+// The cost basis of rate units as the host tells it (1 volume, 2 mass,
+// 3 duty, 0 none), asked without the host remembering a warning.
+int basis_of(std::string_view rate_units);
+// The rate units the run derives from a "Unit Cost Units" text written as a
+// currency per a quantity ("$/KLB": "KLB/H"); empty for a text without '/'.
+std::string rate_units_of(std::string_view cost_units);
+
 // True when the host's unit table reads `units` (a code or a quotient).
 bool known_units(std::string_view units);
 

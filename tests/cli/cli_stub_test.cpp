@@ -30,6 +30,17 @@ TEST(StubModule, TheFileIdentityIsHandedOver)
     EXPECT_EQ(folder.read(folder.work() / "call.txt"), "init\nSMALL-1\nBase Case\n7\n");
 }
 
+TEST(StubModule, AReportTheModuleDidNotWriteEndsTheCommandWithThree)
+{
+    CommandFolder folder;
+    const std::string plant = folder.fixture("plant.json");
+    setenv("TOVEX_STUB_NO_REPORTS", "1", 1);
+    const CommandResult result = run_stub(folder, {"run", plant});
+    unsetenv("TOVEX_STUB_NO_REPORTS");
+    EXPECT_EQ(result.status, 3);
+    EXPECT_NE(result.err.find("the run wrote no UtilRes.Txt into"), std::string::npos) << result.err;
+}
+
 TEST(StubModule, OverridesReplaceTheIdentity)
 {
     CommandFolder folder;
