@@ -62,6 +62,15 @@ TEST(Checks, TheExamplePlantsGiveTheFindingsTheirDeliberateCasesCallFor)
                                         "note balance-passed-over CW-299", "note entry-free Heat Recovery"}));
     EXPECT_EQ(status, 0);
     EXPECT_TRUE(folder.work_files().empty());
+
+    // A store is checked as it holds the project, and keeps no run of it.
+    const std::string store = (folder.path() / "plant.db").string();
+    const std::string plant = (tovex_test::source_dir() / "examples" / "ethylene-plant.json").string();
+    ASSERT_EQ(folder.run({"import", plant, store}).status, 0);
+    const CommandResult stored = folder.run({"check", store});
+    EXPECT_EQ(stored.status, 4);
+    EXPECT_NE(stored.out.find("error load-item-no-area: PKG-501"), std::string::npos) << stored.out;
+    EXPECT_NE(folder.run({"runs", store}).err.find("keeps no run yet"), std::string::npos);
 }
 
 struct Case {
