@@ -7,11 +7,13 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "checks/findings.h"
 #include "host/unitkit.h"
 #include "model/run_inputs.h"
 #include "model/workspace.h"
 #include "model/cost_row_lists.h"
 #include "projfile/projfile.h"
+#include "run_results/run_results.h"
 #include "tovex/tovex.h"
 
 namespace tovex_fuzz {
@@ -68,6 +70,15 @@ int run_in_full(std::unique_ptr<qxhost::Project> project)
     const int result = tovex_get_utility_init(run.name.c_str(), run.scenario.c_str(), run.instance, lists.names(),
                                               lists.cost_slots(), lists.values());
     lists.copy_values_to(run.cost_rows);
+    // The checks and the run's results take any project the reader takes.
+    auto findings = qxhost::checks::check_project(run, {});
+    std::string summary;
+    if (std::FILE* file = std::fopen("UtilRes.Txt", "rb")) {
+        char buffer[4096];
+        for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, file)) > 0;) summary.append(buffer, read);
+        std::fclose(file);
+    }
+    qxhost::checks::add_run_findings(findings, run, qxhost::run_results::run_results(run, summary, std::nullopt));
     try {
         qxhost::parse_project(qxhost::write_project_json(run), "state.json");
     } catch (const qxhost::ProjectFileError& error) {
