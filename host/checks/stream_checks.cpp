@@ -298,8 +298,8 @@ private:
             return;
         case Sign::credited:
             add(Severity::note, "stream-credited", stream, "",
-                "joined on side 1 only, so the run credits its amount (negated): a " + std::string(name) +
-                    " the plant gives back, not one it uses",
+                "joined on side 1 only, so the run credits its " + std::string(name) +
+                    " (the amount negated), as what the plant gives back rather than uses",
                 "if the item uses it, give the connection direction 2");
             break;
         case Sign::charged:
