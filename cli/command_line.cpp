@@ -76,8 +76,14 @@ std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& opt
     check->add_flag("--json", options.json, "Print the findings as one JSON object");
     check->add_option("--module", options.module_path, "The module library to load (default: the installed one)");
 
+    CLI::App* convert = app.add_subcommand("convert", "Writes a project (a file, a store or a folder of CSV sheets) "
+                                                      "as a project file or as CSV sheets");
+    convert->add_option("PROJECT", options.project_path, "The project to read")->required();
+    convert->add_option("-o,--output", options.output_path, "The project file to write (default: standard output)");
+    convert->add_option("--csv", options.csv_path, "A folder to write the project's sheets into, one CSV file each");
+
     CLI::App* import = app.add_subcommand("import", "Stores a project file in a project store, as its new revision");
-    import->add_option("PROJECT", options.project_path, "The project file (JSON)")->required();
+    import->add_option("PROJECT", options.project_path, "The project file (JSON), or a folder of CSV sheets")->required();
     import->add_option("STORE", options.store_path, "The store (created when missing)")->required();
 
     CLI::App* export_project = app.add_subcommand("export", "Writes the project of a store as a project file");
@@ -115,6 +121,10 @@ std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& opt
     }
     if (check->parsed()) {
         options.action = CommandOptions::Action::check;
+        return std::nullopt;
+    }
+    if (convert->parsed()) {
+        options.action = CommandOptions::Action::convert;
         return std::nullopt;
     }
     if (import->parsed()) {

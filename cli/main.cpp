@@ -5,6 +5,7 @@
 
 #include "check_command.h"
 #include "command_error.h"
+#include "convert_command.h"
 #include "command_line.h"
 #include "run_command.h"
 #include "store_command.h"
@@ -17,6 +18,8 @@ int main(int argc, char** argv)
         switch (options.action) {
         case tovex_cli::CommandOptions::Action::check:
             return tovex_cli::check_command(options);
+        case tovex_cli::CommandOptions::Action::convert:
+            return tovex_cli::convert_command(options);
         case tovex_cli::CommandOptions::Action::import_project:
             return tovex_cli::import_command(options);
         case tovex_cli::CommandOptions::Action::export_project:

@@ -17,6 +17,8 @@
 #include "model/workspace.h"
 #include "module.h"
 #include "projfile/projfile.h"
+#include "sheets/csv_folder.h"
+#include "sheets/project_sheets.h"
 #include "store/store.h"
 #include "tovex/results_layout.h"
 #include "working_directory.h"
@@ -43,6 +45,21 @@ void refuse_unless_json(const std::string& path)
 
 std::unique_ptr<qxhost::Project> read_project(const std::string& path, Progress& progress)
 {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        progress.begin_timed("reading " + path);
+        std::vector<std::string> names;
+        for (const auto& sheet : qxhost::sheets::empty_workbook().sheets) names.push_back(sheet.name);
+        try {
+            auto project = qxhost::sheets::project_from_workbook(qxhost::sheets::read_csv_folder(path, names), path);
+            progress.end();
+            return project;
+        } catch (const qxhost::sheets::WorkbookError& error) {
+            throw CommandError(exit_bad_input, error.what());
+        } catch (const qxhost::ProjectFileError& error) {
+            throw CommandError(exit_bad_input, error.what());
+        }
+    }
     if (!qxhost::store::looks_like_store(path)) refuse_unless_json(path);
     if (qxhost::store::looks_like_store(path)) {
         progress.begin_timed("loading " + path);

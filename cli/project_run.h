@@ -19,8 +19,9 @@
 
 namespace tovex_cli {
 
-// The project file at `path`, or the project a store there holds now;
-// throws CommandError (exit status 2) for one that cannot be read.
+// The project file at `path`, the project a store there holds now, or the
+// project a folder of CSV sheets holds; throws CommandError (exit status 2)
+// for one that cannot be read.
 std::unique_ptr<qxhost::Project> read_project(const std::string& path, Progress& progress);
 
 ProjectIdentity identity_for(const CommandOptions& options, const qxhost::Project& project);

@@ -6,6 +6,7 @@
 #include "command_error.h"
 #include "html_output.h"
 #include "progress.h"
+#include "project_run.h"
 #include "projfile/projfile.h"
 #include "store/run_diff.h"
 #include "store/store.h"
@@ -23,7 +24,7 @@ using qxhost::write_file_atomically;
 int import_command(const CommandOptions& options)
 {
     Progress progress;
-    const auto project = qxhost::read_project_file(options.project_path, reading_file(progress, options.project_path));
+    const auto project = read_project(options.project_path, progress);
     progress.begin_timed("importing into " + options.store_path);
     const long revision = qxhost::store::import_project(options.store_path, *project, options.project_path);
     progress.end();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "checks/findings.h"
+#include "checks/unit_hints.h"
 
 namespace qxhost::checks {
 
@@ -43,9 +44,6 @@ std::string other_case_slot_hint(const Object& object, std::string_view name);
 // The name of `candidates` that `text` most likely meant: one that differs
 // only in letter case, or by at most two characters; empty when none.
 std::string nearest_name(std::string_view text, const std::vector<std::string_view>& candidates);
-// The unit text of the host's table nearest to `units` that converts to
-// `like` (a unit text of the dimension wanted); empty when none is near.
-std::string nearest_units(std::string_view units, std::string_view like);
 
 // Whether `text` begins with `prefix`, letter case ignored: how the run
 // tells the Fuel, Instrument Air and Potable Water routes.
@@ -58,8 +56,6 @@ int basis_of(std::string_view rate_units);
 // currency per a quantity ("$/KLB": "KLB/H"); empty for a text without '/'.
 std::string rate_units_of(std::string_view cost_units);
 
-// True when the host's unit table reads `units` (a code or a quotient).
-bool known_units(std::string_view units);
 
 // Unit texts compared as the host compares them: letter case and blanks
 // around the codes and the '/' ignored.

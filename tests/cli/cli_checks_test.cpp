@@ -145,3 +145,20 @@ TEST(Checks, StrictRefusesAPlantWithAnErrorAndWritesNothing)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Sheets, APlantAsCsvSheetsRunsToTheSameFigures)
+{
+    CommandFolder folder;
+    const std::string plant = (tovex_test::source_dir() / "examples" / "ethylene-plant.json").string();
+    const std::string sheets = (folder.path() / "sheets").string();
+    ASSERT_EQ(folder.run({"convert", plant, "--csv", sheets}).status, 0);
+    const CommandResult from_json = folder.run({"run", plant, "--dir", (folder.path() / "a").string()});
+    const CommandResult from_sheets = folder.run({"run", sheets, "--dir", (folder.path() / "b").string()});
+    EXPECT_EQ(from_sheets.status, from_json.status) << from_sheets.err;
+    EXPECT_EQ(from_sheets.out, from_json.out);
+    EXPECT_EQ(folder.run({"convert", sheets}).out, folder.run({"convert", plant}).out);
+}
+
+}  // namespace
