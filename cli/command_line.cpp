@@ -45,6 +45,14 @@ void add_run_options(CLI::App& command, CommandOptions& options, IdentityOverrid
     command.add_flag("--notes", options.notes, "List the notes among the findings too");
 }
 
+// Where a project is written: a project file, a workbook or CSV sheets.
+void add_project_outputs(CLI::App& command, CommandOptions& options)
+{
+    command.add_option("-o,--output", options.output_path, "The project file to write (default: standard output)");
+    command.add_option("--xlsx", options.xlsx_path, "Write the project as a workbook (.xlsx) instead");
+    command.add_option("--csv", options.csv_path, "Write the project's sheets as CSV files into this folder instead");
+}
+
 }  // namespace
 
 std::string call_name(const CommandOptions& options)
@@ -76,19 +84,24 @@ std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& opt
     check->add_flag("--json", options.json, "Print the findings as one JSON object");
     check->add_option("--module", options.module_path, "The module library to load (default: the installed one)");
 
-    CLI::App* convert = app.add_subcommand("convert", "Writes a project (a file, a store or a folder of CSV sheets) "
-                                                      "as a project file or as CSV sheets");
+    CLI::App* convert = app.add_subcommand("convert", "Writes a project (a file, a store, a workbook or a folder of "
+                                                      "CSV sheets) as a project file, a workbook or CSV sheets");
     convert->add_option("PROJECT", options.project_path, "The project to read")->required();
-    convert->add_option("-o,--output", options.output_path, "The project file to write (default: standard output)");
-    convert->add_option("--csv", options.csv_path, "A folder to write the project's sheets into, one CSV file each");
+    add_project_outputs(*convert, options);
+
+    CLI::App* make_template = app.add_subcommand("template", "Writes a workbook to fill in with a plant");
+    make_template->add_option("PLANT", options.xlsx_path, "The workbook to write (.xlsx)");
+    make_template->add_option("--csv", options.csv_path, "Write the sheets as CSV files into this folder instead");
+    make_template->add_flag("--example", options.example, "The example plant instead of an empty workbook");
 
     CLI::App* import = app.add_subcommand("import", "Stores a project file in a project store, as its new revision");
-    import->add_option("PROJECT", options.project_path, "The project file (JSON), or a folder of CSV sheets")->required();
+    import->add_option("PROJECT", options.project_path, "The project file (JSON), a workbook or a folder of CSV sheets")
+        ->required();
     import->add_option("STORE", options.store_path, "The store (created when missing)")->required();
 
     CLI::App* export_project = app.add_subcommand("export", "Writes the project of a store as a project file");
     export_project->add_option("STORE", options.store_path, "The store")->required();
-    export_project->add_option("-o,--output", options.output_path, "The file to write (default: standard output)");
+    add_project_outputs(*export_project, options);
     long export_run = 0;
     CLI::Option* export_run_option =
         export_project->add_option("--run", export_run, "The project as this run left it (default: as it stands)");
@@ -125,6 +138,14 @@ std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& opt
     }
     if (convert->parsed()) {
         options.action = CommandOptions::Action::convert;
+        return std::nullopt;
+    }
+    if (make_template->parsed()) {
+        if (options.xlsx_path.empty() == options.csv_path.empty()) {
+            std::cerr << "tovex: template: give a workbook (PLANT.xlsx) or --csv DIR\n";
+            return 2;
+        }
+        options.action = CommandOptions::Action::make_template;
         return std::nullopt;
     }
     if (import->parsed()) {

@@ -9,12 +9,14 @@
 namespace tovex_cli {
 
 struct CommandOptions {
-    enum class Action { run, pass, check, convert, import_project, export_project, list_runs, write_report, compare_runs };
+    enum class Action { run, pass, check, convert, make_template, import_project, export_project, list_runs, write_report, compare_runs };
     Action action = Action::run;
     std::string project_path;
     std::string store_path;    // import, export
     std::string output_path;   // export, convert: empty for standard output
-    std::string csv_path;      // convert: a folder of CSV sheets to write
+    std::string csv_path;      // convert, export, template: a folder of CSV sheets to write
+    std::string xlsx_path;     // convert, export: a workbook to write
+    bool example = false;      // template: the example plant instead of an empty workbook
     std::optional<long> run;   // export, report: the run (default: the latest)
     long from_run = 0;         // diff
     long to_run = 0;           // diff

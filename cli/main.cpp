@@ -20,6 +20,8 @@ int main(int argc, char** argv)
             return tovex_cli::check_command(options);
         case tovex_cli::CommandOptions::Action::convert:
             return tovex_cli::convert_command(options);
+        case tovex_cli::CommandOptions::Action::make_template:
+            return tovex_cli::template_command(options);
         case tovex_cli::CommandOptions::Action::import_project:
             return tovex_cli::import_command(options);
         case tovex_cli::CommandOptions::Action::export_project:

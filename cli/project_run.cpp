@@ -19,6 +19,7 @@
 #include "projfile/projfile.h"
 #include "sheets/csv_folder.h"
 #include "sheets/project_sheets.h"
+#include "sheets/xlsx_file.h"
 #include "store/store.h"
 #include "tovex/results_layout.h"
 #include "working_directory.h"
@@ -46,12 +47,15 @@ void refuse_unless_json(const std::string& path)
 std::unique_ptr<qxhost::Project> read_project(const std::string& path, Progress& progress)
 {
     std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) {
+    const bool folder = std::filesystem::is_directory(path, ignored);
+    if (folder || qxhost::sheets::is_xlsx_path(path)) {
         progress.begin_timed("reading " + path);
         std::vector<std::string> names;
         for (const auto& sheet : qxhost::sheets::empty_workbook().sheets) names.push_back(sheet.name);
         try {
-            auto project = qxhost::sheets::project_from_workbook(qxhost::sheets::read_csv_folder(path, names), path);
+            const auto workbook =
+                folder ? qxhost::sheets::read_csv_folder(path, names) : qxhost::sheets::read_xlsx(path, names);
+            auto project = qxhost::sheets::project_from_workbook(workbook, path);
             progress.end();
             return project;
         } catch (const qxhost::sheets::WorkbookError& error) {

@@ -20,7 +20,7 @@
 namespace tovex_cli {
 
 // The project file at `path`, the project a store there holds now, or the
-// project a folder of CSV sheets holds; throws CommandError (exit status 2)
+// project a workbook (.xlsx) or a folder of CSV sheets holds; throws CommandError (exit status 2)
 // for one that cannot be read.
 std::unique_ptr<qxhost::Project> read_project(const std::string& path, Progress& progress);
 

@@ -4,6 +4,7 @@
 
 #include "fileio/atomic_file.h"
 #include "command_error.h"
+#include "convert_command.h"
 #include "html_output.h"
 #include "progress.h"
 #include "project_run.h"
@@ -34,19 +35,7 @@ int import_command(const CommandOptions& options)
 
 int export_command(const CommandOptions& options)
 {
-    const auto project = qxhost::store::Store(options.store_path).load_project(options.run);
-    // Standard output gets the text whole or nothing; a file is written a
-    // piece at a time, and is renamed into place only when complete.
-    if (options.output_path.empty()) {
-        std::cout << qxhost::write_project_json(*project);
-        return 0;
-    }
-    try {
-        write_file_atomically(options.output_path,
-                              [&](const PieceWriter& write) { qxhost::write_project_json(*project, write); });
-    } catch (const FileWriteError& error) {
-        throw CommandError(exit_bad_input, error.what());
-    }
+    write_project_as(*qxhost::store::Store(options.store_path).load_project(options.run), options);
     return 0;
 }
 

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building tovex needs, when they are
 # missing; with --tests, also those that only the tests need (a headless
-# browser for the HTML report's test); with --fuzz, clang and its fuzzing
+# browser for the HTML report's test, openpyxl for the workbooks'); with --fuzz, clang and its fuzzing
 # runtime for scripts/fuzz.sh. Needs root (or sudo) only when
 # something is missing.
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config googletest libgtest-dev libgmock-dev nlohmann-json3-dev rapidjson-dev libcli11-dev
-          libjemalloc-dev libsqlite3-dev libsqlitecpp-dev libxxhash-dev)
-[ "${1:-}" = "--tests" ] && packages+=(chromium fonts-dejavu-core)
+          libjemalloc-dev libsqlite3-dev libsqlitecpp-dev libxxhash-dev libxlsxwriter-dev libzip-dev libpugixml-dev)
+[ "${1:-}" = "--tests" ] && packages+=(chromium fonts-dejavu-core python3-openpyxl)
 [ "${1:-}" = "--fuzz" ] && packages+=(clang-14 libclang-rt-14-dev)
 missing=()
 for package in "${packages[@]}"; do

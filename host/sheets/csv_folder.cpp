@@ -41,12 +41,11 @@ std::vector<std::vector<std::string>> records_of(std::string_view text, const st
     std::string field;
     std::size_t line = 1;
     std::size_t i = 0;
+    // Blank lines stay records, so that a row is named where it stands.
     const auto end_record = [&] {
         record.push_back(std::move(field));
         field.clear();
-        bool blank = true;
-        for (const std::string& f : record) blank = blank && f.empty();
-        if (!blank) records.push_back(std::move(record));
+        records.push_back(std::move(record));
         record.clear();
     };
     while (i < text.size()) {

@@ -27,10 +27,20 @@ using layout::SlotColumn;
 // A sheet as read: its columns found by their header's name, in any order.
 class ReadSheet {
 public:
-    ReadSheet(const Sheet* sheet, const std::string& label) : sheet_(sheet), label_(label) {}
+    // Blank rows are passed over, and each cell is still named where it
+    // stands.
+    ReadSheet(const Sheet* sheet, const std::string& label) : sheet_(sheet), label_(label)
+    {
+        if (sheet_ == nullptr) return;
+        for (std::size_t row = 0; row < sheet_->rows.size(); ++row) {
+            const auto& cells = sheet_->rows[row];
+            if (std::any_of(cells.begin(), cells.end(), [](const Cell& cell) { return !cell.empty(); }))
+                kept_.push_back(row);
+        }
+    }
 
     bool present() const { return sheet_ != nullptr; }
-    std::size_t rows() const { return sheet_ ? sheet_->rows.size() : 0; }
+    std::size_t rows() const { return kept_.size(); }
     std::optional<std::size_t> column(std::string_view name) const
     {
         if (!sheet_) return std::nullopt;
@@ -41,13 +51,13 @@ public:
     const Cell& cell(std::size_t row, std::optional<std::size_t> column) const
     {
         static const Cell none;
-        if (!column || row >= rows() || *column >= sheet_->rows[row].size()) return none;
-        return sheet_->rows[row][*column];
+        if (!column || row >= rows() || *column >= sheet_->rows[kept_[row]].size()) return none;
+        return sheet_->rows[kept_[row]][*column];
     }
     const Cell& cell(std::size_t row, std::string_view column) const { return cell(row, this->column(column)); }
     std::string where(std::size_t row, std::optional<std::size_t> column) const
     {
-        return cell_name(sheet_->name, row, column.value_or(0));
+        return cell_name(sheet_->name, row < kept_.size() ? kept_[row] : row, column.value_or(0));
     }
     std::string where(std::size_t row, std::string_view column) const { return where(row, this->column(column)); }
 
@@ -99,6 +109,7 @@ public:
 private:
     const Sheet* sheet_;
     const std::string& label_;
+    std::vector<std::size_t> kept_;  // the rows that are not blank
 };
 
 // Where each object is named, for references and for names given twice.

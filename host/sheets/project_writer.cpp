@@ -425,4 +425,26 @@ Workbook empty_workbook()
     return workbook;
 }
 
+Workbook template_workbook()
+{
+    Workbook workbook = empty_workbook();
+    Sheet& project = sheet_of(workbook, layout::project_sheet);
+    const auto field = [&](std::string_view name, Cell value, Cell units = {}) {
+        project.rows.push_back({text(name), std::move(value), std::move(units)});
+    };
+    field("instance", Cell::of_number(1));
+    field("name", {});
+    field("scenario", text("Base"));
+    field("unit system", Cell::of_number(0));
+    field("simulation case", text("none"));
+    field("utility streams", text("valid"));
+    field("configurations", text("2105"));
+    field("electricity price", {}, text("$/KWH"));
+    field("fuel price", {}, text("$/MMBTU"));
+    field("currency", text("$"));
+    field("operating hours", Cell::of_number(8000));
+    field("process utilities information", text("yes"));
+    return workbook;
+}
+
 }  // namespace qxhost::sheets

@@ -6,6 +6,7 @@
 #include "projfile/projfile.h"
 #include "sheets/csv_folder.h"
 #include "sheets/project_sheets.h"
+#include "sheets/xlsx_file.h"
 #include "support/support.h"
 
 namespace {
@@ -19,12 +20,17 @@ std::vector<std::string> sheet_names()
     return names;
 }
 
-// Through the CSV files, as a user's folder would hold them: every cell a text.
-std::string round_trip(const qxhost::Project& project)
+// Through the CSV files, as a user's folder would hold them (every cell a
+// text), or through a workbook file.
+std::string round_trip(const qxhost::Project& project, bool xlsx)
 {
     tovex_test::ScratchDir folder;
-    qxhost::sheets::write_csv_folder(qxhost::sheets::project_workbook(project), folder.path());
-    const Workbook read = qxhost::sheets::read_csv_folder(folder.path(), sheet_names());
+    const auto workbook = qxhost::sheets::project_workbook(project);
+    const auto file = folder.path() / "plant.xlsx";
+    if (xlsx) qxhost::sheets::write_xlsx(workbook, file);
+    else qxhost::sheets::write_csv_folder(workbook, folder.path());
+    const Workbook read = xlsx ? qxhost::sheets::read_xlsx(file, sheet_names())
+                               : qxhost::sheets::read_csv_folder(folder.path(), sheet_names());
     return qxhost::write_project_json(*qxhost::sheets::project_from_workbook(read, "plant"));
 }
 
@@ -37,7 +43,8 @@ TEST(ProjectSheets, EveryProjectReadsBackAsItWas)
           source / "tests/fixtures/cli/load-file-plant.json", source / "tests/fixtures/cli/unknown-units-plant.json",
           source / "tests/fixtures/state/odd-values.json", source / "tests/fixtures/state/odd-values.state.json"}) {
         const auto project = qxhost::read_project_file(file.string());
-        EXPECT_EQ(round_trip(*project), qxhost::write_project_json(*project)) << file;
+        EXPECT_EQ(round_trip(*project, false), qxhost::write_project_json(*project)) << file;
+        EXPECT_EQ(round_trip(*project, true), qxhost::write_project_json(*project)) << file << " as a workbook";
     }
 }
 

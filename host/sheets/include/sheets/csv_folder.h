@@ -12,7 +12,7 @@
 namespace qxhost::sheets {
 
 // The sheets of `names` that the folder has a file for, each cell a text
-// (empty fields are empty cells; blank lines are skipped). Throws
+// (empty fields are empty cells; a blank line is a blank row). Throws
 // WorkbookError naming the file and line of a field that is not RFC 4180.
 Workbook read_csv_folder(const std::filesystem::path& folder, const std::vector<std::string>& names);
 

@@ -17,8 +17,13 @@ namespace qxhost::sheets {
 // sheets hold what the convenient ones cannot hold in order.
 Workbook project_workbook(const Project& project);
 
-// The sheets and their columns, without rows: a workbook to fill in.
+// The sheets and their columns, without rows.
 Workbook empty_workbook();
+
+// A workbook to fill in: the sheets, and the Project sheet's fields with
+// the values most plants take (instance 1, English units, a valid utility
+// streams configuration, 8000 operating hours).
+Workbook template_workbook();
 
 // The project the workbook holds, as the project file reader would read it
 // (every check of the file's format applies). Throws WorkbookError naming

@@ -1,0 +1,182 @@
+// Writing a workbook with libxlsxwriter. The library keeps each number to
+// sixteen significant digits; a number that needs seventeen to read back as
+// itself is written as its shortest text, which the reader takes as the
+// same number, so that a project written and read back is the same.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include <xlsxwriter.h>
+
+#include "model/slot_table.h"
+#include "sheets/xlsx_file.h"
+#include "unitkit/unit_table.h"
+
+namespace qxhost::sheets {
+
+namespace {
+
+// The units most flows, duties and prices are given in, beside the codes,
+// for the units columns' drop-down lists.
+constexpr const char* common_quotients[] = {"LB/H", "KLB/H", "KG/H", "KG/S", "T/H", "M3/H", "GPM", "CFH", "KCFH",
+                                            "BTU/H", "MMBTU/H", "KJ/H", "GJ/H", "KW", "MW"};
+
+// A drop-down list offers the column's choices, or the unit codes for a
+// units column; anything else may still be typed, with a warning.
+constexpr std::string_view lists_sheet = "Lists";
+constexpr lxw_row_t validated_rows = 5000;
+
+void check(lxw_error error, const std::filesystem::path& path)
+{
+    if (error != LXW_NO_ERROR) throw WorkbookError(path.string() + ": cannot write it: " + lxw_strerror(error));
+}
+
+bool needs_text(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.16G", value);
+    return std::strtod(text, nullptr) != value;
+}
+
+class XlsxWriter {
+public:
+    XlsxWriter(const std::filesystem::path& path, const std::filesystem::path& temporary)
+        : path_(path), book_(workbook_new(temporary.c_str()))
+    {
+        if (book_ == nullptr) throw WorkbookError(path.string() + ": cannot write it");
+        header_ = workbook_add_format(book_);
+        format_set_bold(header_);
+        format_set_bg_color(header_, 0xEEEEEE);
+    }
+    ~XlsxWriter()
+    {
+        // A workbook not closed on purpose is closed here, and its file
+        // removed by the caller.
+        if (book_ != nullptr) workbook_close(book_);
+    }
+    XlsxWriter(const XlsxWriter&) = delete;
+    XlsxWriter& operator=(const XlsxWriter&) = delete;
+
+    void write(const Workbook& workbook)
+    {
+        for (const Sheet& sheet : workbook.sheets) write(sheet);
+        lists();
+        lxw_workbook* book = std::exchange(book_, nullptr);
+        check(workbook_close(book), path_);
+    }
+
+private:
+    void write(const Sheet& sheet)
+    {
+        lxw_worksheet* page = workbook_add_worksheet(book_, sheet.name.c_str());
+        if (page == nullptr) throw WorkbookError(path_.string() + ": cannot add the sheet " + sheet.name);
+        std::vector<std::size_t> widths(sheet.columns.size(), 8);
+        for (std::size_t c = 0; c < sheet.columns.size(); ++c) {
+            const Column& column = sheet.columns[c];
+            const auto col = static_cast<lxw_col_t>(c);
+            check(worksheet_write_string(page, 0, col, column.name.c_str(), header_), path_);
+            if (!column.note.empty()) check(worksheet_write_comment(page, 0, col, column.note.c_str()), path_);
+            widths[c] = std::max(widths[c], column.name.size() + 2);
+            validate(page, col, column);
+        }
+        for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
+            const auto row = static_cast<lxw_row_t>(r + 1);
+            for (std::size_t c = 0; c < sheet.rows[r].size(); ++c) {
+                const Cell& cell = sheet.rows[r][c];
+                const auto col = static_cast<lxw_col_t>(c);
+                if (cell.kind == Cell::Kind::number && !needs_text(cell.number)) {
+                    check(worksheet_write_number(page, row, col, cell.number, nullptr), path_);
+                } else if (!cell.empty()) {
+                    const std::string text =
+                        cell.kind == Cell::Kind::number ? shortest_number_text(cell.number) : cell.text;
+                    check(worksheet_write_string(page, row, col, text.c_str(), nullptr), path_);
+                    if (c < widths.size()) widths[c] = std::max(widths[c], std::min<std::size_t>(text.size() + 2, 50));
+                }
+            }
+        }
+        for (std::size_t c = 0; c < widths.size(); ++c)
+            worksheet_set_column(page, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
+                                 static_cast<double>(widths[c]), nullptr);
+        worksheet_freeze_panes(page, 1, 0);
+        if (!sheet.columns.empty())
+            worksheet_autofilter(page, 0, 0, static_cast<lxw_row_t>(std::max<std::size_t>(sheet.rows.size(), 1)),
+                                 static_cast<lxw_col_t>(sheet.columns.size() - 1));
+    }
+
+    void validate(lxw_worksheet* page, lxw_col_t col, const Column& column)
+    {
+        lxw_data_validation validation{};
+        validation.error_type = LXW_VALIDATION_ERROR_TYPE_WARNING;
+        std::vector<char*> list;
+        std::string range;
+        const bool units = column.name.ends_with("[units]") || column.name == "Units";
+        if (!column.choices.empty()) {
+            for (const std::string& choice : column.choices) list.push_back(const_cast<char*>(choice.c_str()));
+            list.push_back(nullptr);
+            validation.validate = LXW_VALIDATION_TYPE_LIST;
+            validation.value_list = list.data();
+        } else if (units) {
+            range = "=" + std::string(lists_sheet) + "!$A$1:$A$" + std::to_string(unit_choices().size());
+            validation.validate = LXW_VALIDATION_TYPE_LIST_FORMULA;
+            validation.value_formula = range.data();
+        } else {
+            return;
+        }
+        check(worksheet_data_validation_range(page, 1, col, validated_rows, col, &validation), path_);
+    }
+
+    static const std::vector<std::string>& unit_choices()
+    {
+        static const std::vector<std::string> choices = [] {
+            std::vector<std::string> all(std::begin(common_quotients), std::end(common_quotients));
+            for (const std::string_view code : unitkit_unit_codes()) all.emplace_back(code);
+            return all;
+        }();
+        return choices;
+    }
+
+    // The values the units columns' lists offer, on a hidden sheet.
+    void lists()
+    {
+        lxw_worksheet* page = workbook_add_worksheet(book_, std::string(lists_sheet).c_str());
+        const auto& choices = unit_choices();
+        for (std::size_t i = 0; i < choices.size(); ++i)
+            check(worksheet_write_string(page, static_cast<lxw_row_t>(i), 0, choices[i].c_str(), nullptr), path_);
+        worksheet_hide(page);
+    }
+
+    const std::filesystem::path& path_;
+    lxw_workbook* book_;
+    lxw_format* header_ = nullptr;
+};
+
+}  // namespace
+
+bool is_xlsx_path(const std::filesystem::path& path)
+{
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+    return extension == ".xlsx";
+}
+
+void write_xlsx(const Workbook& workbook, const std::filesystem::path& path)
+{
+    const std::filesystem::path temporary = path.string() + ".tmp-" + std::to_string(::getpid()) + ".xlsx";
+    try {
+        XlsxWriter(path, temporary).write(workbook);
+        std::error_code error;
+        std::filesystem::rename(temporary, path, error);
+        if (error) throw WorkbookError(path.string() + ": cannot write it: " + error.message());
+    } catch (...) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        throw;
+    }
+}
+
+}  // namespace qxhost::sheets
