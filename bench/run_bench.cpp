@@ -36,6 +36,8 @@
 #include "plant_generator.h"
 #include "model/cost_row_lists.h"
 #include "projfile/projfile.h"
+#include "sheets/project_sheets.h"
+#include "sheets/xlsx_file.h"
 #include "store/store.h"
 #include "tovex/tovex.h"
 
@@ -62,6 +64,9 @@ struct Figures {
     double html_seconds = 0;          // the same command with --html PAGE, wall time
     double findings_seconds = 0;      // the checks of the project after the full run
     double check_seconds = 0;         // tovex check PLANT.json, wall time
+    double input_state_seconds = 0;   // the project as read, written as a project file
+    double xlsx_write_seconds = 0;    // the same written as a workbook
+    double xlsx_read_seconds = 0;     // and that workbook read as a project
 };
 
 double seconds_since(Clock::time_point start)
@@ -209,6 +214,37 @@ Figures measure_store(const fs::path& project_file, const fs::path& folder)
     return figures;
 }
 
+// The plant as a workbook: written, against the same project written as a
+// project file, and read back, against the load of the project file (in
+// measure()). In a process of its own, so that the figures above keep
+// their peak memory.
+Figures measure_workbook(const fs::path& project_file, const fs::path& folder)
+{
+    Figures figures;
+    const auto project = qxhost::read_project_file(project_file.string());
+    const fs::path book = folder / "plant.xlsx";
+    sync();
+    auto start = Clock::now();
+    qxhost::write_file_atomically(folder / "input-state.json", [&](const qxhost::PieceWriter& write) {
+        qxhost::write_project_json(*project, write);
+    });
+    figures.input_state_seconds = seconds_since(start);
+    sync();
+    start = Clock::now();
+    qxhost::sheets::write_xlsx(qxhost::sheets::project_workbook(*project), book);
+    figures.xlsx_write_seconds = seconds_since(start);
+    sync();
+    std::vector<std::string> names;
+    for (const auto& sheet : qxhost::sheets::empty_workbook().sheets) names.push_back(sheet.name);
+    start = Clock::now();
+    const auto read = qxhost::sheets::project_from_workbook(qxhost::sheets::read_xlsx(book, names), book.string());
+    figures.xlsx_read_seconds = seconds_since(start);
+    if (read->objects.size() != project->objects.size()) figures.full_result = -1;
+    fs::remove(book);
+    fs::remove(folder / "input-state.json");
+    return figures;
+}
+
 // Runs `work` in a child process; returns its exit status and, through
 // `peak_kib`, its maximum resident set.
 template <class Work>
@@ -322,10 +358,14 @@ bool measure_command(const fs::path& project_file, const fs::path& folder, Figur
 
 bool measure_in_child(const fs::path& project_file, const fs::path& folder, Figures& figures)
 {
-    Figures with_store;
+    Figures with_store, with_workbook;
     if (!figures_from_child(measure, project_file, folder, figures) ||
-        !figures_from_child(measure_store, project_file, folder, with_store))
+        !figures_from_child(measure_store, project_file, folder, with_store) ||
+        !figures_from_child(measure_workbook, project_file, folder, with_workbook) || with_workbook.full_result < 0)
         return false;
+    figures.input_state_seconds = with_workbook.input_state_seconds;
+    figures.xlsx_write_seconds = with_workbook.xlsx_write_seconds;
+    figures.xlsx_read_seconds = with_workbook.xlsx_read_seconds;
     figures.store_load_seconds = with_store.store_load_seconds;
     figures.store_record_seconds = with_store.store_record_seconds;
     figures.state_seconds = with_store.state_seconds;
@@ -354,7 +394,8 @@ Figures summarize(const std::vector<Figures>& measured)
     for (double Figures::*time : {&Figures::load_seconds, &Figures::full_seconds, &Figures::reduced_seconds,
                                   &Figures::store_load_seconds, &Figures::store_record_seconds,
                                   &Figures::state_seconds, &Figures::command_seconds, &Figures::html_seconds,
-                                  &Figures::findings_seconds, &Figures::check_seconds})
+                                  &Figures::findings_seconds, &Figures::check_seconds, &Figures::input_state_seconds,
+                                  &Figures::xlsx_write_seconds, &Figures::xlsx_read_seconds})
         figures.*time = median_of(time);
     for (const Figures& one : measured) {
         figures.peak_kib = std::max(figures.peak_kib, one.peak_kib);
@@ -379,7 +420,7 @@ double command_bytes_per_stream(const Figures& figures, long streams)
 void print_row(long streams, const Figures& figures)
 {
     std::printf("%9ld %9.1f %8.3f %8.3f %9.3f %9.1f %9.0f %11.1f %9.2f %9.3f %9.3f %8.3f %8.3f %8.1f %8.0f %8.3f "
-                "%8.3f %8.3f\n",
+                "%8.3f %8.3f %8.3f %8.3f\n",
                 streams,
                 static_cast<double>(figures.file_bytes) / 1e6, figures.load_seconds, figures.full_seconds,
                 figures.reduced_seconds, static_cast<double>(figures.peak_kib) / 1024.0,
@@ -387,7 +428,8 @@ void print_row(long streams, const Figures& figures)
                 figures.full_seconds / figures.load_seconds, figures.store_load_seconds,
                 figures.store_record_seconds, figures.state_seconds, figures.command_seconds,
                 static_cast<double>(figures.command_peak_kib) / 1024.0, command_bytes_per_stream(figures, streams),
-                figures.html_seconds, figures.findings_seconds, figures.check_seconds);
+                figures.html_seconds, figures.findings_seconds, figures.check_seconds, figures.xlsx_write_seconds,
+                figures.xlsx_read_seconds);
     if (figures.full_result != 1 || figures.reduced_result != 1)
         std::fprintf(stderr, "tovex_bench: a run returned %d / %d\n", figures.full_result, figures.reduced_result);
     std::fflush(stdout);
@@ -444,6 +486,11 @@ void print_targets(const std::map<long, Figures>& rows)
                      format_figure("%.0f%%", 100.0 * f.findings_seconds / f.full_seconds));
         print_target("check no slower than the command's full run", f.check_seconds <= f.command_seconds,
                      format_figure("%.3f s", f.check_seconds));
+        print_target("workbook written in at most twice the project file",
+                     f.xlsx_write_seconds <= 2.0 * f.input_state_seconds,
+                     format_figure("%.2fx", f.xlsx_write_seconds / f.input_state_seconds));
+        print_target("workbook read in at most twice the project file", f.xlsx_read_seconds <= 2.0 * f.load_seconds,
+                     format_figure("%.2fx", f.xlsx_read_seconds / f.load_seconds));
     }
     if (const auto row = at(10000); row != rows.end())
         print_target("command with --state at 10,000 streams under 0.1 s", row->second.command_seconds < 0.1,
@@ -492,9 +539,10 @@ int main(int argc, char** argv)
     if (sizes.empty()) sizes = {1000, 10000, 100000, 1000000};
 
     const fs::path folder = fs::temp_directory_path() / ("tovex-bench-" + std::to_string(getpid()));
-    std::printf("%9s %9s %8s %8s %9s %9s %9s %11s %9s %9s %9s %8s %8s %8s %8s %8s %8s %8s\n", "streams", "file MB",
-                "load s", "full s", "reduced s", "peak MiB", "B/stream", "reports MB", "full/load", "store ld",
-                "store rec", "state s", "cmd s", "cmd MiB", "cmd B/st", "html s", "find s", "check s");
+    std::printf("%9s %9s %8s %8s %9s %9s %9s %11s %9s %9s %9s %8s %8s %8s %8s %8s %8s %8s %8s %8s\n", "streams",
+                "file MB", "load s", "full s", "reduced s", "peak MiB", "B/stream", "reports MB", "full/load", "store ld",
+                "store rec", "state s", "cmd s", "cmd MiB", "cmd B/st", "html s", "find s", "check s", "xlsx wr",
+                "xlsx rd");
     // One measurement of every size per round: a slow spell of the shared
     // machine then falls on all sizes alike instead of on one, which would
     // bend the ratios between them.

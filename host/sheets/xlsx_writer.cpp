@@ -46,7 +46,7 @@ bool needs_text(double value)
 class XlsxWriter {
 public:
     XlsxWriter(const std::filesystem::path& path, const std::filesystem::path& temporary)
-        : path_(path), book_(workbook_new(temporary.c_str()))
+        : path_(path), book_(new_workbook(temporary))
     {
         if (book_ == nullptr) throw WorkbookError(path.string() + ": cannot write it");
         header_ = workbook_add_format(book_);
@@ -71,6 +71,17 @@ public:
     }
 
 private:
+    // Rows are written once, in order: the library then streams each to a
+    // file of its own instead of keeping every cell, and writes texts in
+    // place instead of looking each up in one table of shared strings,
+    // which took most of the time of writing a large plant.
+    static lxw_workbook* new_workbook(const std::filesystem::path& temporary)
+    {
+        lxw_workbook_options options{};
+        options.constant_memory = LXW_TRUE;
+        return workbook_new_opt(temporary.c_str(), &options);
+    }
+
     void write(const Sheet& sheet)
     {
         lxw_worksheet* page = workbook_add_worksheet(book_, sheet.name.c_str());

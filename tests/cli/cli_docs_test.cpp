@@ -55,7 +55,7 @@ TEST(Docs, TheModelingPageRunsAsWritten)
         EXPECT_EQ(result.out, blocks[i + 1].text) << blocks[i].text << result.err;
         ++examples;
     }
-    EXPECT_EQ(examples, 4);
+    EXPECT_EQ(examples, 5);
 }
 
 }  // namespace
