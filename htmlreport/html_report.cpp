@@ -7,7 +7,7 @@
 #include "htmlreport/bar_chart.h"
 #include "htmlreport/html_text.h"
 #include "htmlreport/page_style.h"
-#include "htmlreport/report_figures.h"
+#include "run_results/result_figures.h"
 #include "run_results/warning_text.h"
 #include "run_results/run_results.h"
 #include "tovex/results_layout.h"
@@ -15,6 +15,11 @@
 namespace tovex_html {
 
 namespace {
+
+using qxhost::run_results::AreaCosts;
+using qxhost::run_results::ItemCost;
+using qxhost::run_results::GroupCost;
+using qxhost::run_results::Reconciliation;
 
 using qxhost::run_results::ItemUsage;
 using qxhost::run_results::UtilityLine;
@@ -221,19 +226,6 @@ std::string reconciliation_section(const std::optional<std::vector<Reconciliatio
     return html;
 }
 
-// The utilities a duty balance posted: in a full run of a simulator type 4
-// case, those rated in the balance's duty units. Their records hold each
-// item's running net, not each stream's amount.
-std::set<std::string, std::less<>> balanced_utilities(const qxhost::Project& after, const RunFacts& run)
-{
-    std::set<std::string, std::less<>> balanced;
-    if (after.sim_type != 4 || run.call != "full") return balanced;
-    const std::string_view duty_units = tovex::layout::duty_balance_units(after.unit_system);
-    for (const UtilityLine& line : run.results.utilities)
-        if (line.rate_units == duty_units) balanced.insert(line.name);
-    return balanced;
-}
-
 }  // namespace
 
 std::string html_report(const qxhost::Project& after, const RunFacts& run)
@@ -263,7 +255,7 @@ std::string html_report(const qxhost::Project& after, const RunFacts& run)
     html += items_section(costliest_items(usages, 20), totals.currency);
     std::optional<std::vector<Reconciliation>> reconciled;
     if (run.call == "full") {
-        reconciled = reconcile(lines, usages, run.journal, balanced_utilities(after, run));
+        reconciled = reconcile(lines, usages, run.journal, balanced_utilities(after, run.call, lines));
         if (auto electricity = reconcile_electricity(after, lines, usages)) reconciled->insert(reconciled->begin(), *electricity);
     }
     html += reconciliation_section(reconciled, totals, hourly);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "host/unitkit.h"
 #include "project_layout.h"
 
 namespace qxhost::sheets {
@@ -9,6 +10,21 @@ namespace qxhost::sheets {
 namespace {
 
 using layout::SlotColumn;
+
+// The units a drop-down list offers, the ones plants use most; any other
+// unit of the host's table may still be typed (docs/units.md).
+constexpr const char* common_units[] = {
+    "LB/H", "KLB/H", "KG/H", "KG/S", "T/H", "M3/H", "GPM", "KCFH", "MMGAL/H", "BTU/H", "MMBTU/H", "KJ/H", "GJ/H",
+    "KW", "MW", "DEG F", "DEG C", "K", "PSIA", "PSIG", "BARA", "BARG", "KPA", "BTU/LB", "KJ/KG", "PCF"};
+
+// Those of the dimension of `like`.
+std::vector<std::string> units_like(std::string_view like)
+{
+    std::vector<std::string> units;
+    for (const char* code : common_units)
+        if (units_converted(code, like, 1.0)) units.emplace_back(code);
+    return units;
+}
 
 // A slot's column, and for a number its units' column after it.
 template <std::size_t N>
@@ -22,7 +38,7 @@ void add_slot_columns(std::vector<Column>& columns, const std::array<SlotColumn,
         if (number) {
             columns.push_back({std::string(slot.slot) + std::string(layout::units_suffix),
                                "its units" + std::string(slot.like.empty() ? "" : ", a unit code (docs/units.md)"),
-                               {}});
+                               slot.like.empty() ? std::vector<std::string>{} : units_like(slot.like)});
         }
     }
 }

@@ -15,21 +15,17 @@
 
 #include "model/slot_table.h"
 #include "sheets/xlsx_file.h"
-#include "unitkit/unit_table.h"
 
 namespace qxhost::sheets {
 
 namespace {
 
-// The units most flows, duties and prices are given in, beside the codes,
-// for the units columns' drop-down lists.
-constexpr const char* common_quotients[] = {"LB/H", "KLB/H", "KG/H", "KG/S", "T/H", "M3/H", "GPM", "CFH", "KCFH",
-                                            "BTU/H", "MMBTU/H", "KJ/H", "GJ/H", "KW", "MW"};
-
-// A drop-down list offers the column's choices, or the unit codes for a
-// units column; anything else may still be typed, with a warning.
-constexpr std::string_view lists_sheet = "Lists";
+// A drop-down list offers the column's choices; anything else may still be
+// typed, with a warning. The choices are given in the list itself (Excel
+// takes up to 255 characters): a list drawn from a range of cells leaks in
+// the library's version that Debian ships.
 constexpr lxw_row_t validated_rows = 5000;
+constexpr std::size_t list_characters = 255;
 
 void check(lxw_error error, const std::filesystem::path& path)
 {
@@ -65,7 +61,6 @@ public:
     void write(const Workbook& workbook)
     {
         for (const Sheet& sheet : workbook.sheets) write(sheet);
-        lists();
         lxw_workbook* book = std::exchange(book_, nullptr);
         check(workbook_close(book), path_);
     }
@@ -121,44 +116,20 @@ private:
 
     void validate(lxw_worksheet* page, lxw_col_t col, const Column& column)
     {
-        lxw_data_validation validation{};
-        validation.error_type = LXW_VALIDATION_ERROR_TYPE_WARNING;
+        if (column.choices.empty()) return;
         std::vector<char*> list;
-        std::string range;
-        const bool units = column.name.ends_with("[units]") || column.name == "Units";
-        if (!column.choices.empty()) {
-            for (const std::string& choice : column.choices) list.push_back(const_cast<char*>(choice.c_str()));
-            list.push_back(nullptr);
-            validation.validate = LXW_VALIDATION_TYPE_LIST;
-            validation.value_list = list.data();
-        } else if (units) {
-            range = "=" + std::string(lists_sheet) + "!$A$1:$A$" + std::to_string(unit_choices().size());
-            validation.validate = LXW_VALIDATION_TYPE_LIST_FORMULA;
-            validation.value_formula = range.data();
-        } else {
-            return;
+        std::size_t characters = 0;
+        for (const std::string& choice : column.choices) {
+            characters += choice.size() + 1;
+            if (characters > list_characters) break;
+            list.push_back(const_cast<char*>(choice.c_str()));
         }
+        list.push_back(nullptr);
+        lxw_data_validation validation{};
+        validation.validate = LXW_VALIDATION_TYPE_LIST;
+        validation.error_type = LXW_VALIDATION_ERROR_TYPE_WARNING;
+        validation.value_list = list.data();
         check(worksheet_data_validation_range(page, 1, col, validated_rows, col, &validation), path_);
-    }
-
-    static const std::vector<std::string>& unit_choices()
-    {
-        static const std::vector<std::string> choices = [] {
-            std::vector<std::string> all(std::begin(common_quotients), std::end(common_quotients));
-            for (const std::string_view code : unitkit_unit_codes()) all.emplace_back(code);
-            return all;
-        }();
-        return choices;
-    }
-
-    // The values the units columns' lists offer, on a hidden sheet.
-    void lists()
-    {
-        lxw_worksheet* page = workbook_add_worksheet(book_, std::string(lists_sheet).c_str());
-        const auto& choices = unit_choices();
-        for (std::size_t i = 0; i < choices.size(); ++i)
-            check(worksheet_write_string(page, static_cast<lxw_row_t>(i), 0, choices[i].c_str(), nullptr), path_);
-        worksheet_hide(page);
     }
 
     const std::filesystem::path& path_;

@@ -2,7 +2,7 @@
 // every cause it names, with its amount, and what stays unexplained.
 #include <gtest/gtest.h>
 
-#include "htmlreport/report_figures.h"
+#include "run_results/result_figures.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ RunJournal journal_of(std::optional<double> carried_in, long replaced_at_items, 
     return journal;
 }
 
-std::vector<std::string> causes_of(const tovex_html::Reconciliation& row)
+std::vector<std::string> causes_of(const qxhost::run_results::Reconciliation& row)
 {
     std::vector<std::string> texts;
     for (const auto& [cause, amount] : row.causes)
@@ -72,7 +72,7 @@ TEST(Reconciliation, NamesEachCauseWithItsAmount)
         posted.cost_per_hour = 1.0;
         std::set<std::string, std::less<>> balanced;
         if (c.balanced) balanced.insert("Steam");
-        const auto rows = tovex_html::reconcile({posted}, c.items, c.journal, balanced);
+        const auto rows = qxhost::run_results::reconcile({posted}, c.items, c.journal, balanced);
         ASSERT_EQ(rows.size(), 1u) << c.name;
         EXPECT_EQ(causes_of(rows[0]), c.causes) << c.name;
         EXPECT_EQ(rows[0].explained, c.explained) << c.name;
@@ -83,7 +83,7 @@ TEST(Reconciliation, LeavesElectricityToTheLoadSummary)
 {
     UtilityLine electricity;
     electricity.name = "Electricity";
-    EXPECT_TRUE(tovex_html::reconcile({electricity}, {}, std::nullopt, {}).empty());
+    EXPECT_TRUE(qxhost::run_results::reconcile({electricity}, {}, std::nullopt, {}).empty());
 }
 
 }  // namespace

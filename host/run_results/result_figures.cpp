@@ -1,4 +1,4 @@
-#include "htmlreport/report_figures.h"
+#include "run_results/result_figures.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,18 +6,19 @@
 #include <unordered_map>
 #include <unordered_set>
 
-namespace tovex_html {
+#include "tovex/results_layout.h"
+
+namespace qxhost::run_results {
 
 namespace {
 
-using qxhost::run_results::ItemUsage;
 
 // As the inheriting getters read it: the object's own, else its default.
-std::string text_slot(const qxhost::Object& object, std::string_view slot)
+std::string text_slot(const Object& object, std::string_view slot)
 {
-    const qxhost::Value* value = object.slots.find(slot);
+    const Value* value = object.slots.find(slot);
     if (value == nullptr) value = object.defaults.find(slot);
-    return value != nullptr ? qxhost::value_as_text(*value) : std::string();
+    return value != nullptr ? value_as_text(*value) : std::string();
 }
 
 void add_to(std::map<std::string, GroupCost>& groups, const std::string& key, double cost_per_hour, bool new_item)
@@ -40,7 +41,7 @@ std::vector<GroupCost> largest_first(const std::map<std::string, GroupCost>& gro
 }  // namespace
 
 // One pass; an item's area is looked up once for the run of its lines.
-AreaCosts cost_by_area_and_group(const qxhost::Project& after, const std::vector<ItemUsage>& usages)
+AreaCosts cost_by_area_and_group(const Project& after, const std::vector<ItemUsage>& usages)
 {
     std::map<std::string, GroupCost> areas, groups;
     std::unordered_set<std::string_view> items_seen;  // an item is in one area
@@ -55,7 +56,7 @@ AreaCosts cost_by_area_and_group(const qxhost::Project& after, const std::vector
             const long item = after.object_index(usage.item);
             const long area = item < 0 ? -1 : after.index.area_of_object[static_cast<std::size_t>(item)];
             if (area >= 0) {
-                const qxhost::Object& object = after.objects[static_cast<std::size_t>(area)];
+                const Object& object = after.objects[static_cast<std::size_t>(area)];
                 area_key = text_slot(object, "ArAreaReferenceNumber");
                 if (area_key.empty()) area_key = object.name;
                 group_key = text_slot(object, "ArReportGroupNumber");
@@ -86,9 +87,9 @@ std::vector<ItemCost> costliest_items(const std::vector<ItemUsage>& usages, std:
     return items;
 }
 
-std::vector<Reconciliation> reconcile(const std::vector<qxhost::run_results::UtilityLine>& lines,
+std::vector<Reconciliation> reconcile(const std::vector<UtilityLine>& lines,
                                       const std::vector<ItemUsage>& usages,
-                                      const std::optional<qxhost::run_results::RunJournal>& journal,
+                                      const std::optional<RunJournal>& journal,
                                       const std::set<std::string, std::less<>>& balanced)
 {
     std::vector<Reconciliation> rows;
@@ -130,11 +131,11 @@ std::vector<Reconciliation> reconcile(const std::vector<qxhost::run_results::Uti
         long postings = row.line_count;
 
         // What the journal knows is exact: take it out before judging the rest.
-        const qxhost::run_results::UtilityJournal* noted = nullptr;
+        const UtilityJournal* noted = nullptr;
         if (journal)
             if (const auto found = journal->find(line.name); found != journal->end()) noted = &found->second;
         if (noted != nullptr) {
-            const qxhost::run_results::UtilityJournal& j = *noted;
+            const UtilityJournal& j = *noted;
             if (j.carried_in && *j.carried_in != 0 && j.carried_in_units == line.rate_units) {
                 row.causes.push_back({"held by the cost row before the run: postings add to it", *j.carried_in});
                 rest -= *j.carried_in;
@@ -181,8 +182,8 @@ std::vector<Reconciliation> reconcile(const std::vector<qxhost::run_results::Uti
     return rows;
 }
 
-std::optional<Reconciliation> reconcile_electricity(const qxhost::Project& after,
-                                                    const std::vector<qxhost::run_results::UtilityLine>& lines,
+std::optional<Reconciliation> reconcile_electricity(const Project& after,
+                                                    const std::vector<UtilityLine>& lines,
                                                     const std::vector<ItemUsage>& usages)
 {
     const auto line = std::find_if(lines.begin(), lines.end(), [](const auto& l) { return l.name == "Electricity"; });
@@ -200,11 +201,11 @@ std::optional<Reconciliation> reconcile_electricity(const qxhost::Project& after
     double rest = row.difference;
     // The loads the detailed report passes over, from the project's load
     // summary; a load file given as text is not read here.
-    std::unordered_map<std::uint32_t, const qxhost::Object*> by_ref_id;
-    for (const qxhost::Object& object : after.objects)
+    std::unordered_map<std::uint32_t, const Object*> by_ref_id;
+    for (const Object& object : after.objects)
         if (object.ref_id) by_ref_id.try_emplace(*object.ref_id, &object);
     double listed = 0.0;
-    for (const qxhost::ElectricalLoad& load : after.electrical_loads) {
+    for (const ElectricalLoad& load : after.electrical_loads) {
         listed += load.kw;
         if (load.kw == 0) continue;
         const auto found = by_ref_id.find(load.ref_id);
@@ -229,4 +230,15 @@ std::optional<Reconciliation> reconcile_electricity(const qxhost::Project& after
     return row;
 }
 
-}  // namespace tovex_html
+std::set<std::string, std::less<>> balanced_utilities(const Project& after, std::string_view call,
+                                                      const std::vector<UtilityLine>& utilities)
+{
+    std::set<std::string, std::less<>> balanced;
+    if (after.sim_type != 4 || call != "full") return balanced;
+    const std::string_view duty_units = tovex::layout::duty_balance_units(after.unit_system);
+    for (const UtilityLine& line : utilities)
+        if (line.rate_units == duty_units) balanced.insert(line.name);
+    return balanced;
+}
+
+}  // namespace qxhost::run_results
