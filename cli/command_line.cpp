@@ -41,6 +41,8 @@ void add_run_options(CLI::App& command, CommandOptions& options, IdentityOverrid
     overrides.scenario_option = command.add_option(
         "--scenario", overrides.scenario, "Scenario name handed to the module (default: the file's)");
     command.add_option("--module", options.module_path, "The module library to load (default: the installed one)");
+    command.add_option("--xlsx", options.xlsx_path, "Write the run's results as a workbook (.xlsx) to this file");
+    command.add_option("--csv", options.csv_path, "Write the run's results as CSV tables into this folder");
     command.add_flag("--strict", options.strict, "Refuse to run when the check finds an error (status 4)");
     command.add_flag("--notes", options.notes, "List the notes among the findings too");
 }
@@ -116,6 +118,8 @@ std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& opt
     CLI::Option* report_run_option = report->add_option("--run", report_run, "The run (default: the latest)");
     report->add_option("--dir", options.dir, "The folder to write them into (made when missing)");
     report->add_option("--html", options.html_path, "Write the run's report as one HTML page to this file");
+    report->add_option("--xlsx", options.xlsx_path, "Write the run's results as a workbook (.xlsx) to this file");
+    report->add_option("--csv", options.csv_path, "Write the run's results as CSV tables into this folder");
 
     CLI::App* diff = app.add_subcommand("diff", "Shows what changed from one stored run to another");
     diff->add_option("STORE", options.store_path, "The store")->required();
@@ -162,8 +166,8 @@ std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& opt
         return std::nullopt;
     }
     if (report->parsed()) {
-        if (options.dir.empty() && options.html_path.empty()) {
-            std::cerr << "tovex: report: give --dir, --html or both\n";
+        if (options.dir.empty() && options.html_path.empty() && options.xlsx_path.empty() && options.csv_path.empty()) {
+            std::cerr << "tovex: report: give --dir, --html, --xlsx or --csv\n";
             return 2;
         }
         options.action = CommandOptions::Action::write_report;

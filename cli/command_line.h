@@ -14,8 +14,8 @@ struct CommandOptions {
     std::string project_path;
     std::string store_path;    // import, export
     std::string output_path;   // export, convert: empty for standard output
-    std::string csv_path;      // convert, export, template: a folder of CSV sheets to write
-    std::string xlsx_path;     // convert, export: a workbook to write
+    std::string csv_path;      // convert, export, template: the project's sheets; run, pass, report: the results
+    std::string xlsx_path;     // convert, export, template: the project's workbook; run, pass, report: the results
     bool example = false;      // template: the example plant instead of an empty workbook
     std::optional<long> run;   // export, report: the run (default: the latest)
     long from_run = 0;         // diff

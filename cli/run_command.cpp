@@ -15,6 +15,7 @@
 #include "entry_call.h"
 #include "html_output.h"
 #include "interruption.h"
+#include "results_output.h"
 #include "run_folder.h"
 #include "host/unitkit.h"
 #include "module.h"
@@ -118,6 +119,8 @@ int run_command(const CommandOptions& options)
                       started);
         progress.end();
     }
+    if (!options.xlsx_path.empty() || !options.csv_path.empty())
+        write_results_for_run(options, project, result, results, journal, findings);
     if (!options.html_path.empty())
         write_html_for_run(options, project, result, std::move(results), journal, findings);
     std::cerr << warning_lines(unitkit_warnings()) << finding_lines(findings, options.notes);

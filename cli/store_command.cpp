@@ -6,6 +6,7 @@
 #include "command_error.h"
 #include "convert_command.h"
 #include "html_output.h"
+#include "results_output.h"
 #include "progress.h"
 #include "project_run.h"
 #include "projfile/projfile.h"
@@ -55,6 +56,7 @@ int report_command(const CommandOptions& options)
     const qxhost::store::RunSummary run = store.run(options.run);
     const auto files = store.files(run.run);
     if (!options.html_path.empty()) write_html_for_stored_run(options, store, run, files);
+    if (!options.xlsx_path.empty() || !options.csv_path.empty()) write_results_for_stored_run(options, store, run, files);
     if (options.dir.empty()) return 0;
     std::error_code error;
     std::filesystem::create_directories(options.dir, error);

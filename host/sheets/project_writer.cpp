@@ -109,7 +109,11 @@ void rest_of_slots(Sheet& slots, std::string_view of, std::string_view owner, co
 
 class ProjectWriter {
 public:
-    explicit ProjectWriter(const Project& project) : project_(project) { workbook_.sheets = project_sheets(); }
+    explicit ProjectWriter(const Project& project) : project_(project)
+    {
+        workbook_.sheets = project_sheets();
+        workbook_.exact_numbers = true;
+    }
 
     Workbook write()
     {

@@ -1,7 +1,8 @@
 // Writing a workbook with libxlsxwriter. The library keeps each number to
-// sixteen significant digits; a number that needs seventeen to read back as
-// itself is written as its shortest text, which the reader takes as the
-// same number, so that a project written and read back is the same.
+// sixteen significant digits; in a workbook that asks for exact numbers, a
+// number that needs seventeen to read back as itself is written as its
+// shortest text, which the reader takes as the same number, so that a
+// project written and read back is the same.
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <memory>
 
 #include <xlsxwriter.h>
@@ -60,6 +62,7 @@ public:
 
     void write(const Workbook& workbook)
     {
+        exact_numbers_ = workbook.exact_numbers;
         for (const Sheet& sheet : workbook.sheets) write(sheet);
         lxw_workbook* book = std::exchange(book_, nullptr);
         check(workbook_close(book), path_);
@@ -90,13 +93,17 @@ private:
             widths[c] = std::max(widths[c], column.name.size() + 2);
             validate(page, col, column);
         }
+        std::vector<lxw_format*> formats(sheet.columns.size(), nullptr);
+        for (std::size_t c = 0; c < sheet.columns.size(); ++c)
+            if (!sheet.columns[c].number_format.empty()) formats[c] = number_format(sheet.columns[c].number_format);
         for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
             const auto row = static_cast<lxw_row_t>(r + 1);
             for (std::size_t c = 0; c < sheet.rows[r].size(); ++c) {
                 const Cell& cell = sheet.rows[r][c];
                 const auto col = static_cast<lxw_col_t>(c);
-                if (cell.kind == Cell::Kind::number && !needs_text(cell.number)) {
-                    check(worksheet_write_number(page, row, col, cell.number, nullptr), path_);
+                if (cell.kind == Cell::Kind::number && !(exact_numbers_ && needs_text(cell.number))) {
+                    check(worksheet_write_number(page, row, col, cell.number, c < formats.size() ? formats[c] : nullptr),
+                          path_);
                 } else if (!cell.empty()) {
                     const std::string text =
                         cell.kind == Cell::Kind::number ? shortest_number_text(cell.number) : cell.text;
@@ -108,10 +115,40 @@ private:
         for (std::size_t c = 0; c < widths.size(); ++c)
             worksheet_set_column(page, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
                                  static_cast<double>(widths[c]), nullptr);
+        if (sheet.chart && !sheet.rows.empty()) chart(page, sheet);
         worksheet_freeze_panes(page, 1, 0);
         if (!sheet.columns.empty())
             worksheet_autofilter(page, 0, 0, static_cast<lxw_row_t>(std::max<std::size_t>(sheet.rows.size(), 1)),
                                  static_cast<lxw_col_t>(sheet.columns.size() - 1));
+    }
+
+    lxw_format* number_format(const std::string& text)
+    {
+        auto& format = formats_[text];
+        if (format == nullptr) {
+            format = workbook_add_format(book_);
+            format_set_num_format(format, text.c_str());
+        }
+        return format;
+    }
+
+    // A bar chart of the sheet's rows, to the right of its table.
+    void chart(lxw_worksheet* page, const Sheet& sheet)
+    {
+        lxw_chart* bars = workbook_add_chart(book_, LXW_CHART_BAR);
+        const auto range = [&](std::size_t column) {
+            const std::string first = cell_name(sheet.name, 0, column);
+            const std::string last = cell_name(sheet.name, sheet.rows.size() - 1, column);
+            const std::string quoted = "'" + sheet.name + "'!";
+            return "=" + quoted + first.substr(first.find('!') + 1) + ":" + last.substr(last.find('!') + 1);
+        };
+        const std::string categories = range(sheet.chart->categories);
+        const std::string values = range(sheet.chart->values);
+        lxw_chart_series* series = chart_add_series(bars, categories.c_str(), values.c_str());
+        chart_series_set_name(series, sheet.columns[sheet.chart->values].name.c_str());
+        chart_title_set_name(bars, sheet.chart->title.c_str());
+        chart_legend_set_position(bars, LXW_CHART_LEGEND_NONE);
+        check(worksheet_insert_chart(page, 1, static_cast<lxw_col_t>(sheet.columns.size() + 1), bars), path_);
     }
 
     void validate(lxw_worksheet* page, lxw_col_t col, const Column& column)
@@ -135,6 +172,8 @@ private:
     const std::filesystem::path& path_;
     lxw_workbook* book_;
     lxw_format* header_ = nullptr;
+    std::map<std::string, lxw_format*> formats_;
+    bool exact_numbers_ = false;
 };
 
 }  // namespace

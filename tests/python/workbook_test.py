@@ -30,6 +30,18 @@ def example():
         return json.load(file)
 
 
+def same_rows(test, shown, kept):
+    """Rows equal, a number to the sixteen digits a workbook keeps, an empty
+    cell as an empty text."""
+    test.assertEqual(len(shown), len(kept))
+    for a, b in zip(shown, kept):
+        for x, y in zip(a, b):
+            if isinstance(x, float) or isinstance(y, float):
+                test.assertAlmostEqual(x, y, delta=abs(y) * 1e-15, msg=(a, b))
+            else:
+                test.assertEqual(x if x is not None else "", y if y is not None else "", (a, b))
+
+
 def number_and_units(value):
     if isinstance(value, dict):
         return value["value"], value.get("units", "")
@@ -204,6 +216,31 @@ class WorkbookTest(unittest.TestCase):
             for name, value in thing.get("slots", {}).items():
                 if isinstance(value, (int, float, dict)):
                     self.assertEqual(held[(thing["name"], name)], number_and_units(value), thing["name"])
+
+    def test_the_results_workbook_holds_the_run_s_figures(self):
+        import sqlite3
+        store = os.path.join(self.folder, "plant.db")
+        book = os.path.join(self.folder, "results.xlsx")
+        self.assertEqual(tovex("import", self.plant, store, cwd=self.folder).returncode, 0)
+        run = tovex("run", store, "--dir", os.path.join(self.folder, "out"), "--xlsx", book, cwd=self.folder)
+        self.assertEqual(run.returncode, 0, run.stderr)
+        sheets = openpyxl.load_workbook(book)
+        with sqlite3.connect(store) as db:
+            kept = db.execute("SELECT utility, rate, rate_units, cost_per_hour, in_total FROM run_utility "
+                              "ORDER BY position").fetchall()
+            items = db.execute("SELECT item, utility, amount, amount_units, cost_per_hour FROM run_item "
+                               "ORDER BY position").fetchall()
+            totals = db.execute("SELECT total_per_period, all_per_hour, all_per_period FROM run").fetchone()
+        shown = [(u, r, ru, c, t == "yes") for u, _, r, ru, _, _, c, _, _, t in
+                 sheets["Utilities"].iter_rows(min_row=2, values_only=True)]
+        same_rows(self, shown, [(u, r, ru, c, bool(t)) for u, r, ru, c, t in kept])
+        same_rows(self, [(i, u, a, au, c) for i, _, u, a, au, _, c in
+                         sheets["Items"].iter_rows(min_row=2, values_only=True)], items)
+        summary = {what: value for what, value, _ in sheets["Summary"].iter_rows(min_row=2, values_only=True)}
+        same_rows(self, [(summary["total process utility cost per period"],
+                          summary["all utilities per hour, electricity and fuel included"],
+                          summary["all utilities per period, electricity and fuel included"])], [totals])
+        self.assertEqual(len(sheets["Utilities"]._charts), 1)
 
     def test_a_cell_that_is_wrong_is_named(self):
         book = os.path.join(self.folder, "plant.xlsx")

@@ -32,16 +32,29 @@ struct Column {
     std::string name;
     std::string note;
     std::vector<std::string> choices;
+    std::string number_format = {};  // the workbook's format of its numbers, e.g. "#,##0.00"
+};
+
+// A bar chart of one column's numbers by another's texts, beside the table.
+struct Chart {
+    std::string title;
+    std::size_t categories = 0;  // the column of the bars' names
+    std::size_t values = 0;      // the column of their lengths
 };
 
 struct Sheet {
     std::string name;
     std::vector<Column> columns;
     std::vector<std::vector<Cell>> rows;  // below the header, each as long as `columns` or shorter
+    std::optional<Chart> chart = {};
 };
 
 struct Workbook {
     std::vector<Sheet> sheets;
+    // A number that needs seventeen digits to read back as itself is kept
+    // as its text, so that a project read back is the same project; a
+    // results workbook keeps every number a number.
+    bool exact_numbers = false;
     const Sheet* sheet(std::string_view name) const;
 };
 
