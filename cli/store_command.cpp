@@ -5,6 +5,7 @@
 #include "fileio/atomic_file.h"
 #include "command_error.h"
 #include "convert_command.h"
+#include "findings_output.h"
 #include "html_output.h"
 #include "results_output.h"
 #include "progress.h"
@@ -31,6 +32,9 @@ int import_command(const CommandOptions& options)
     const long revision = qxhost::store::import_project(options.store_path, *project, options.project_path);
     progress.end();
     std::cout << options.store_path << ": revision " << revision << " from " << options.project_path << "\n";
+    // What a run of it would pass over, told now, as far as the project
+    // shows it without a run (tovex check runs it).
+    std::cerr << finding_lines(qxhost::checks::check_project(*project, {}), false);
     return 0;
 }
 
