@@ -9,6 +9,8 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <unordered_map>
+#include <unordered_set>
 
 #include <rapidjson/document.h>
 
@@ -32,6 +34,7 @@ public:
     ReadSheet(const Sheet* sheet, const std::string& label) : sheet_(sheet), label_(label)
     {
         if (sheet_ == nullptr) return;
+        for (std::size_t i = 0; i < sheet_->columns.size(); ++i) header_.try_emplace(sheet_->columns[i].name, i);
         for (std::size_t row = 0; row < sheet_->rows.size(); ++row) {
             const auto& cells = sheet_->rows[row];
             if (std::any_of(cells.begin(), cells.end(), [](const Cell& cell) { return !cell.empty(); }))
@@ -43,10 +46,8 @@ public:
     std::size_t rows() const { return kept_.size(); }
     std::optional<std::size_t> column(std::string_view name) const
     {
-        if (!sheet_) return std::nullopt;
-        for (std::size_t i = 0; i < sheet_->columns.size(); ++i)
-            if (sheet_->columns[i].name == name) return i;
-        return std::nullopt;
+        const auto found = header_.find(name);
+        return found == header_.end() ? std::nullopt : std::optional(found->second);
     }
     const Cell& cell(std::size_t row, std::optional<std::size_t> column) const
     {
@@ -110,6 +111,10 @@ private:
     const Sheet* sheet_;
     const std::string& label_;
     std::vector<std::size_t> kept_;  // the rows that are not blank
+    // Each column by its header's name: every cell of a large sheet is
+    // looked up by name, and a search of the header for each was a tenth
+    // of reading a large workbook.
+    std::map<std::string, std::size_t, std::less<>> header_;
 };
 
 // Where each object is named, for references and for names given twice.
@@ -296,14 +301,14 @@ private:
             if (of != "object" && of != "entry" && of != "database")
                 slots_.fail(row, "Of", "\"" + of + "\" is not object, entry or database");
             const bool default_slot = slots_.text(row, "Default") == "yes";
-            slot_rows_[{of, slots_.text(row, "Name"), default_slot}].push_back(row);
+            slot_rows_[owner_key(of, slots_.text(row, "Name"), default_slot)].push_back(row);
         }
     }
 
     const std::vector<std::size_t>& rows_of(std::string_view of, std::string_view name, bool default_slot)
     {
         static const std::vector<std::size_t> none;
-        const auto found = slot_rows_.find({std::string(of), std::string(name), default_slot});
+        const auto found = slot_rows_.find(owner_key(of, name, default_slot));
         if (found == slot_rows_.end()) return none;
         used_owners_.insert(found->first);
         return found->second;
@@ -486,12 +491,18 @@ private:
         }
         json_.end();
         // A row of "Slots" whose owner no sheet holds would be lost.
+        // The first such row, in row order, whatever the map's order.
+        std::optional<std::size_t> first;
         for (const auto& [owner, rows] : slot_rows_) {
-            const auto& [of, name, default_slot] = owner;
-            if (of == "database" || used_owners_.contains(owner)) continue;
+            if (used_owners_.contains(owner) || slots_.text(rows.front(), "Of") == "database") continue;
+            if (!first || rows.front() < *first) first = rows.front();
+        }
+        if (first) {
+            const std::string of = slots_.text(*first, "Of");
+            const std::string name = slots_.text(*first, "Name");
             if (of == "object" && !names_.contains(name))
-                slots_.fail(rows.front(), "Name", "\"" + name + "\" is no object of the workbook");
-            if (of == "entry") slots_.fail(rows.front(), "Name", "\"" + name + "\" is no utility of the Utilities sheet");
+                slots_.fail(*first, "Name", "\"" + name + "\" is no object of the workbook");
+            if (of == "entry") slots_.fail(*first, "Name", "\"" + name + "\" is no utility of the Utilities sheet");
         }
     }
 
@@ -664,9 +675,16 @@ private:
     std::string text_;
     JsonWriter json_;
     std::map<std::string, std::size_t> field_rows_;
-    using Owner = std::tuple<std::string, std::string, bool>;  // of, name, default
-    std::map<Owner, std::vector<std::size_t>> slot_rows_;
-    std::set<Owner> used_owners_;
+    // "of", name, and own or default, in one key: a large plant looks up an
+    // owner per object, twice.
+    const std::string& owner_key(std::string_view of, std::string_view name, bool default_slot)
+    {
+        key_.assign(of).append(1, '\0').append(name).append(1, default_slot ? '1' : '0');
+        return key_;
+    }
+    std::string key_;
+    std::unordered_map<std::string, std::vector<std::size_t>> slot_rows_;
+    std::unordered_set<std::string> used_owners_;
     std::map<std::string, Named> names_;
 };
 

@@ -251,6 +251,11 @@ private:
 
     void utilities()
     {
+        // The streams' Utility column offers the project's utilities.
+        auto& choices = sheet_of(workbook_, layout::streams_sheet).columns[stream_utility_column].choices;
+        std::vector<std::string> names;
+        for (const auto& [name, entry] : project_.entries) names.push_back(name.str());
+        choices.insert(choices.begin(), names.begin(), names.end());
         Sheet& sheet = sheet_of(workbook_, layout::utilities_sheet);
         Sheet& slots = sheet_of(workbook_, layout::slots_sheet);
         for (const auto& [name, entry] : project_.entries) {

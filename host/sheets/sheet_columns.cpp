@@ -88,9 +88,9 @@ std::vector<Sheet> project_sheets()
                    {"Stream name", "the name the reports print (blank: the tag)", {}}},
                   {}};
     add_slot_columns(streams.columns, stream_columns);
-    streams.columns[4].note = "the utility it carries (DESCRIPTION): a Utilities name, Fuel, Instrument Air or "
-                              "Potable Water";
-    streams.columns[4].choices = {"Fuel", "Instrument Air", "Potable Water"};
+    streams.columns[stream_utility_column].note =
+        "the utility it carries (DESCRIPTION): a Utilities name, Fuel, Instrument Air or Potable Water";
+    streams.columns[stream_utility_column].choices = {"Fuel", "Instrument Air", "Potable Water"};
     for (const auto& [name, note] : {std::pair{"From item", "the item it comes from (direction 1: credited)"},
                                      std::pair{"From connector", "the connector there, e.g. Outlet"},
                                      std::pair{"To item", "the item it flows to (direction 2: charged)"},

@@ -10,6 +10,10 @@
 
 namespace qxhost::sheets {
 
+// The Streams sheet's Utility column (DESCRIPTION), after Tag, Class, Ref ID
+// and Stream name.
+inline constexpr std::size_t stream_utility_column = 4;
+
 // The sheets in the order a workbook holds them, each with its columns.
 std::vector<Sheet> project_sheets();
 
