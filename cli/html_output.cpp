@@ -7,7 +7,7 @@
 #include "htmlreport/html_report.h"
 #include "store/store.h"
 #include "store_output.h"
-#include "tovex/results_layout.h"
+#include "stored_run.h"
 
 namespace tovex_cli {
 
@@ -48,23 +48,16 @@ void write_html_for_stored_run(const CommandOptions& options, qxhost::store::Sto
                                const qxhost::store::RunSummary& summary,
                                const std::vector<std::pair<std::string, std::string>>& files)
 {
+    StoredResults stored = stored_results(store, summary, files);
     tovex_html::RunFacts run;
-    const auto project = store.load_project(summary.run);
     run.call = call_text(summary.call, summary.class_id, summary.record);
     run.when_utc = summary.started_utc;
     run.result = summary.result;
-    run.journal = store.journal(summary.run);
-    std::string_view summary_report;
-    for (const auto& [name, bytes] : files)
-        if (name == tovex::layout::summary_report) summary_report = bytes;
-    // The items and warnings as the store kept them.
-    run.results = qxhost::run_results::run_results(*project, summary_report, std::nullopt);
-    run.results.items = store.items(summary.run);
-    run.results.warnings = store.warnings(summary.run);
-    run.findings = store.findings(summary.run);
+    run.results = std::move(stored.results);
+    run.journal = std::move(stored.journal);
+    run.findings = std::move(stored.findings);
     run.version = TOVEX_VERSION;
-    project->index_unless_built();
-    write_page(options.html_path, tovex_html::html_report(*project, run), exit_bad_input);
+    write_page(options.html_path, tovex_html::html_report(*stored.project, run), exit_bad_input);
 }
 
 }  // namespace tovex_cli

@@ -6,7 +6,7 @@
 #include "sheets/results_workbook.h"
 #include "sheets/xlsx_file.h"
 #include "store_output.h"
-#include "tovex/results_layout.h"
+#include "stored_run.h"
 
 namespace tovex_cli {
 
@@ -47,20 +47,10 @@ void write_results_for_stored_run(const CommandOptions& options, qxhost::store::
                                   const qxhost::store::RunSummary& summary,
                                   const std::vector<std::pair<std::string, std::string>>& files)
 {
-    const auto project = store.load_project(summary.run);
-    std::string_view summary_report;
-    for (const auto& [name, bytes] : files)
-        if (name == tovex::layout::summary_report) summary_report = bytes;
-    // The items, warnings and findings as the store kept them.
-    auto results = qxhost::run_results::run_results(*project, summary_report, std::nullopt);
-    results.items = store.items(summary.run);
-    results.warnings = store.warnings(summary.run);
-    const auto journal = store.journal(summary.run);
-    const auto findings = store.findings(summary.run);
-    project->index_unless_built();
-    write(*project,
+    const StoredResults stored = stored_results(store, summary, files);
+    write(*stored.project,
           {call_text(summary.call, summary.class_id, summary.record), summary.started_utc, summary.result,
-           TOVEX_VERSION, results, journal, findings},
+           TOVEX_VERSION, stored.results, stored.journal, stored.findings},
           options, exit_bad_input);
 }
 

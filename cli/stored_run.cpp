@@ -1,6 +1,7 @@
 #include "stored_run.h"
 
 #include "command_error.h"
+#include "tovex/results_layout.h"
 #include "model/workspace.h"
 #include "host/unitkit.h"
 
@@ -47,6 +48,23 @@ void StoredRun::record(const CommandOptions& options, const ProjectIdentity& ide
     } catch (const qxhost::store::StoreError& error) {
         throw CommandError(exit_not_saved, error.what());
     }
+}
+
+StoredResults stored_results(qxhost::store::Store& store, const qxhost::store::RunSummary& summary,
+                             const std::vector<std::pair<std::string, std::string>>& files)
+{
+    StoredResults stored;
+    stored.project = store.load_project(summary.run);
+    std::string_view summary_report;
+    for (const auto& [name, bytes] : files)
+        if (name == tovex::layout::summary_report) summary_report = bytes;
+    stored.results = qxhost::run_results::run_results(*stored.project, summary_report, std::nullopt);
+    stored.results.items = store.items(summary.run);
+    stored.results.warnings = store.warnings(summary.run);
+    stored.journal = store.journal(summary.run);
+    stored.findings = store.findings(summary.run);
+    stored.project->index_unless_built();
+    return stored;
 }
 
 }  // namespace tovex_cli

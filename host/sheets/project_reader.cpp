@@ -8,6 +8,7 @@
 #include <functional>
 #include <cmath>
 #include <map>
+#include <deque>
 #include <set>
 #include <unordered_map>
 #include <unordered_set>
@@ -67,6 +68,38 @@ public:
         throw WorkbookError(label_ + ": " + where(row, column) + ": " + what);
     }
 
+    // The columns of a slot column and of its units, found once per sheet.
+    std::pair<std::optional<std::size_t>, std::optional<std::size_t>> columns_of(const SlotColumn& slot) const
+    {
+        auto [at, added] = slot_columns_.try_emplace(&slot);
+        if (added) {
+            const std::string name(slot.slot);
+            at->second = {column(name), column(name + std::string(layout::units_suffix))};
+        }
+        return at->second;
+    }
+    // A cell as a text, without a copy: a view of the cell's text, or of the
+    // shortest form of its number, good until the next call.
+    std::string_view text_view(std::size_t row, std::optional<std::size_t> column) const
+    {
+        const Cell& found = cell(row, column);
+        if (found.kind != Cell::Kind::number) return found.text;
+        scratch_ = shortest_number_text(found.number);
+        return scratch_;
+    }
+    std::optional<double> number(std::size_t row, std::optional<std::size_t> column) const
+    {
+        const Cell& found = cell(row, column);
+        if (found.kind == Cell::Kind::number) return found.number;
+        if (found.empty()) return std::nullopt;
+        if (auto parsed = parse_number(found.text)) return parsed;
+        fail_at(row, column, "\"" + found.text + "\" is not a number");
+    }
+    [[noreturn]] void fail_at(std::size_t row, std::optional<std::size_t> column, const std::string& what) const
+    {
+        throw WorkbookError(label_ + ": " + where(row, column) + ": " + what);
+    }
+
     // A cell as a text: a number is written in its shortest form.
     std::string text(std::size_t row, std::string_view column) const
     {
@@ -77,11 +110,7 @@ public:
     // A cell as a number, none when empty; a text must be one whole.
     std::optional<double> number(std::size_t row, std::string_view column) const
     {
-        const Cell& found = cell(row, column);
-        if (found.kind == Cell::Kind::number) return found.number;
-        if (found.empty()) return std::nullopt;
-        if (auto parsed = parse_number(found.text)) return parsed;
-        fail(row, column, "\"" + found.text + "\" is not a number");
+        return number(row, this->column(column));
     }
     std::optional<std::int64_t> whole(std::size_t row, std::string_view column, std::int64_t low, std::int64_t high) const
     {
@@ -115,12 +144,16 @@ private:
     // looked up by name, and a search of the header for each was a tenth
     // of reading a large workbook.
     std::map<std::string, std::size_t, std::less<>> header_;
+    mutable std::unordered_map<const SlotColumn*, std::pair<std::optional<std::size_t>, std::optional<std::size_t>>>
+        slot_columns_;
+    mutable std::string scratch_;
 };
 
 // Where each object is named, for references and for names given twice.
 struct Named {
-    std::string where;
-    int class_id = 0;
+    const ReadSheet* sheet = nullptr;  // where it stands, named only when a message needs it
+    std::size_t row = 0;
+    std::optional<std::size_t> column;
 };
 
 class ProjectReader {
@@ -301,7 +334,7 @@ private:
             if (of != "object" && of != "entry" && of != "database")
                 slots_.fail(row, "Of", "\"" + of + "\" is not object, entry or database");
             const bool default_slot = slots_.text(row, "Default") == "yes";
-            slot_rows_[owner_key(of, slots_.text(row, "Name"), default_slot)].push_back(row);
+            slot_rows_[owner_key(of, slots_.text(row, "Name"), default_slot)].rows.push_back(row);
         }
     }
 
@@ -310,8 +343,8 @@ private:
         static const std::vector<std::size_t> none;
         const auto found = slot_rows_.find(owner_key(of, name, default_slot));
         if (found == slot_rows_.end()) return none;
-        used_owners_.insert(found->first);
-        return found->second;
+        found->second.used = true;
+        return found->second.rows;
     }
 
     void slot_row_value(std::size_t row)
@@ -346,36 +379,38 @@ private:
                   const std::array<SlotColumn, N>& columns)
     {
         json_.key("slots").begin_object();
-        std::set<std::string> given;
+        // The slots the columns gave: a few short names.
+        given_.clear();
+        given_rows_.clear();
         for (const SlotColumn& column : columns) {
-            const std::string name(column.slot);
+            const auto [value_column, units_column] = sheet.columns_of(column);
             if (column.kind == Value::Kind::text) {
-                const Cell& cell = sheet.cell(row, name);
-                if (cell.empty()) continue;
-                json_.key(name).string(sheet.text(row, name));
+                if (sheet.cell(row, value_column).empty()) continue;
+                json_.key(column.slot).string(sheet.text_view(row, value_column));
             } else {
-                const auto value = sheet.number(row, name);
-                const std::string units_column = name + std::string(layout::units_suffix);
-                const std::string units = sheet.text(row, units_column);
+                const auto value = sheet.number(row, value_column);
+                const std::string units(sheet.text_view(row, units_column));
                 if (!value) {
-                    if (!units.empty()) sheet.fail(row, units_column, "units without a number beside them");
+                    if (!units.empty()) sheet.fail_at(row, units_column, "units without a number beside them");
                     continue;
                 }
-                if (!column.like.empty() && !units.empty() && !checks::known_units(units)) {
+                if (!column.like.empty() && !units.empty() && !known_units(units)) {
                     const std::string near = checks::nearest_units(units, column.like);
-                    sheet.fail(row, units_column,
-                               "\"" + units + "\" is not a unit" + (near.empty() ? "" : " (did you mean \"" + near + "\"?)"));
+                    sheet.fail_at(row, units_column,
+                                  "\"" + units + "\" is not a unit" + (near.empty() ? "" : " (did you mean \"" + near + "\"?)"));
                 }
-                json_.key(name);
+                json_.key(column.slot);
                 number_value(*value, units);
             }
-            given.insert(name);
+            given_.push_back(column.slot);
         }
         for (const std::size_t slot_row : rows_of(of, owner, false)) {
             const std::string name = slots_.text(slot_row, "Slot");
             if (name.empty()) continue;
-            if (!given.insert(name).second)
+            if (std::find(given_.begin(), given_.end(), name) != given_.end() ||
+                std::find(given_rows_.begin(), given_rows_.end(), name) != given_rows_.end())
                 slots_.fail(slot_row, "Slot", "\"" + name + "\" of " + std::string(owner) + " is given twice");
+            given_rows_.push_back(name);
             json_.key(name);
             slot_row_value(slot_row);
         }
@@ -421,20 +456,24 @@ private:
     // cells, and a reference to no object names the cell that makes it.
     void names()
     {
-        const auto add = [&](const ReadSheet& sheet, std::string_view column, int class_id, bool class_column) {
+        const auto add = [&](const ReadSheet& sheet, std::string_view column_name) {
+            const auto column = sheet.column(column_name);
             for (std::size_t row = 0; row < sheet.rows(); ++row) {
-                const std::string name = sheet.text(row, column);
-                if (name.empty()) sheet.fail(row, column, "an object needs a name");
-                const int id = class_column ? static_cast<int>(sheet.whole(row, "Class", INT32_MIN, INT32_MAX).value_or(0))
-                                            : class_id;
-                const auto [at, added] = names_.emplace(name, Named{sheet.where(row, column), id});
-                if (!added) sheet.fail(row, column, "\"" + name + "\" is also at " + at->second.where);
+                // The name stays where the workbook holds it; a number typed
+                // as a name is kept as its text.
+                std::string_view name = sheet.text_view(row, column);
+                if (sheet.cell(row, column).kind == Cell::Kind::number) name = kept_names_.emplace_back(name);
+                if (name.empty()) sheet.fail_at(row, column, "an object needs a name");
+                const auto [at, added] = names_.try_emplace(name, Named{&sheet, row, column});
+                if (!added)
+                    sheet.fail_at(row, column, "\"" + std::string(name) + "\" is also at " +
+                                                   at->second.sheet->where(at->second.row, at->second.column));
             }
         };
-        add(areas_, "Name", layout::area_class, false);
-        add(items_, "Tag", layout::item_class, false);
-        add(streams_, "Tag", 0, true);
-        add(objects_, "Name", 0, true);
+        add(areas_, "Name");
+        add(items_, "Tag");
+        add(streams_, "Tag");
+        add(objects_, "Name");
     }
 
     void refers_to_object(const ReadSheet& sheet, std::size_t row, std::string_view column, std::string_view what)
@@ -494,8 +533,8 @@ private:
         // The first such row, in row order, whatever the map's order.
         std::optional<std::size_t> first;
         for (const auto& [owner, rows] : slot_rows_) {
-            if (used_owners_.contains(owner) || slots_.text(rows.front(), "Of") == "database") continue;
-            if (!first || rows.front() < *first) first = rows.front();
+            if (rows.used || slots_.text(rows.rows.front(), "Of") == "database") continue;
+            if (!first || rows.rows.front() < *first) first = rows.rows.front();
         }
         if (first) {
             const std::string of = slots_.text(*first, "Of");
@@ -683,9 +722,24 @@ private:
         return key_;
     }
     std::string key_;
-    std::unordered_map<std::string, std::vector<std::size_t>> slot_rows_;
-    std::unordered_set<std::string> used_owners_;
-    std::map<std::string, Named> names_;
+    std::vector<std::string_view> given_;    // an owner's slots from its columns
+    std::vector<std::string> given_rows_;     // and from its rows of "Slots"
+    // Whether the host reads a units text, asked once per text: a plant
+    // gives a handful of units over and over.
+    bool known_units(const std::string& units)
+    {
+        auto [at, added] = known_units_.try_emplace(units, false);
+        if (added) at->second = checks::known_units(units);
+        return at->second;
+    }
+    std::unordered_map<std::string, bool> known_units_;
+    struct OwnerRows {
+        std::vector<std::size_t> rows;
+        bool used = false;  // an owner no sheet holds would have its rows lost
+    };
+    std::unordered_map<std::string, OwnerRows> slot_rows_;
+    std::unordered_map<std::string_view, Named> names_;
+    std::deque<std::string> kept_names_;
 };
 
 }  // namespace
