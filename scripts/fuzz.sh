@@ -6,14 +6,14 @@
 # handed to every target (CI fixes the seed with it).
 #
 #   scripts/fuzz.sh [TARGET|all] [SECONDS]
-#   TARGET: project_file, electrical_load, text_services, store
+#   TARGET: project_file, electrical_load, text_services, store, workbook
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$(pwd)"
 
 target="${1:-all}"
 seconds="${2:-15}"
-targets=(project_file electrical_load text_services store)
+targets=(project_file electrical_load text_services store workbook)
 [[ "$seconds" =~ ^[0-9]+$ ]] || { echo "fuzz.sh: SECONDS must be a whole number, not $seconds" >&2; exit 2; }
 if [ "$target" != all ]; then
     [[ " ${targets[*]} " == *" $target "* ]] || { echo "fuzz.sh: no target $target (${targets[*]})" >&2; exit 2; }

@@ -19,6 +19,7 @@
 #include "json/json_writer.h"
 #include "project_layout.h"
 #include "projfile/projfile.h"
+#include "sheet_columns.h"
 #include "sheets/project_sheets.h"
 
 namespace qxhost::sheets {
@@ -175,6 +176,23 @@ public:
     {
         if (!project_.present())
             throw WorkbookError(label + ": no sheet \"" + std::string(layout::project_sheet) + "\"");
+        // A column the reader does not know would be passed over in
+        // silence: it is refused, naming its header.
+        for (const Sheet& expected : project_sheets()) {
+            const Sheet* given = workbook.sheet(expected.name);
+            if (given == nullptr) continue;
+            for (std::size_t c = 0; c < given->columns.size(); ++c) {
+                const std::string& name = given->columns[c].name;
+                const bool known = std::any_of(expected.columns.begin(), expected.columns.end(),
+                                               [&](const Column& column) { return column.name == name; });
+                if (known || name.empty()) continue;
+                std::string columns;
+                for (const Column& column : expected.columns) columns += (columns.empty() ? "" : ", ") + column.name;
+                const std::string cell = cell_name(given->name, 0, c);
+                throw WorkbookError(label + ": " + cell.substr(0, cell.size() - 1) + "1: \"" + name +
+                                    "\" is no column of the sheet (its columns: " + columns + ")");
+            }
+        }
     }
 
     std::string read()
