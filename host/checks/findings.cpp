@@ -18,7 +18,7 @@ std::string_view severity_name(Severity severity)
 Finding& Collector::add(Severity severity, std::string_view code, std::string_view object, std::string_view slot,
                         std::string message, std::string hint)
 {
-    Finding& finding = out_.emplace_back();
+    Finding& finding = by_severity_[static_cast<std::size_t>(severity)].emplace_back();
     finding.code = code;
     finding.severity = severity;
     finding.object = object;
@@ -30,17 +30,25 @@ Finding& Collector::add(Severity severity, std::string_view code, std::string_vi
 
 // The order of the rules the run applies: the streams as the passes meet
 // them, then what prices them, then the electricity.
-std::vector<Finding> check_project(const Project& project, const RunKind& kind)
+std::vector<Finding> Collector::take()
 {
     std::vector<Finding> found;
-    Collector findings(found);
+    found.reserve(by_severity_[0].size() + by_severity_[1].size() + by_severity_[2].size());
+    for (auto& bucket : by_severity_) {
+        for (Finding& finding : bucket) found.push_back(std::move(finding));
+        bucket.clear();
+    }
+    return found;
+}
+
+std::vector<Finding> check_project(const Project& project, const RunKind& kind)
+{
+    Collector findings;
     const UsedUtilities used = check_streams(project, kind, findings);
     check_entries(project, used, findings);
     check_prices(project, kind, used, findings);
     check_electrical_loads(project, kind, findings);
-    std::stable_sort(found.begin(), found.end(),
-                     [](const Finding& a, const Finding& b) { return a.severity < b.severity; });
-    return found;
+    return findings.take();
 }
 
 std::array<std::size_t, 3> count_by_severity(const std::vector<Finding>& findings)

@@ -3,6 +3,8 @@
 #ifndef QXHOST_CHECKS_RULES_H
 #define QXHOST_CHECKS_RULES_H
 
+#include <array>
+#include <deque>
 #include <optional>
 #include <set>
 #include <string>
@@ -15,14 +17,18 @@
 
 namespace qxhost::checks {
 
+// Findings gathered by severity, each where it will stay until take():
+// a large plant has tens of thousands, and sorting them, or moving them as
+// one vector grew, cost a third of the checks' time.
 class Collector {
 public:
-    explicit Collector(std::vector<Finding>& out) : out_(out) {}
     Finding& add(Severity severity, std::string_view code, std::string_view object, std::string_view slot,
                  std::string message, std::string hint = {});
+    // Errors, then warnings, then notes, each in the order found.
+    std::vector<Finding> take();
 
 private:
-    std::vector<Finding>& out_;
+    std::array<std::deque<Finding>, 3> by_severity_;
 };
 
 // A slot as the host reads it with inheritance: the table's own, else its

@@ -269,7 +269,7 @@ private:
     void passed_stream(const Object& stream, int pass_class)
     {
         const StreamSlots slots(stream);
-        slots_ = &slots;
+        const Checking checking(*this, stream, slots);
         const std::string_view name = utility_named(slots, false);
         if (!named_utility(stream, name, utility_names_)) return;
         if ((stream.class_id == 3205 || stream.class_id == 3005) && !(project_.has_sim_case && project_.sim_case_valid)) {
@@ -319,7 +319,7 @@ private:
     void balanced_stream(const Object& stream)
     {
         const StreamSlots slots(stream);
-        slots_ = &slots;
+        const Checking checking(*this, stream, slots);
         const std::string_view name = utility_named(slots, true);
         const Joins joins = joins_of(stream);
         const std::string_view partner = partner_at(joins);
@@ -525,9 +525,11 @@ private:
     }
 
     // The stream's amount as written, for a finding that drops it.
-    static void at_stake(Finding& finding, const Object& stream)
+    void at_stake(Finding& finding, const Object& stream) const
     {
-        const StreamSlots slots(stream);
+        // The slots of the stream being checked are read already.
+        const std::optional<StreamSlots> own = slots_owner_ == &stream ? std::nullopt : std::optional(StreamSlots(stream));
+        const StreamSlots& slots = own ? *own : *slots_;
         for (const std::string_view name : {"TOTAL MASS FLOW", "DUTY", "Rate"}) {
             const Value* value = slots.get(name);
             if (const auto amount = value ? value_as_number(*value) : std::nullopt) {
@@ -544,7 +546,27 @@ private:
     std::vector<std::string_view> entry_names_;
     std::vector<std::string_view> utility_names_;
     std::set<std::string, std::less<>> cost_rows_;
-    const StreamSlots* slots_ = nullptr;  // of the stream being checked
+    // The stream being checked and its slots, while it is.
+    class Checking {
+    public:
+        Checking(StreamChecks& checks, const Object& stream, const StreamSlots& slots) : checks_(checks)
+        {
+            checks_.slots_ = &slots;
+            checks_.slots_owner_ = &stream;
+        }
+        ~Checking()
+        {
+            checks_.slots_ = nullptr;
+            checks_.slots_owner_ = nullptr;
+        }
+        Checking(const Checking&) = delete;
+        Checking& operator=(const Checking&) = delete;
+
+    private:
+        StreamChecks& checks_;
+    };
+    const StreamSlots* slots_ = nullptr;
+    const Object* slots_owner_ = nullptr;
     bool indexed_ = false;
     std::unordered_map<std::string_view, Joins> joins_;
     std::map<std::string, std::string, std::less<>> hints_;
