@@ -34,9 +34,13 @@ sigset_t interrupting_signals()
     const std::lock_guard lock(guard);
     // The progress line, when one is drawn, is on a terminal.
     if (isatty(STDERR_FILENO) == 1) std::fputs("\r\033[K", stderr);
+    // The run may still be writing into a folder as it is removed, and
+    // leave it not quite empty: a few tries, and a folder that stays is
+    // removed by the next run in its place (its process is gone).
     for (const std::filesystem::path& folder : removed) {
         std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
+        for (int attempt = 0; attempt < 5 && std::filesystem::exists(folder, ignored); ++attempt)
+            std::filesystem::remove_all(folder, ignored);
     }
     std::fprintf(stderr, "tovex: interrupted (%s): kept %s\n", signal_number == SIGINT ? "SIGINT" : "SIGTERM",
                  kept.c_str());

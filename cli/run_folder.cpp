@@ -50,14 +50,19 @@ RunFolder::RunFolder(const std::filesystem::path& folder) : folder_(folder)
     if (!std::filesystem::is_directory(folder_, error)) refuse(folder_, "not a folder");
     remove_abandoned_staging(folder_);
     staging_ = folder_ / (std::string(staging_prefix) + std::to_string(::getpid()));
+    // Known to an interruption before it exists, and made while one waits:
+    // one that comes as it is made removes it once it stands.
+    removed_.emplace(staging_);
+    const auto hold = hold_off_interruption();
     std::filesystem::remove_all(staging_, error);
     if (!std::filesystem::create_directory(staging_, error) || error)
         refuse(folder_, "cannot write in it: " + (error ? error.message() : std::string("the folder is in the way")));
-    removed_.emplace(staging_);
 }
 
 RunFolder::~RunFolder()
 {
+    // An interruption meanwhile waits, rather than removing it beside us.
+    const auto hold = hold_off_interruption();
     std::error_code ignored;
     std::filesystem::remove_all(staging_, ignored);
 }
