@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "rules.h"
+#include "textkit/text_trimmed.h"
 #include "unitkit/unit_table.h"
 
 namespace qxhost::checks {
@@ -95,10 +96,7 @@ std::string rate_units_of(std::string_view cost_units)
 {
     const std::size_t slash = cost_units.find('/');
     if (slash == std::string_view::npos) return {};
-    std::string_view quantity = cost_units.substr(slash + 1);
-    while (!quantity.empty() && (quantity.front() == ' ' || quantity.front() == '\t')) quantity.remove_prefix(1);
-    while (!quantity.empty() && (quantity.back() == ' ' || quantity.back() == '\t')) quantity.remove_suffix(1);
-    return std::string(quantity) + "/H";
+    return std::string(text_trimmed(cost_units.substr(slash + 1), edge_blanks)) + "/H";
 }
 
 bool known_units(std::string_view units)

@@ -12,6 +12,7 @@
 #include <unordered_map>
 
 #include "rules.h"
+#include "textkit/text_trimmed.h"
 
 namespace qxhost::checks {
 
@@ -20,13 +21,6 @@ namespace {
 constexpr std::string_view fixed_utilities[] = {"Fuel", "Instrument Air", "Potable Water"};
 constexpr int balanced_class = 3005;
 constexpr int balanced_simulator_type = 4;
-
-std::string_view trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 // A slot read as a number, as the host reads it; empty when the read fails.
 // Every stream is read so, so a number slot, the common case, is read
@@ -97,7 +91,7 @@ std::string_view utility_named(const StreamSlots& slots, bool balance)
     std::string_view name;
     if (value->kind == Value::Kind::text) name = value->text;
     else if (value->kind == Value::Kind::list && !value->items.empty()) name = value->items.front();
-    if (balance && trimmed(name).empty()) return {};
+    if (balance && text_trimmed(name).empty()) return {};
     return name;
 }
 

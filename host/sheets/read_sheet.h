@@ -19,6 +19,7 @@
 #include "model/slot_table.h"
 #include "project_layout.h"
 #include "sheets/workbook.h"
+#include "textkit/text_trimmed.h"
 
 namespace qxhost::sheets {
 
@@ -97,9 +98,7 @@ public:
     // A cell as a text: a number is written in its shortest form.
     std::string text(std::size_t row, std::string_view column) const
     {
-        const Cell& found = cell(row, column);
-        if (found.kind == Cell::Kind::number) return shortest_number_text(found.number);
-        return found.text;
+        return std::string(text_view(row, this->column(column)));
     }
     // A cell as a number, none when empty; a text must be one whole.
     std::optional<double> number(std::size_t row, std::string_view column) const
@@ -118,8 +117,7 @@ public:
 
     static std::optional<double> parse_number(std::string_view text)
     {
-        while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-        while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+        text = text_trimmed(text, edge_blanks);
         if (text == "inf") return HUGE_VAL;
         if (text == "-inf") return -HUGE_VAL;
         if (text == "nan") return std::nan("");
