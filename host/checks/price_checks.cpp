@@ -226,9 +226,7 @@ void check_electrical_loads(const Project& project, const RunKind& kind, Collect
             const auto found = by_ref_id.find(ref_id);
             return found == by_ref_id.end() ? nullptr : found->second;
         }
-        const auto found = project.index.object_by_ref_id.find(ref_id);
-        return found == project.index.object_by_ref_id.end() ? nullptr
-                                                             : &project.objects[static_cast<std::size_t>(found->second)];
+        return project.object_with_ref_id(ref_id);
     };
     const Value* price = electricity_price(project);
     const auto per_kwh = price ? value_as_number(*price) : std::nullopt;

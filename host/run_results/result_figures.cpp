@@ -201,19 +201,15 @@ std::optional<Reconciliation> reconcile_electricity(const Project& after,
     double rest = row.difference;
     // The loads the detailed report passes over, from the project's load
     // summary; a load file given as text is not read here.
-    std::unordered_map<std::uint32_t, const Object*> by_ref_id;
-    for (const Object& object : after.objects)
-        if (object.ref_id) by_ref_id.try_emplace(*object.ref_id, &object);
     double listed = 0.0;
     for (const ElectricalLoad& load : after.electrical_loads) {
         listed += load.kw;
         if (load.kw == 0) continue;
-        const auto found = by_ref_id.find(load.ref_id);
-        if (found == by_ref_id.end() || found->second->class_id != 1705) {
+        const Object* item = after.object_with_ref_id(load.ref_id);
+        if (item == nullptr || item->class_id != 1705) {
             row.causes.push_back({"reference id " + std::to_string(load.ref_id) + " names no equipment item", load.kw});
-        } else if (found->second->area.empty()) {
-            row.causes.push_back({found->second->name + " is in no area: the detailed report gives it no line",
-                                  load.kw});
+        } else if (item->area.empty()) {
+            row.causes.push_back({item->name + " is in no area: the detailed report gives it no line", load.kw});
         } else {
             continue;
         }

@@ -120,6 +120,13 @@ struct Project {
         return at < 0 ? nullptr : &objects[static_cast<std::size_t>(at)];
     }
     long object_index(std::string_view name) const { return index.object_index(objects, name); }  // -1 when none
+    // The first object with reference id `ref_id`, or null; the index must be
+    // built for the objects as they stand.
+    const Object* object_with_ref_id(std::uint32_t ref_id) const
+    {
+        const auto found = index.object_by_ref_id.find(ref_id);
+        return found == index.object_by_ref_id.end() ? nullptr : &objects[static_cast<std::size_t>(found->second)];
+    }
     bool has_configuration(int class_id) const
     {
         return std::find(configurations.begin(), configurations.end(), class_id) != configurations.end();

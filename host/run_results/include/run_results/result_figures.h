@@ -67,7 +67,7 @@ std::vector<Reconciliation> reconcile(const std::vector<UtilityLine>& lines,
 // The Electricity line's load (the load summary's project total) against
 // the sum of the items' electricity lines: an item in no area, or a load
 // whose reference id names no equipment item, gets no line. None when the
-// run printed no Electricity line.
+// run printed no Electricity line. `after` must be indexed.
 std::optional<Reconciliation> reconcile_electricity(const Project& after,
                                                     const std::vector<UtilityLine>& lines,
                                                     const std::vector<ItemUsage>& usages);
