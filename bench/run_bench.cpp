@@ -234,8 +234,7 @@ Figures measure_workbook(const fs::path& project_file, const fs::path& folder)
     qxhost::sheets::write_xlsx(qxhost::sheets::project_workbook(*project), book);
     figures.xlsx_write_seconds = seconds_since(start);
     sync();
-    std::vector<std::string> names;
-    for (const auto& sheet : qxhost::sheets::empty_workbook().sheets) names.push_back(sheet.name);
+    const std::vector<std::string> names = qxhost::sheets::project_sheet_names();
     start = Clock::now();
     const auto read = qxhost::sheets::project_from_workbook(qxhost::sheets::read_xlsx(book, names), book.string());
     figures.xlsx_read_seconds = seconds_since(start);

@@ -50,8 +50,7 @@ std::unique_ptr<qxhost::Project> read_project(const std::string& path, Progress&
     const bool folder = std::filesystem::is_directory(path, ignored);
     if (folder || qxhost::sheets::is_xlsx_path(path)) {
         progress.begin_timed("reading " + path);
-        std::vector<std::string> names;
-        for (const auto& sheet : qxhost::sheets::empty_workbook().sheets) names.push_back(sheet.name);
+        const std::vector<std::string> names = qxhost::sheets::project_sheet_names();
         try {
             const auto workbook =
                 folder ? qxhost::sheets::read_csv_folder(path, names) : qxhost::sheets::read_xlsx(path, names);

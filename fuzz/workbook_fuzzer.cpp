@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "fuzz_support.h"
 #include "projfile/projfile.h"
@@ -14,13 +15,6 @@
 #include "sheets/xlsx_file.h"
 
 namespace {
-
-std::vector<std::string> sheet_names()
-{
-    std::vector<std::string> names;
-    for (const auto& sheet : qxhost::sheets::empty_workbook().sheets) names.push_back(sheet.name);
-    return names;
-}
 
 // The project, or nothing when it is refused as a user's file is refused.
 std::unique_ptr<qxhost::Project> read(const std::function<qxhost::sheets::Workbook()>& workbook)
@@ -44,7 +38,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size == 0) return 0;
-    static const std::vector<std::string> names = sheet_names();
+    static const std::vector<std::string> names = qxhost::sheets::project_sheet_names();
     static const qxhost::sheets::Workbook example = [] {
         const auto plant = qxhost::read_project_file(std::string(TOVEX_SOURCE_DIR) + "/examples/ethylene-plant.json");
         return qxhost::sheets::project_workbook(*plant);

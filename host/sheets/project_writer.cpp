@@ -434,6 +434,13 @@ Workbook empty_workbook()
     return workbook;
 }
 
+std::vector<std::string> project_sheet_names()
+{
+    std::vector<std::string> names;
+    for (const Sheet& sheet : project_sheets()) names.push_back(sheet.name);
+    return names;
+}
+
 Workbook template_workbook()
 {
     Workbook workbook = empty_workbook();

@@ -13,13 +13,6 @@ namespace {
 
 using qxhost::sheets::Workbook;
 
-std::vector<std::string> sheet_names()
-{
-    std::vector<std::string> names;
-    for (const auto& sheet : qxhost::sheets::empty_workbook().sheets) names.push_back(sheet.name);
-    return names;
-}
-
 // Through the CSV files, as a user's folder would hold them (every cell a
 // text), or through a workbook file.
 std::string round_trip(const qxhost::Project& project, bool xlsx)
@@ -29,8 +22,8 @@ std::string round_trip(const qxhost::Project& project, bool xlsx)
     const auto file = folder.path() / "plant.xlsx";
     if (xlsx) qxhost::sheets::write_xlsx(workbook, file);
     else qxhost::sheets::write_csv_folder(workbook, folder.path());
-    const Workbook read = xlsx ? qxhost::sheets::read_xlsx(file, sheet_names())
-                               : qxhost::sheets::read_csv_folder(folder.path(), sheet_names());
+    const Workbook read = xlsx ? qxhost::sheets::read_xlsx(file, qxhost::sheets::project_sheet_names())
+                               : qxhost::sheets::read_csv_folder(folder.path(), qxhost::sheets::project_sheet_names());
     return qxhost::write_project_json(*qxhost::sheets::project_from_workbook(read, "plant"));
 }
 

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/project.h"
 #include "sheets/workbook.h"
@@ -19,6 +20,9 @@ Workbook project_workbook(const Project& project);
 
 // The sheets and their columns, without rows.
 Workbook empty_workbook();
+
+// The names of those sheets, in their order: what a reader asks a file for.
+std::vector<std::string> project_sheet_names();
 
 // A workbook to fill in: the sheets, and the Project sheet's fields with
 // the values most plants take (instance 1, English units, a valid utility
