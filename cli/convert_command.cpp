@@ -7,32 +7,15 @@
 #include "fileio/atomic_file.h"
 #include "project_run.h"
 #include "projfile/projfile.h"
-#include "sheets/csv_folder.h"
 #include "sheets/project_sheets.h"
-#include "sheets/xlsx_file.h"
+#include "workbook_output.h"
 
 namespace tovex_cli {
-
-namespace {
-
-void write_workbook(const qxhost::sheets::Workbook& workbook, const CommandOptions& options)
-{
-    try {
-        if (!options.xlsx_path.empty()) qxhost::sheets::write_xlsx(workbook, options.xlsx_path);
-        else qxhost::sheets::write_csv_folder(workbook, options.csv_path);
-    } catch (const qxhost::sheets::WorkbookError& error) {
-        throw CommandError(exit_bad_input, error.what());
-    } catch (const qxhost::FileWriteError& error) {
-        throw CommandError(exit_bad_input, error.what());
-    }
-}
-
-}  // namespace
 
 void write_project_as(const qxhost::Project& project, const CommandOptions& options)
 {
     if (!options.xlsx_path.empty() || !options.csv_path.empty())
-        return write_workbook(qxhost::sheets::project_workbook(project), options);
+        return write_workbook(qxhost::sheets::project_workbook(project), options, exit_bad_input);
     // Standard output gets the text whole or nothing; a file is written a
     // piece at a time, and is renamed into place only when complete.
     if (options.output_path.empty()) {
@@ -58,11 +41,11 @@ int convert_command(const CommandOptions& options)
 int template_command(const CommandOptions& options)
 {
     if (!options.example) {
-        write_workbook(qxhost::sheets::template_workbook(), options);
+        write_workbook(qxhost::sheets::template_workbook(), options, exit_bad_input);
         return 0;
     }
     const auto plant = qxhost::parse_project(example_plant_json, "the example plant");
-    write_workbook(qxhost::sheets::project_workbook(*plant), options);
+    write_workbook(qxhost::sheets::project_workbook(*plant), options, exit_bad_input);
     return 0;
 }
 
