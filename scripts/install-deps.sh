@@ -7,7 +7,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config googletest libgtest-dev libgmock-dev nlohmann-json3-dev rapidjson-dev libcli11-dev
-          libjemalloc-dev libsqlite3-dev libsqlitecpp-dev libxxhash-dev libxlsxwriter-dev libzip-dev libpugixml-dev)
+          libjemalloc-dev libsqlite3-dev libsqlitecpp-dev libxxhash-dev libxlsxwriter-dev libzip-dev libpugixml-dev libdeflate-dev)
 [ "${1:-}" = "--tests" ] && packages+=(chromium fonts-dejavu-core python3-openpyxl)
 [ "${1:-}" = "--fuzz" ] && packages+=(clang-14 libclang-rt-14-dev)
 missing=()

@@ -112,7 +112,6 @@ public:
     explicit ProjectWriter(const Project& project) : project_(project)
     {
         workbook_.sheets = project_sheets();
-        workbook_.exact_numbers = true;
     }
 
     Workbook write()

@@ -1,6 +1,8 @@
 // A project written as sheets and read back is the same project, whatever
 // order it keeps; a workbook a user filled in is read as far as it says,
 // and refused naming the cell where it says something wrong.
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 #include "projfile/projfile.h"
@@ -77,6 +79,48 @@ TEST(ProjectSheets, AWrongCellIsNamed)
               "plant.xlsx: Items!A3: \"E-101\" is also at Items!A2");
     EXPECT_EQ(refusal("Project", 0, "Value", Cell::of_text("seven")),
               "plant.xlsx: Project!B2: \"seven\" is not a number");
+}
+
+}  // namespace
+
+namespace {
+
+using qxhost::sheets::Cell;
+using qxhost::sheets::Sheet;
+
+// Every cell comes back as it went in: texts XML cannot hold as they are,
+// numbers that need all seventeen digits, and a sheet large enough to be
+// read in several pieces.
+TEST(XlsxFile, GivesBackEveryCellAsWritten)
+{
+    const std::vector<Cell> odd = {
+        Cell::of_text(" leading"), Cell::of_text("trailing "), Cell::of_text(" "), Cell::of_text("_x0041_ stays"),
+        Cell::of_text("a\rb\nc\td"), Cell::of_text("\x01\x1f<&>\"'"), Cell::of_number(0.1 + 0.2),
+        Cell::of_number(5e-324), Cell::of_number(-0.0), Cell::of_number(1e300), Cell{}, Cell::of_text("last")};
+    Sheet sheet{"Odd", {}, {}};
+    for (std::size_t c = 0; c < odd.size(); ++c) sheet.columns.push_back({"C" + std::to_string(c), "", {}});
+    for (int row = 0; row < 30000; ++row) sheet.rows.push_back(odd);
+    Workbook workbook;
+    workbook.sheets.push_back(sheet);
+    workbook.sheets.push_back(Sheet{"Empty", {{"Only", "", {}}}, {}});
+    tovex_test::ScratchDir folder;
+    qxhost::sheets::write_xlsx(workbook, folder.path() / "odd.xlsx");
+    const Workbook read = qxhost::sheets::read_xlsx(folder.path() / "odd.xlsx", {"Odd", "Empty"});
+    ASSERT_EQ(read.sheets.size(), 2u);
+    EXPECT_TRUE(read.sheets[1].rows.empty());
+    ASSERT_EQ(read.sheets[0].rows.size(), sheet.rows.size());
+    for (std::size_t row = 0; row < sheet.rows.size(); row += 997) {
+        const auto& cells = read.sheets[0].rows[row];
+        ASSERT_EQ(cells.size(), odd.size()) << row;
+        for (std::size_t c = 0; c < odd.size(); ++c) {
+            EXPECT_EQ(cells[c].kind, odd[c].kind) << row << ", " << c;
+            EXPECT_EQ(cells[c].text, odd[c].text) << row << ", " << c;
+            EXPECT_EQ(std::signbit(cells[c].number), std::signbit(odd[c].number)) << c;
+            if (odd[c].kind == Cell::Kind::number) {
+                EXPECT_EQ(cells[c].number, odd[c].number) << c;
+            }
+        }
+    }
 }
 
 }  // namespace

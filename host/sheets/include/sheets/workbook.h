@@ -51,10 +51,6 @@ struct Sheet {
 
 struct Workbook {
     std::vector<Sheet> sheets;
-    // A number that needs seventeen digits to read back as itself is kept
-    // as its text, so that a project read back is the same project; a
-    // results workbook keeps every number a number.
-    bool exact_numbers = false;
     const Sheet* sheet(std::string_view name) const;
 };
 

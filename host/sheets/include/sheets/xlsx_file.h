@@ -1,8 +1,8 @@
-// A workbook as an XLSX file: written with libxlsxwriter (header notes,
-// drop-down lists, frozen headers, filters), and read back from its zip
-// container and XML parts (libzip, pugixml), taking only what the sheets
-// need: shared and inline strings, numbers, booleans and formulas' cached
-// values.
+// A workbook as an XLSX file: its frame written with libxlsxwriter (header
+// notes, drop-down lists, frozen headers, filters), its rows by hand, and
+// read back from its zip container and XML parts (libzip, libdeflate,
+// pugixml), taking only what the sheets need: shared and inline strings,
+// numbers, booleans and formulas' cached values.
 #ifndef QXHOST_SHEETS_XLSX_FILE_H
 #define QXHOST_SHEETS_XLSX_FILE_H
 
