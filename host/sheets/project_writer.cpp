@@ -5,6 +5,7 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <unordered_map>
 
 #include "checks/unit_hints.h"
 #include "json/json_writer.h"
@@ -331,7 +332,8 @@ private:
     void connections()
     {
         Sheet& streams = sheet_of(workbook_, layout::streams_sheet);
-        std::map<std::string_view, std::size_t> row_of;
+        std::unordered_map<std::string_view, std::size_t> row_of;
+        row_of.reserve(streams.rows.size());
         for (std::size_t i = 0; i < streams.rows.size(); ++i) row_of[streams.rows[i][0].text] = i;
         std::vector<std::array<const Connection*, 2>> sides(streams.rows.size(), {nullptr, nullptr});
         bool fits = grouped_;

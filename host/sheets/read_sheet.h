@@ -135,7 +135,11 @@ private:
     // Each column by its header's name: every cell of a large sheet is
     // looked up by name, and a search of the header for each was a tenth
     // of reading a large workbook.
-    std::map<std::string, std::size_t, std::less<>> header_;
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
+    std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> header_;
     using ColumnPair = std::pair<std::optional<std::size_t>, std::optional<std::size_t>>;
     mutable std::unordered_map<const layout::SlotColumn*, ColumnPair> slot_columns_;
     mutable std::string scratch_;
