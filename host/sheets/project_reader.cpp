@@ -71,6 +71,12 @@ public:
                 throw WorkbookError(label + ": " + cell.substr(0, cell.size() - 1) + "1: \"" + name +
                                     "\" is no column of the sheet (its columns: " + columns + ")");
             }
+            // So would a value under no header.
+            for (std::size_t r = 0; r < given->rows.size(); ++r)
+                for (std::size_t c = 0; c < given->rows[r].size(); ++c)
+                    if (!given->rows[r][c].empty() && (c >= given->columns.size() || given->columns[c].name.empty()))
+                        throw WorkbookError(label + ": " + cell_name(given->name, r, c) +
+                                            ": a value under no column's header");
         }
     }
 
