@@ -4,10 +4,8 @@
 // inline or formula string, its number or boolean (a formula's cached
 // value: the reader computes nothing), by its reference.
 #include <cstdlib>
-#include <exception>
 #include <map>
 #include <memory>
-#include <thread>
 
 #include <libdeflate.h>
 #include <pugixml.hpp>
@@ -15,6 +13,7 @@
 
 #include "model/slot_table.h"
 #include "sheets/xlsx_file.h"
+#include "two_threads.h"
 
 namespace qxhost::sheets {
 
@@ -160,11 +159,8 @@ class XlsxReader {
 public:
     explicit XlsxReader(const std::filesystem::path& path) : path_(path), archive_(open(path)) {}
 
-    // The container is read on this thread, in the sheets' order; the
-    // sheets are inflated and parsed on two, each taking every other one
-    // of the largest first, so that the two largest sheets of a large
-    // plant are read side by side. The first failure in the sheets' order
-    // is the one reported, whichever thread met it.
+    // The container is read on this thread, in the sheets' order (libzip
+    // reads on one); the sheets are inflated and parsed on two.
     Workbook read(const std::vector<std::string>& names)
     {
         shared_strings();
@@ -177,29 +173,13 @@ public:
             if (!stored) refuse(path_, "its sheet " + name + " has no part " + found->second);
             wanted.emplace_back(name, std::move(*stored));
         }
-        std::vector<std::size_t> by_size(wanted.size());
-        for (std::size_t i = 0; i < by_size.size(); ++i) by_size[i] = i;
-        std::sort(by_size.begin(), by_size.end(),
-                  [&](std::size_t a, std::size_t b) { return wanted[a].second.size > wanted[b].second.size; });
+        std::vector<std::size_t> sizes;
+        for (const auto& [name, stored] : wanted) sizes.push_back(stored.size);
         Workbook workbook;
         workbook.sheets.resize(wanted.size());
-        std::vector<std::exception_ptr> failures(wanted.size());
-        const auto read_every_other = [&](std::size_t first) {
-            for (std::size_t k = first; k < by_size.size(); k += 2) {
-                const std::size_t i = by_size[k];
-                try {
-                    workbook.sheets[i] = sheet(wanted[i].first, inflated(std::move(wanted[i].second), path_));
-                } catch (...) {
-                    failures[i] = std::current_exception();
-                }
-            }
-        };
-        {
-            std::jthread second(read_every_other, 1);
-            read_every_other(0);
-        }
-        for (const std::exception_ptr& failure : failures)
-            if (failure) std::rethrow_exception(failure);
+        on_two_threads(sizes, [&](std::size_t i) {
+            workbook.sheets[i] = sheet(wanted[i].first, inflated(std::move(wanted[i].second), path_));
+        });
         return workbook;
     }
 

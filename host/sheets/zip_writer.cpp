@@ -11,15 +11,14 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <exception>
 #include <limits>
 #include <memory>
-#include <thread>
 
 #include <libdeflate.h>
 
 #include "fileio/atomic_file.h"
 #include "sheets/workbook.h"
+#include "two_threads.h"
 
 namespace qxhost::sheets {
 
@@ -123,31 +122,10 @@ std::string container(const std::vector<ZipPart>& parts, const std::vector<Defla
 void write_zip(const std::filesystem::path& path, const std::vector<ZipPart>& parts)
 {
     if (parts.size() >= 0xFFFF) throw WorkbookError(path.string() + ": cannot write it: too many parts");
-    // The heaviest parts first, every other one to each thread, so that a
-    // large plant's two largest sheets are made side by side. The first
-    // failure in the parts' order is the one reported.
-    std::vector<std::size_t> by_weight(parts.size());
-    for (std::size_t i = 0; i < by_weight.size(); ++i) by_weight[i] = i;
-    std::stable_sort(by_weight.begin(), by_weight.end(),
-                     [&](std::size_t a, std::size_t b) { return parts[a].weight > parts[b].weight; });
+    std::vector<std::size_t> weights;
+    for (const ZipPart& part : parts) weights.push_back(part.weight);
     std::vector<Deflated> deflated_parts(parts.size());
-    std::vector<std::exception_ptr> failures(parts.size());
-    const auto deflate_every_other = [&](std::size_t first) {
-        for (std::size_t k = first; k < by_weight.size(); k += 2) {
-            const std::size_t i = by_weight[k];
-            try {
-                deflated_parts[i] = deflated(parts[i].bytes());
-            } catch (...) {
-                failures[i] = std::current_exception();
-            }
-        }
-    };
-    {
-        std::jthread second(deflate_every_other, 1);
-        deflate_every_other(0);
-    }
-    for (const std::exception_ptr& failure : failures)
-        if (failure) std::rethrow_exception(failure);
+    on_two_threads(weights, [&](std::size_t i) { deflated_parts[i] = deflated(parts[i].bytes()); });
     const std::string file = container(parts, deflated_parts, path);
     try {
         write_file_atomically(path, file);
