@@ -5,6 +5,7 @@
 #include "findings_output.h"
 #include "interruption.h"
 #include "project_run.h"
+#include "session/project_source.h"
 
 namespace tovex_cli {
 
@@ -12,7 +13,7 @@ int check_command(const CommandOptions& options)
 {
     const InterruptHandling interrupts;
     Progress progress;
-    const auto findings = check_in_scratch(options, read_project(options.project_path, progress), progress);
+    const auto findings = check_in_scratch(options, qxhost::session::read_project(options.project_path, progress), progress);
     if (options.json) {
         std::string text;
         qxhost::JsonWriter json(text, qxhost::JsonLayout::member_per_line);

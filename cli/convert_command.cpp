@@ -6,6 +6,7 @@
 #include "example_plant.h"
 #include "fileio/atomic_file.h"
 #include "project_run.h"
+#include "session/project_source.h"
 #include "projfile/projfile.h"
 #include "sheets/project_sheets.h"
 #include "workbook_output.h"
@@ -34,7 +35,7 @@ void write_project_as(const qxhost::Project& project, const CommandOptions& opti
 int convert_command(const CommandOptions& options)
 {
     Progress progress;
-    write_project_as(*read_project(options.project_path, progress), options);
+    write_project_as(*qxhost::session::read_project(options.project_path, progress), options);
     return 0;
 }
 

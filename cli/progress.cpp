@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <filesystem>
 
 namespace tovex_cli {
 
@@ -90,14 +89,6 @@ void Progress::draw(Clock::time_point now)
     }
     std::fflush(out_);
     line_drawn_ = true;
-}
-
-std::function<void(std::uint64_t)> reading_file(Progress& progress, const std::string& path)
-{
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
-    progress.begin("reading " + path, error ? 0 : size);
-    return [&progress](std::uint64_t done) { progress.advance(done); };
 }
 
 }  // namespace tovex_cli

@@ -14,9 +14,11 @@
 #include <string>
 #include <thread>
 
+#include "session/progress.h"
+
 namespace tovex_cli {
 
-class Progress {
+class Progress final : public qxhost::session::Progress {
 public:
     using Clock = std::chrono::steady_clock;
 
@@ -24,17 +26,17 @@ public:
     Progress(std::FILE* out, bool shown, Clock::duration after = std::chrono::seconds(1));
     // On standard error when it is a terminal.
     Progress();
-    ~Progress();
+    ~Progress() override;
     Progress(const Progress&) = delete;
     Progress& operator=(const Progress&) = delete;
 
     // A step that reads or writes bytes, `total` of them when known (0: not).
-    void begin(std::string what, std::uint64_t total = 0);
-    void advance(std::uint64_t done);
+    void begin(std::string what, std::uint64_t total = 0) override;
+    void advance(std::uint64_t done) override;
     // A step that gives no count: its elapsed time is shown as it runs.
-    void begin_timed(std::string what);
+    void begin_timed(std::string what) override;
     // Ends the step and clears its line.
-    void end();
+    void end() override;
 
 private:
     void draw(Clock::time_point now);
@@ -56,10 +58,6 @@ private:
     bool stopping_ = false;
     std::thread ticker_;
 };
-
-// Begins the step of reading the file at `path` and returns what the
-// reader is to tell of how far it has come.
-std::function<void(std::uint64_t)> reading_file(Progress& progress, const std::string& path);
 
 }  // namespace tovex_cli
 

@@ -12,13 +12,13 @@
 #include "command_error.h"
 #include "findings_output.h"
 #include "project_run.h"
-#include "entry_call.h"
 #include "html_output.h"
 #include "interruption.h"
 #include "results_output.h"
 #include "run_folder.h"
 #include "host/unitkit.h"
-#include "module.h"
+#include "session/module_run.h"
+#include "session/project_source.h"
 #include "model/workspace.h"
 #include "progress.h"
 #include "projfile/projfile.h"
@@ -57,7 +57,7 @@ std::filesystem::path checked_state_path(const std::string& state)
 // is written; an error finding ends the command with status 4.
 void refuse_unless_checked(const CommandOptions& options, Progress& progress)
 {
-    const auto findings = check_in_scratch(options, read_project(options.project_path, progress), progress);
+    const auto findings = check_in_scratch(options, qxhost::session::read_project(options.project_path, progress), progress);
     if (!qxhost::checks::has_error(findings)) return;
     std::cerr << finding_lines(findings, options.notes);
     throw CommandError(exit_error_found, "--strict: the check found errors, so nothing was run or written");
@@ -74,10 +74,11 @@ int run_command(const CommandOptions& options)
     if (options.strict) refuse_unless_checked(options, progress);
     StoredRun stored(options.project_path);
     if (stored) progress.begin_timed("loading " + options.project_path);
-    std::unique_ptr<qxhost::Project> read = stored ? stored.load() : read_project(options.project_path, progress);
+    std::unique_ptr<qxhost::Project> read = stored ? stored.load() : qxhost::session::read_project(options.project_path, progress);
     progress.end();
-    const Module module(options.module_path.empty() ? default_module_path() : options.module_path);
-    const EntryCall entry(module, options);
+    const auto module = load_module(options);
+    const qxhost::session::RunRequest request = run_request(options);
+    const EntryCall entry(*module, request);
 
     qxhost::LoadedProject loaded(std::move(read));
     qxhost::Project& project = loaded.project();
@@ -88,8 +89,8 @@ int run_command(const CommandOptions& options)
     qxhost::run_results::RunJournal journal;
     const int result = run_in_folder(options, entry, project, run_folder, journal, progress);
     say_kept_on_interruption("this run's reports in " + folder.string() + ", and nothing else of it");
-    auto results = results_of_run(options, result, project, folder, stored || !options.html_path.empty());
-    const auto findings = findings_of_run(options, project, results);
+    auto results = qxhost::session::results_of_run(request, result, project, folder, stored || !options.html_path.empty());
+    const auto findings = qxhost::session::findings_of_run(request, project, results);
 
     if (!state_path.empty()) {
         progress.begin("writing " + options.state_path);
@@ -130,7 +131,7 @@ int run_command(const CommandOptions& options)
     }
     if (result == 1) return 0;
     std::cerr << "tovex: the project or its utility streams configuration is not valid: "
-              << why_not_valid(identity_for(options, project)) << "\n";
+              << qxhost::session::why_not_valid(identity_for(options, project)) << "\n";
     return 1;
 }
 

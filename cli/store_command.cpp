@@ -10,6 +10,7 @@
 #include "results_output.h"
 #include "progress.h"
 #include "project_run.h"
+#include "session/project_source.h"
 #include "projfile/projfile.h"
 #include "store/run_diff.h"
 #include "store/store.h"
@@ -27,7 +28,7 @@ using qxhost::write_file_atomically;
 int import_command(const CommandOptions& options)
 {
     Progress progress;
-    const auto project = read_project(options.project_path, progress);
+    const auto project = qxhost::session::read_project(options.project_path, progress);
     progress.begin_timed("importing into " + options.store_path);
     const long revision = qxhost::store::import_project(options.store_path, *project, options.project_path);
     progress.end();

@@ -16,7 +16,7 @@ StoredRun::StoredRun(const std::string& path)
 
 std::unique_ptr<qxhost::Project> StoredRun::load() { return store_->begin_run(); }
 
-void StoredRun::record(const CommandOptions& options, const ProjectIdentity& identity, int result,
+void StoredRun::record(const CommandOptions& options, const qxhost::session::ProjectIdentity& identity, int result,
                        const qxhost::Project& project, const qxhost::run_results::RunResults& results,
                        const qxhost::run_results::RunJournal& journal,
                        const std::vector<qxhost::checks::Finding>& findings,

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "command_line.h"
-#include "entry_call.h"
+#include "session/entry_call.h"
 #include "model/project.h"
 #include "checks/findings.h"
 #include "store/store.h"
@@ -30,7 +30,7 @@ public:
     // Records the run: what was called, its result, warnings and findings,
     // its journal, the files of `folder` that the run wrote since `started`, and
     // what it changed in `project`. Prints nothing. Throws CommandError.
-    void record(const CommandOptions& options, const ProjectIdentity& identity, int result,
+    void record(const CommandOptions& options, const qxhost::session::ProjectIdentity& identity, int result,
                 const qxhost::Project& project, const qxhost::run_results::RunResults& results,
                 const qxhost::run_results::RunJournal& journal,
                 const std::vector<qxhost::checks::Finding>& findings,

@@ -1,15 +1,15 @@
 // Making a folder the process's working directory for a while.
-#ifndef TOVEX_CLI_WORKING_DIRECTORY_H
-#define TOVEX_CLI_WORKING_DIRECTORY_H
+#ifndef QXHOST_SESSION_WORKING_DIRECTORY_H
+#define QXHOST_SESSION_WORKING_DIRECTORY_H
 
 #include <filesystem>
 
-namespace tovex_cli {
+namespace qxhost::session {
 
 class WorkingDirectory {
 public:
-    // Enters `folder` (an empty path stays where it is); throws CommandError
-    // (exit status 2) when it cannot.
+    // Enters `folder` (an empty path stays where it is); throws SessionError
+    // when it cannot.
     explicit WorkingDirectory(const std::filesystem::path& folder);
     // Returns to the previous working directory.
     ~WorkingDirectory();
@@ -21,6 +21,6 @@ private:
     bool entered_ = false;
 };
 
-}  // namespace tovex_cli
+}  // namespace qxhost::session
 
 #endif

@@ -1,9 +1,9 @@
-#include "entry_call.h"
+#include "session/entry_call.h"
 
 #include "host/projmodel.h"
 #include "model/workspace.h"
 
-namespace tovex_cli {
+namespace qxhost::session {
 
 namespace {
 
@@ -11,19 +11,25 @@ constexpr int utility_streams_class = 2005;
 
 }  // namespace
 
-EntryCall::EntryCall(const Module& module, const CommandOptions& options) : options_(options)
+ProjectIdentity identity_for(const RunRequest& request, const Project& project)
 {
-    if (options.action == CommandOptions::Action::run) {
-        run_ = options.reduced ? module.entry<RunEntry>("tovex_get_utility_old")
-                               : module.entry<RunEntry>("tovex_get_utility_init");
-    } else if (options.record) {
+    return ProjectIdentity{request.instance.value_or(project.instance), request.name.value_or(project.name),
+                           request.scenario.value_or(project.scenario)};
+}
+
+EntryCall::EntryCall(const Module& module, const RunRequest& request) : class_id_(request.class_id)
+{
+    if (request.call != RunRequest::Call::pass) {
+        run_ = request.call == RunRequest::Call::reduced ? module.entry<RunEntry>("tovex_get_utility_old")
+                                                         : module.entry<RunEntry>("tovex_get_utility_init");
+    } else if (request.record) {
         recording_pass_ = module.entry<RecordingPassEntry>("tovex_get_utility_for_class_and_equip_info");
     } else {
         pass_ = module.entry<PassEntry>("tovex_get_utility_for_class");
     }
 }
 
-int EntryCall::call(const ProjectIdentity& identity, const qxhost::CallerLists& lists) const
+int EntryCall::call(const ProjectIdentity& identity, const CallerLists& lists) const
 {
     if (run_ != nullptr) {
         return run_(identity.name.c_str(), identity.scenario.c_str(), identity.instance, lists.names(),
@@ -32,7 +38,7 @@ int EntryCall::call(const ProjectIdentity& identity, const qxhost::CallerLists& 
     return pass(identity, lists);
 }
 
-int EntryCall::pass(const ProjectIdentity& identity, const qxhost::CallerLists& lists) const
+int EntryCall::pass(const ProjectIdentity& identity, const CallerLists& lists) const
 {
     CqxProject project(identity.instance, identity.name.c_str(), identity.scenario.c_str(), 0, nullptr, nullptr, 0);
     if (project.IsValid() == 0) return 0;
@@ -41,16 +47,16 @@ int EntryCall::pass(const ProjectIdentity& identity, const qxhost::CallerLists& 
     CqxProjectStreamsConfig config(&project, utility_streams_class, 0);
     if (config.IsValid() == 0) return 0;
     if (recording_pass_ != nullptr) {
-        return recording_pass_(&project, &sim_case, &config, options_.class_id, lists.names(), lists.cost_slots(),
+        return recording_pass_(&project, &sim_case, &config, class_id_, lists.names(), lists.cost_slots(),
                                lists.values(), 1);
     }
-    return pass_(&project, &sim_case, &config, options_.class_id, lists.names(), lists.cost_slots(),
+    return pass_(&project, &sim_case, &config, class_id_, lists.names(), lists.cost_slots(),
                  lists.values());
 }
 
 std::string why_not_valid(const ProjectIdentity& identity)
 {
-    const qxhost::Project* loaded = qxhost::Workspace::get().project();
+    const Project* loaded = Workspace::get().project();
     CqxProject project(identity.instance, identity.name.c_str(), identity.scenario.c_str(), 0, nullptr, nullptr, 0);
     if (loaded != nullptr && project.IsValid() == 0) {
         return "the project file holds instance " + std::to_string(loaded->instance) + ", name \"" + loaded->name +
@@ -61,4 +67,4 @@ std::string why_not_valid(const ProjectIdentity& identity)
     return "its utility streams configuration is marked not valid";
 }
 
-}  // namespace tovex_cli
+}  // namespace qxhost::session

@@ -1,10 +1,10 @@
-#include "working_directory.h"
+#include "session/working_directory.h"
 
 #include <system_error>
 
-#include "command_error.h"
+#include "session/module.h"
 
-namespace tovex_cli {
+namespace qxhost::session {
 
 WorkingDirectory::WorkingDirectory(const std::filesystem::path& folder)
 {
@@ -12,17 +12,17 @@ WorkingDirectory::WorkingDirectory(const std::filesystem::path& folder)
     std::error_code error;
     previous_ = std::filesystem::current_path(error);
     if (!error) std::filesystem::current_path(folder, error);
-    if (error) throw CommandError(exit_bad_input, "cannot enter " + folder.string() + ": " + error.message());
+    if (error) throw SessionError("cannot enter " + folder.string() + ": " + error.message());
     entered_ = true;
 }
 
 WorkingDirectory::~WorkingDirectory()
 {
-    // Every path the command still uses is absolute, so a folder that went
+    // Every path the caller still uses is absolute, so a folder that went
     // away meanwhile does no harm.
     if (!entered_) return;
     std::error_code ignored;
     std::filesystem::current_path(previous_, ignored);
 }
 
-}  // namespace tovex_cli
+}  // namespace qxhost::session
