@@ -89,7 +89,10 @@ int run_command(const CommandOptions& options)
     qxhost::run_results::RunJournal journal;
     const int result = run_in_folder(options, entry, project, run_folder, journal, progress);
     say_kept_on_interruption("this run's reports in " + folder.string() + ", and nothing else of it");
-    auto results = qxhost::session::results_of_run(request, result, project, folder, stored || !options.html_path.empty());
+    // The items are read from the detailed report only for what shows them.
+    const bool with_items =
+        stored || !options.html_path.empty() || !options.xlsx_path.empty() || !options.csv_path.empty();
+    auto results = qxhost::session::results_of_run(request, result, project, folder, with_items);
     const auto findings = qxhost::session::findings_of_run(request, project, results);
 
     if (!state_path.empty()) {

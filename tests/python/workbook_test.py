@@ -7,6 +7,7 @@ written as a workbook holds, cell for cell, the project file's figures.
 """
 import argparse
 import json
+import csv
 import os
 import re
 import shutil
@@ -241,6 +242,13 @@ class WorkbookTest(unittest.TestCase):
                           summary["all utilities per hour, electricity and fuel included"],
                           summary["all utilities per period, electricity and fuel included"])], [totals])
         self.assertEqual(len(sheets["Utilities"]._charts), 1)
+        # A run of the project file, not kept in a store, shows the same items.
+        folder = os.path.join(self.folder, "csv")
+        run = tovex("run", self.plant, "--dir", os.path.join(self.folder, "out2"), "--csv", folder, cwd=self.folder)
+        self.assertEqual(run.returncode, 0, run.stderr)
+        with open(os.path.join(folder, "Items.csv"), newline="", encoding="utf-8") as file:
+            lines = [(i, u, float(a), au, float(c)) for i, _, u, a, au, _, c in list(csv.reader(file))[1:]]
+        same_rows(self, lines, items)
 
     def test_a_cell_that_is_wrong_is_named(self):
         book = os.path.join(self.folder, "plant.xlsx")
