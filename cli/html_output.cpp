@@ -1,7 +1,7 @@
 #include "html_output.h"
 
-
 #include "fileio/atomic_file.h"
+#include "project_run.h"
 #include "command_error.h"
 #include "host/unitkit.h"
 #include "htmlreport/html_report.h"
@@ -32,9 +32,7 @@ void write_html_for_run(const CommandOptions& options, const qxhost::Project& pr
                         std::vector<qxhost::checks::Finding> findings)
 {
     tovex_html::RunFacts run;
-    const bool pass = options.action == CommandOptions::Action::pass;
-    run.call = call_text(call_name(options), pass ? std::optional(options.class_id) : std::nullopt,
-                         pass ? std::optional(options.record ? 1 : 0) : std::nullopt);
+    run.call = qxhost::session::call_text(run_request(options));
     run.when_utc = qxhost::store::utc_now();
     run.result = result;
     run.results = std::move(results);

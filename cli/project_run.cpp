@@ -1,15 +1,13 @@
 #include "project_run.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
 #include "command_error.h"
 #include "model/workspace.h"
 #include "session/module_run.h"
+#include "session/scratch_folder.h"
 
 namespace tovex_cli {
 
@@ -32,32 +30,6 @@ std::string default_module_path()
     }
     return module_file_name;
 }
-
-// A folder of its own under the system's temporary folder, removed with
-// all it holds when the check ends, however it ends.
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tovex-check-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw CommandError(exit_bad_input, "cannot make a scratch folder for the check in " +
-                                                   std::filesystem::temp_directory_path().string() + ": " +
-                                                   std::strerror(errno));
-        path_ = pattern;
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 }  // namespace
 
@@ -123,7 +95,7 @@ std::vector<qxhost::checks::Finding> check_in_scratch(const CommandOptions& aske
     const qxhost::session::RunRequest request = run_request(options);
     const EntryCall entry(*module, request);
     qxhost::LoadedProject loaded(std::move(project));
-    const ScratchFolder scratch;
+    const qxhost::session::ScratchFolder scratch("tovex-check-");
     const RemovedOnInterruption removed(scratch.path());
     RunFolder folder(scratch.path());
     qxhost::run_results::RunJournal journal;

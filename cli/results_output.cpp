@@ -1,6 +1,7 @@
 #include "results_output.h"
 
 #include "command_error.h"
+#include "project_run.h"
 #include "sheets/results_workbook.h"
 #include "store_output.h"
 #include "stored_run.h"
@@ -13,12 +14,9 @@ void write_results_for_run(const CommandOptions& options, qxhost::Project& proje
                            const qxhost::run_results::RunJournal& journal,
                            const std::vector<qxhost::checks::Finding>& findings)
 {
-    const bool pass = options.action == CommandOptions::Action::pass;
     const std::optional<qxhost::run_results::RunJournal> kept = journal;
     project.index_unless_built();
-    const qxhost::sheets::RunReport run{call_text(call_name(options), pass ? std::optional(options.class_id) : std::nullopt,
-                                                  pass ? std::optional(options.record ? 1 : 0) : std::nullopt),
-                                        qxhost::store::utc_now(), result, TOVEX_VERSION, results, kept, findings};
+    const qxhost::sheets::RunReport run{qxhost::session::call_text(run_request(options)), qxhost::store::utc_now(), result, TOVEX_VERSION, results, kept, findings};
     write_workbook(qxhost::sheets::results_workbook(project, run), options, exit_not_saved);
 }
 

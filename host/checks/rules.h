@@ -47,10 +47,6 @@ inline const Value* inherited(const Object& object, std::string_view name)
 // that name in other letter case; empty otherwise.
 std::string other_case_slot_hint(const Object& object, std::string_view name);
 
-// The name of `candidates` that `text` most likely meant: one that differs
-// only in letter case, or by at most two characters; empty when none.
-std::string nearest_name(std::string_view text, const std::vector<std::string_view>& candidates);
-
 // Whether `text` begins with `prefix`, letter case ignored: how the run
 // tells the Fuel, Instrument Air and Potable Water routes.
 bool starts_with_ignoring_case(std::string_view text, std::string_view prefix);

@@ -17,6 +17,13 @@ ProjectIdentity identity_for(const RunRequest& request, const Project& project)
                            request.scenario.value_or(project.scenario)};
 }
 
+std::string call_text(const RunRequest& request)
+{
+    if (request.call == RunRequest::Call::full) return "full";
+    if (request.call == RunRequest::Call::reduced) return "reduced";
+    return "pass " + std::to_string(request.class_id) + (request.record ? " --record" : "");
+}
+
 EntryCall::EntryCall(const Module& module, const RunRequest& request) : class_id_(request.class_id)
 {
     if (request.call != RunRequest::Call::pass) {

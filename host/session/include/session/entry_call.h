@@ -33,6 +33,10 @@ struct ProjectIdentity {
 
 ProjectIdentity identity_for(const RunRequest& request, const Project& project);
 
+// The call as a store and a results workbook name it: "full", "reduced",
+// "pass 3105" or "pass 3105 --record".
+std::string call_text(const RunRequest& request);
+
 class EntryCall {
 public:
     // Finds the entry point; throws SessionError when the module lacks it.

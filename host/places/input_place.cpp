@@ -1,0 +1,268 @@
+#include "places/input_place.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <optional>
+#include <variant>
+
+#include "checks/unit_hints.h"
+
+namespace qxhost::places {
+
+namespace {
+
+constexpr std::string_view project_fields[] = {"instance", "name", "scenario", "unit_system", "sim_type"};
+constexpr std::string_view kinds[] = {"project", "objects", "entries", "criteria", "electrical_loads"};
+
+// The candidate `text` most likely meant: a slip of case or two characters,
+// else the one sharing the longest start with it, so that a message always
+// names a place that exists.
+std::string nearest(std::string_view text, const std::vector<std::string_view>& candidates)
+{
+    if (candidates.empty()) return {};
+    if (std::string near = checks::nearest_name(text, candidates); !near.empty()) return near;
+    const auto shared = [&](std::string_view candidate) {
+        std::size_t n = 0;
+        while (n < text.size() && n < candidate.size() &&
+               std::toupper(static_cast<unsigned char>(text[n])) == std::toupper(static_cast<unsigned char>(candidate[n])))
+            ++n;
+        return n;
+    };
+    return std::string(*std::max_element(candidates.begin(), candidates.end(),
+                                         [&](std::string_view a, std::string_view b) { return shared(a) < shared(b); }));
+}
+
+[[noreturn]] void unknown(std::string_view place, std::string_view what, std::string_view given, std::string_view before,
+                          const std::vector<std::string_view>& candidates, std::string_view after)
+{
+    std::string message = "no place \"" + std::string(place) + "\": " + std::string(what) + " \"" + std::string(given) + "\"";
+    const std::string near = nearest(given, candidates);
+    if (near.empty()) throw UnknownPlace(message + " (there is none)");
+    std::string suggestion = std::string(before) + near;
+    if (!after.empty()) suggestion += "/" + std::string(after);
+    throw UnknownPlace(message + " (did you mean \"" + suggestion + "\"?)");
+}
+
+// `rest` cut after the longest name that `holds` knows, and what follows
+// the "/" after it.
+template <class Holds>
+std::optional<std::pair<std::string_view, std::string_view>> split_name(std::string_view rest, Holds holds)
+{
+    for (std::size_t slash = rest.rfind('/'); slash != std::string_view::npos;
+         slash = slash == 0 ? std::string_view::npos : rest.rfind('/', slash - 1)) {
+        if (holds(rest.substr(0, slash))) return std::pair(rest.substr(0, slash), rest.substr(slash + 1));
+    }
+    return std::nullopt;
+}
+
+// What a place names.
+struct SlotPlace {
+    SlotTable* own;
+    const SlotTable* defaults;  // null: none
+    std::string_view slot;
+};
+struct FieldPlace {
+    std::string_view field;
+};
+using Target = std::variant<SlotPlace, FieldPlace, Criterion*, ElectricalLoad*>;
+
+template <class Map>
+std::vector<std::string_view> keys_of(const Map& map)
+{
+    std::vector<std::string_view> keys;
+    for (const auto& [key, value] : map) keys.push_back(key.view());
+    return keys;
+}
+
+std::string_view first_name(std::string_view rest) { return rest.substr(0, rest.find('/')); }
+std::string_view after_first(std::string_view rest)
+{
+    const std::size_t slash = rest.find('/');
+    return slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
+}
+
+SlotPlace slot_place(std::string_view place, std::string_view owner_place, SlotTable& own, const SlotTable* defaults,
+                     std::string_view slot)
+{
+    if (own.contains(slot) || (defaults != nullptr && defaults->contains(slot))) return {&own, defaults, slot};
+    std::vector<std::string_view> slots = keys_of(own);
+    if (defaults != nullptr)
+        for (std::string_view name : keys_of(*defaults))
+            if (!own.contains(name)) slots.push_back(name);
+    unknown(place, "no slot", slot, std::string(owner_place) + "/", slots, {});
+}
+
+Target object_place(Project& project, std::string_view place, std::string_view rest)
+{
+    project.index_unless_built();
+    const auto split = split_name(rest, [&](std::string_view name) { return project.object_index(name) >= 0; });
+    if (!split) {
+        std::vector<std::string_view> names;
+        for (const Object& object : project.objects) names.push_back(object.name);
+        unknown(place, "no object", first_name(rest), "objects/", names, after_first(rest));
+    }
+    Object& object = project.objects[static_cast<std::size_t>(project.object_index(split->first))];
+    return slot_place(place, "objects/" + object.name, object.slots, &object.defaults, split->second);
+}
+
+Target entry_place(Project& project, std::string_view place, std::string_view rest)
+{
+    const auto split = split_name(rest, [&](std::string_view name) { return project.entries.contains(name); });
+    if (!split) unknown(place, "no entry", first_name(rest), "entries/", keys_of(project.entries), after_first(rest));
+    Entry& entry = *project.entries.find(split->first);
+    return slot_place(place, "entries/" + std::string(split->first), entry.slots, &entry.defaults, split->second);
+}
+
+Target criterion_place(Project& project, std::string_view place, std::string_view rest)
+{
+    const auto split = split_name(rest, [&](std::string_view name) { return project.design_criteria.contains(name); });
+    if (!split)
+        unknown(place, "no criteria group", first_name(rest), "criteria/", keys_of(project.design_criteria),
+                after_first(rest));
+    auto& group = *project.design_criteria.find(split->first);
+    if (Criterion* criterion = group.find(split->second)) return criterion;
+    unknown(place, "no criterion", split->second, "criteria/" + std::string(split->first) + "/", keys_of(group), {});
+}
+
+Target load_place(Project& project, std::string_view place, std::string_view rest)
+{
+    std::vector<std::string> ids;
+    for (ElectricalLoad& load : project.electrical_loads) {
+        if (std::to_string(load.ref_id) == rest) return &load;
+        ids.push_back(std::to_string(load.ref_id));
+    }
+    unknown(place, "no electrical load of the item of reference id", rest, "electrical_loads/",
+            std::vector<std::string_view>(ids.begin(), ids.end()), {});
+}
+
+Target database_place(Project& project, std::string_view place)
+{
+    const auto database_split = split_name(place, [&](std::string_view name) { return project.databases.contains(name); });
+    if (!database_split) {
+        std::vector<std::string_view> firsts(std::begin(kinds), std::end(kinds));
+        for (const auto& [name, database] : project.databases) firsts.push_back(name.view());
+        unknown(place, "no kind of input or database", first_name(place), "", firsts, after_first(place));
+    }
+    Database& database = *project.databases.find(database_split->first);
+    const std::string_view rest = database_split->second;
+    const auto split = split_name(rest, [&](std::string_view name) { return database.contains(name); });
+    if (!split)
+        unknown(place, "no database object", first_name(rest), std::string(database_split->first) + "/",
+                keys_of(database), after_first(rest));
+    return slot_place(place, std::string(database_split->first) + "/" + std::string(split->first),
+                      *database.find(split->first), nullptr, split->second);
+}
+
+Target target(Project& project, std::string_view place)
+{
+    const std::string_view kind = first_name(place);
+    const std::string_view rest = after_first(place);
+    if (kind == "project") {
+        for (const std::string_view field : project_fields)
+            if (rest == field) return FieldPlace{field};
+        unknown(place, "no project field", rest, "project/", {std::begin(project_fields), std::end(project_fields)}, {});
+    }
+    if (kind == "objects") return object_place(project, place, rest);
+    if (kind == "entries") return entry_place(project, place, rest);
+    if (kind == "criteria") return criterion_place(project, place, rest);
+    if (kind == "electrical_loads") return load_place(project, place, rest);
+    return database_place(project, place);
+}
+
+Value field_value(const Project& project, std::string_view field)
+{
+    if (field == "instance") return Value::of_number(project.instance);
+    if (field == "name") return Value::of_text(project.name);
+    if (field == "scenario") return Value::of_text(project.scenario);
+    if (field == "unit_system") return Value::of_number(project.unit_system);
+    return Value::of_number(project.sim_type);
+}
+
+double whole(std::string_view place, const Value& value, double low, double high)
+{
+    if (value.kind != Value::Kind::number || value.number != std::floor(value.number) || value.number < low ||
+        value.number > high)
+        throw WrongValue(std::string(place) + " takes a whole number");
+    return value.number;
+}
+
+void set_field(Project& project, std::string_view place, std::string_view field, const Value& value)
+{
+    if (field == "name" || field == "scenario") {
+        if (value.kind != Value::Kind::text) throw WrongValue(std::string(place) + " takes a text");
+        (field == "name" ? project.name : project.scenario) = value.text;
+    } else if (field == "instance") {
+        project.instance = static_cast<std::uint32_t>(whole(place, value, 0, 4294967295.0));
+    } else {
+        const int number = static_cast<int>(whole(place, value, -2147483648.0, 2147483647.0));
+        (field == "unit_system" ? project.unit_system : project.sim_type) = number;
+    }
+}
+
+double number_for(std::string_view place, const Value& value)
+{
+    if (value.kind != Value::Kind::number) throw WrongValue(std::string(place) + " takes a number");
+    return value.number;
+}
+
+}  // namespace
+
+Value get(const Project& project, std::string_view place)
+{
+    // Finding a place changes nothing but the index, which it builds when
+    // it is not built for the objects as they stand.
+    const Target found = target(const_cast<Project&>(project), place);
+    if (const auto* slot = std::get_if<SlotPlace>(&found)) {
+        if (const Value* own = slot->own->find(slot->slot)) return *own;
+        return *slot->defaults->find(slot->slot);
+    }
+    if (const auto* field = std::get_if<FieldPlace>(&found)) return field_value(project, field->field);
+    if (const auto* criterion = std::get_if<Criterion*>(&found))
+        return Value::of_number((*criterion)->value, (*criterion)->units);
+    return Value::of_number(std::get<ElectricalLoad*>(found)->kw, "KW");
+}
+
+void set(Project& project, std::string_view place, Value value, bool units_given)
+{
+    const Target found = target(project, place);
+    if (const auto* slot = std::get_if<SlotPlace>(&found)) {
+        const Value* before = slot->own->find(slot->slot);
+        if (before == nullptr) before = slot->defaults->find(slot->slot);
+        if (value.kind == Value::Kind::number && !units_given && before->kind == Value::Kind::number)
+            value.units = before->units;
+        slot->own->set(slot->slot, std::move(value));
+    } else if (const auto* field = std::get_if<FieldPlace>(&found)) {
+        set_field(project, place, field->field, value);
+    } else if (const auto* criterion = std::get_if<Criterion*>(&found)) {
+        (*criterion)->value = number_for(place, value);
+        if (units_given) (*criterion)->units = std::string(static_cast<std::string_view>(value.units));
+    } else {
+        std::get<ElectricalLoad*>(found)->kw = number_for(place, value);
+    }
+}
+
+std::vector<std::string> every_place(const Project& project)
+{
+    std::vector<std::string> places;
+    for (const std::string_view field : project_fields) places.push_back("project/" + std::string(field));
+    const auto slots = [&](const std::string& owner, const SlotTable& own, const SlotTable* defaults) {
+        for (const auto& [name, value] : own) places.push_back(owner + "/" + std::string(name.view()));
+        if (defaults == nullptr) return;
+        for (const auto& [name, value] : *defaults)
+            if (!own.contains(name.view())) places.push_back(owner + "/" + std::string(name.view()));
+    };
+    for (const Object& object : project.objects) slots("objects/" + object.name, object.slots, &object.defaults);
+    for (const auto& [name, entry] : project.entries) slots("entries/" + std::string(name.view()), entry.slots, &entry.defaults);
+    for (const auto& [group, criteria] : project.design_criteria)
+        for (const auto& [name, criterion] : criteria)
+            places.push_back("criteria/" + std::string(group.view()) + "/" + std::string(name.view()));
+    for (const ElectricalLoad& load : project.electrical_loads)
+        places.push_back("electrical_loads/" + std::to_string(load.ref_id));
+    for (const auto& [database, objects] : project.databases)
+        for (const auto& [name, table] : objects)
+            slots(std::string(database.view()) + "/" + std::string(name.view()), table, nullptr);
+    return places;
+}
+
+}  // namespace qxhost::places
