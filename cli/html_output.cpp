@@ -7,6 +7,7 @@
 #include "htmlreport/html_report.h"
 #include "store/store.h"
 #include "store_output.h"
+#include "session/stored_results.h"
 #include "stored_run.h"
 
 namespace tovex_cli {
@@ -46,9 +47,9 @@ void write_html_for_stored_run(const CommandOptions& options, qxhost::store::Sto
                                const qxhost::store::RunSummary& summary,
                                const std::vector<std::pair<std::string, std::string>>& files)
 {
-    StoredResults stored = stored_results(store, summary, files);
+    qxhost::session::StoredResults stored = qxhost::session::stored_results(store, summary, files);
     tovex_html::RunFacts run;
-    run.call = call_text(summary.call, summary.class_id, summary.record);
+    run.call = qxhost::store::call_text(summary.call, summary.class_id, summary.record);
     run.when_utc = summary.started_utc;
     run.result = summary.result;
     run.results = std::move(stored.results);

@@ -4,6 +4,7 @@
 #include "project_run.h"
 #include "sheets/results_workbook.h"
 #include "store_output.h"
+#include "session/stored_results.h"
 #include "stored_run.h"
 #include "workbook_output.h"
 
@@ -24,8 +25,8 @@ void write_results_for_stored_run(const CommandOptions& options, qxhost::store::
                                   const qxhost::store::RunSummary& summary,
                                   const std::vector<std::pair<std::string, std::string>>& files)
 {
-    const StoredResults stored = stored_results(store, summary, files);
-    const qxhost::sheets::RunReport run{call_text(summary.call, summary.class_id, summary.record), summary.started_utc,
+    const qxhost::session::StoredResults stored = qxhost::session::stored_results(store, summary, files);
+    const qxhost::sheets::RunReport run{qxhost::store::call_text(summary.call, summary.class_id, summary.record), summary.started_utc,
                                         summary.result, TOVEX_VERSION, stored.results, stored.journal, stored.findings};
     write_workbook(qxhost::sheets::results_workbook(*stored.project, run), options, exit_bad_input);
 }

@@ -41,19 +41,6 @@ private:
     std::unique_ptr<qxhost::store::Store> store_;
 };
 
-// A stored run as its page and its results workbook show it: the project
-// as the run left it (indexed), the results read back from the summary
-// report it wrote, with the items, warnings, journal and findings the
-// store kept.
-struct StoredResults {
-    std::unique_ptr<qxhost::Project> project;
-    qxhost::run_results::RunResults results;
-    std::optional<qxhost::run_results::RunJournal> journal;
-    std::vector<qxhost::checks::Finding> findings;
-};
-StoredResults stored_results(qxhost::store::Store& store, const qxhost::store::RunSummary& summary,
-                             const std::vector<std::pair<std::string, std::string>>& files);
-
 }  // namespace tovex_cli
 
 #endif

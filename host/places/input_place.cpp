@@ -265,4 +265,21 @@ std::vector<std::string> every_place(const Project& project)
     return places;
 }
 
+std::vector<std::string> priced_places(const Project& project)
+{
+    std::vector<std::string> places;
+    for (const auto& [name, entry] : project.entries)
+        if (entry.slots.contains("Unit Cost") || entry.defaults.contains("Unit Cost"))
+            places.push_back("entries/" + std::string(name.view()) + "/Unit Cost");
+    for (const std::string_view place : {"OP/Operating Unit Costs/Electricity", "OP/Operating Unit Costs/Fuel",
+                                         "INV/Investment Analysis Parameters/Operating Hours per Period"}) {
+        try {
+            if (get(project, place).kind == Value::Kind::number) places.emplace_back(place);
+        } catch (const UnknownPlace&) {
+            // A project without it: nothing of it prices the run.
+        }
+    }
+    return places;
+}
+
 }  // namespace qxhost::places

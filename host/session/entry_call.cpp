@@ -2,6 +2,7 @@
 
 #include "host/projmodel.h"
 #include "model/workspace.h"
+#include "store/store_json.h"
 
 namespace qxhost::session {
 
@@ -19,9 +20,9 @@ ProjectIdentity identity_for(const RunRequest& request, const Project& project)
 
 std::string call_text(const RunRequest& request)
 {
-    if (request.call == RunRequest::Call::full) return "full";
-    if (request.call == RunRequest::Call::reduced) return "reduced";
-    return "pass " + std::to_string(request.class_id) + (request.record ? " --record" : "");
+    if (request.call != RunRequest::Call::pass)
+        return request.call == RunRequest::Call::full ? "full" : "reduced";
+    return store::call_text("pass", request.class_id, request.record ? 1 : 0);
 }
 
 EntryCall::EntryCall(const Module& module, const RunRequest& request) : class_id_(request.class_id)

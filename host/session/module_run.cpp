@@ -86,4 +86,27 @@ std::vector<checks::Finding> findings_of_run(const RunRequest& request, const Pr
     return findings;
 }
 
+store::RunRecord run_record(const RunRequest& request, const ProjectIdentity& identity, int result,
+                            const run_results::RunResults& results, const std::vector<checks::Finding>& findings)
+{
+    store::RunRecord record;
+    record.call = request.call == RunRequest::Call::full ? "full" : request.call == RunRequest::Call::reduced ? "reduced" : "pass";
+    if (request.call == RunRequest::Call::pass) {
+        record.class_id = request.class_id;
+        record.record = request.record ? 1 : 0;
+    }
+    record.instance = identity.instance;
+    record.name = identity.name;
+    record.scenario = identity.scenario;
+    record.result = result;
+    record.warnings = results.warnings;
+    record.total_per_period = results.totals.per_period;
+    record.utilities = results.utilities;
+    record.all_per_hour = results.totals.all_per_hour;
+    record.all_per_period = results.totals.all_per_period;
+    record.items = results.items;
+    record.findings = findings;
+    return record;
+}
+
 }  // namespace qxhost::session

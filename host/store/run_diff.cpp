@@ -229,4 +229,10 @@ RunDiff diff_runs(SQLite::Database& db, const RunSummary& a, const RunSummary& b
     return diff;
 }
 
+std::optional<double> change(const NumberPair& pair, bool same_units)
+{
+    if (!pair.a || !pair.b || !same_units) return std::nullopt;
+    return *pair.b - *pair.a;
+}
+
 }  // namespace qxhost::store

@@ -44,6 +44,11 @@ void set(Project& project, std::string_view place, Value value, bool units_given
 // Every place of the project that `get` reads, in the project's order.
 std::vector<std::string> every_place(const Project& project);
 
+// The places of what prices the run's figures, those the project holds:
+// each entry's "Unit Cost", the electricity and fuel prices and the
+// operating hours per period.
+std::vector<std::string> priced_places(const Project& project);
+
 }  // namespace qxhost::places
 
 #endif

@@ -15,6 +15,7 @@
 #include "run_results/run_results.h"
 #include "session/entry_call.h"
 #include "session/progress.h"
+#include "store/store.h"
 
 namespace qxhost::session {
 
@@ -40,6 +41,11 @@ run_results::RunResults results_of_run(const RunRequest& request, int result, co
 // read only what a run does not change).
 std::vector<checks::Finding> findings_of_run(const RunRequest& request, const Project& project,
                                              const run_results::RunResults& results);
+
+// The run as a store keeps it, but for its files, journal and writes: the
+// record views `results` and `findings`, which must outlive it.
+store::RunRecord run_record(const RunRequest& request, const ProjectIdentity& identity, int result,
+                            const run_results::RunResults& results, const std::vector<checks::Finding>& findings);
 
 }  // namespace qxhost::session
 

@@ -64,6 +64,10 @@ struct RunDiff {
     std::vector<InputDiff> inputs;  // only when the runs ran on different revisions
 };
 
+// How much the number changed from `a` to `b`: there only where both runs
+// have it, in the same units.
+std::optional<double> change(const NumberPair& pair, bool same_units = true);
+
 // Run `a` against run `b` (Store::diff, inside its error translation).
 RunDiff diff_runs(SQLite::Database& db, const RunSummary& a, const RunSummary& b, bool all);
 
