@@ -1,0 +1,49 @@
+"""One case of a sweep, as a plain task that any process can run: the
+project's text and its changes in, a row (and, when asked, the whole
+outcome) out. It imports only the core, so that a worker starts quickly."""
+from __future__ import annotations
+
+from typing import Any, Dict, List, Optional, Sequence, Tuple
+
+from . import _tovex
+
+Change = Tuple[str, Any]
+
+
+def run_case(project_json: str, changes: Sequence[Change], reduced: bool, module_path: str,
+             keep_outcome: bool) -> Tuple[Dict[str, Any], Optional[Dict[str, Any]]]:
+    """Runs the project with ``changes`` made; returns the case's row and,
+    with ``keep_outcome``, the run's outcome for a store to keep."""
+    project = _tovex.Project.from_json(project_json, "the sweep's project")
+    for place, value in changes:
+        project.set(place, value, None)
+    outcome = _tovex.run(project, "reduced" if reduced else "full", 0, False, module_path)
+    row: Dict[str, Any] = {place: value for place, value in changes}
+    row["result"] = outcome["result"]
+    summary = {what: value for what, value, _ in outcome["tables"]["Summary"][1]}
+    row["total_per_period"] = summary.get("total process utility cost per period")
+    row["total_all_utilities_per_hour"] = summary.get("all utilities per hour, electricity and fuel included")
+    row["total_all_utilities_per_period"] = summary.get("all utilities per period, electricity and fuel included")
+    columns, rows = outcome["tables"]["Utilities"]
+    utility, cost = columns.index("Utility"), columns.index("Cost per hour")
+    for line in rows:
+        row[f"{line[utility]} cost per hour"] = line[cost]
+    if keep_outcome:
+        outcome["project"] = project.to_json()
+        return row, outcome
+    return row, None
+
+
+def cases(changes: Dict[str, List[Any]], paired: bool) -> List[List[Change]]:
+    """Every combination of the values, or the values taken in step."""
+    import itertools
+    places = list(changes)
+    lists = [list(changes[place]) for place in places]
+    if paired:
+        if len({len(values) for values in lists}) > 1:
+            raise ValueError("zip=True takes lists of one length: " +
+                             ", ".join(f"{place}: {len(values)}" for place, values in zip(places, lists)))
+        combos = list(zip(*lists))
+    else:
+        combos = list(itertools.product(*lists))
+    return [list(zip(places, combo)) for combo in combos]

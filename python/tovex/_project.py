@@ -1,0 +1,202 @@
+"""Projects and runs: the package's face over its core, ``tovex._tovex``."""
+from __future__ import annotations
+
+import os
+import re
+from typing import Any, Dict, List, Optional, Union
+
+from . import _tovex
+
+ProjectError = _tovex.ProjectError
+ProjectError.__doc__ = ("A project that cannot be read: the message is the command's (the file, its line and "
+                        "column or the place in it, and what is wrong).")
+
+#: The module a run loads: the one installed with the package, unless the
+#: environment's TOVEX_MODULE names another.
+module_path = os.environ.get("TOVEX_MODULE") or os.path.join(os.path.dirname(__file__), "libtovex.so.0")
+
+Value = Union[float, str, List[str]]
+
+_FINDING_COLUMNS = ["code", "severity", "object", "slot", "message", "hint", "amount", "amount_units",
+                    "cost_per_hour"]
+_WARNING_COLUMNS = ["from_units", "to_units", "source", "message"]
+
+
+def _column_name(header: str) -> str:
+    """'Rate units' -> 'rate_units', "Items' lines" -> 'items_lines'."""
+    return re.sub(r"[^0-9a-z]+", "_", header.lower().replace("'", "")).strip("_")
+
+
+class Project:
+    """One project, as a project file holds it. Changing it changes no file
+    until ``save``; running it changes nothing of it."""
+
+    def __init__(self, core: "_tovex.Project", source: str = ""):
+        self._core = core
+        self.source = source
+
+    @classmethod
+    def load(cls, path: Union[str, os.PathLike], run: Optional[int] = None) -> "Project":
+        """Reads a project file, a store (the project as it holds it now, or as
+        its run ``run`` left it), a workbook (.xlsx) or a folder of CSV sheets.
+        Raises ProjectError with the command's message."""
+        path = os.fspath(path)
+        return cls(_tovex.Project.load(path, run), path)
+
+    @classmethod
+    def from_json(cls, text: str, label: str = "the project") -> "Project":
+        """A project from a project file's text."""
+        return cls(_tovex.Project.from_json(text, label), label)
+
+    def to_json(self) -> str:
+        """The project as a project file's text."""
+        return self._core.to_json()
+
+    def save(self, path: Union[str, os.PathLike]) -> None:
+        """Writes the project file, whole or not at all."""
+        self._core.save(os.fspath(path))
+
+    def copy(self) -> "Project":
+        return Project(self._core.copy(), self.source)
+
+    def get(self, place: str) -> Value:
+        """The input at ``place``: a number, a text or a list of texts.
+        Places: "project/unit_system", "objects/CW-101/TOTAL MASS FLOW",
+        "entries/Cooling Water/Unit Cost", "OP/Operating Unit Costs/Electricity",
+        "criteria/GROUP/CRITERION", "electrical_loads/211". An unknown place
+        raises KeyError naming the nearest one."""
+        return self._core.get(place)
+
+    def units(self, place: str) -> str:
+        """The units of the number at ``place`` ("" for none or a text)."""
+        return self._core.units(place)
+
+    def set(self, place: str, value: Value, units: Optional[str] = None) -> "Project":
+        """Changes the input at ``place``; a number given without units keeps
+        the units it had. Returns the project, so that changes chain."""
+        self._core.set(place, value, units)
+        return self
+
+    def places(self) -> List[str]:
+        """Every place ``get`` and ``set`` take, in the project's order."""
+        return self._core.places()
+
+    @property
+    def name(self) -> str:
+        return self._core.name
+
+    @property
+    def scenario(self) -> str:
+        return self._core.scenario
+
+    @property
+    def instance(self) -> int:
+        return self._core.instance
+
+    def check(self):
+        """The findings of a full run, as ``tovex check`` gives them: a
+        DataFrame of code, severity, object, slot, message, hint, amount,
+        amount_units and cost_per_hour (the money at stake)."""
+        import pandas as pd
+        return pd.DataFrame(_tovex.check(self._core, module_path), columns=_FINDING_COLUMNS)
+
+    def run(self, reduced: bool = False) -> "Run":
+        """The full run (or the reduced one, without equipment information),
+        on a copy of the project."""
+        return Run(_tovex.run(self._core, "reduced" if reduced else "full", 0, False, module_path))
+
+    def run_pass(self, class_id: int, record: bool = False) -> "Run":
+        """One stream class's pass; with ``record``, the items' usage recorded."""
+        return Run(_tovex.run(self._core, "pass", int(class_id), bool(record), module_path))
+
+    def __getstate__(self) -> Dict[str, Any]:
+        return {"json": self.to_json(), "source": self.source}
+
+    def __setstate__(self, state: Dict[str, Any]) -> None:
+        self._core = _tovex.Project.from_json(state["json"], state["source"] or "the project")
+        self.source = state["source"]
+
+    def __repr__(self) -> str:
+        return (f"<tovex.Project {self.name!r} / {self.scenario!r}, instance {self.instance}, "
+                f"{self._core.object_count} objects{', from ' + self.source if self.source else ''}>")
+
+
+class Run:
+    """What one run left: its result, its tables (DataFrames, as ``tovex run
+    --csv`` writes them), its warnings and findings, its reports as text and
+    the project as it left it."""
+
+    def __init__(self, outcome: Dict[str, Any]):
+        self._outcome = outcome
+        self.result: int = outcome["result"]
+        self.call: str = outcome["call"]
+        self.reports: Dict[str, str] = dict(outcome["reports"])
+        summary = outcome["tables"]["Summary"][1]
+        self.summary: Dict[str, Any] = {what: value for what, value, _ in summary}
+        self.total_per_period: Optional[float] = self.summary.get("total process utility cost per period")
+        self.total_all_utilities_per_hour: Optional[float] = self.summary.get(
+            "all utilities per hour, electricity and fuel included")
+        self.total_all_utilities_per_period: Optional[float] = self.summary.get(
+            "all utilities per period, electricity and fuel included")
+
+    def _table(self, name: str, rename: Optional[Dict[str, str]] = None):
+        import pandas as pd
+        columns, rows = self._outcome["tables"][name]
+        frame = pd.DataFrame(rows, columns=[_column_name(c) for c in columns])
+        return frame.rename(columns=rename or {})
+
+    @property
+    def utilities(self):
+        """utility, fluid, rate, rate_units, priced_per, unit_cost, cost_per_hour,
+        cost_per_period, share and in_total, one row per utility."""
+        frame = self._table("Utilities", {"unit_price": "unit_cost"})
+        frame["in_total"] = frame["in_total"] == "yes"
+        return frame
+
+    @property
+    def items(self):
+        """Every line of the detailed report: item, description, utility,
+        amount, amount_units, stream, cost_per_hour."""
+        return self._table("Items")
+
+    @property
+    def areas(self):
+        return self._table("Areas")
+
+    @property
+    def report_groups(self):
+        return self._table("Report groups")
+
+    @property
+    def reconciliation(self):
+        return self._table("Reconciliation")
+
+    @property
+    def warnings(self):
+        """The host's warnings of the run: from_units, to_units, source, message."""
+        import pandas as pd
+        return pd.DataFrame(self._outcome["warnings"], columns=_WARNING_COLUMNS)
+
+    @property
+    def findings(self):
+        """The checks' findings on the run, as ``Project.check`` gives them."""
+        import pandas as pd
+        return pd.DataFrame(self._outcome["findings"], columns=_FINDING_COLUMNS)
+
+    def state(self) -> Project:
+        """The project as the run left it."""
+        return Project.from_json(self._outcome["state"], "the run's state")
+
+    def plot(self, ax=None):
+        """A bar chart of each utility's cost per hour (matplotlib)."""
+        try:
+            import matplotlib.pyplot as plt  # noqa: F401
+        except ImportError as error:
+            raise ImportError("Run.plot needs matplotlib (Debian: python3-matplotlib)") from error
+        frame = self.utilities.dropna(subset=["cost_per_hour"])
+        return frame.plot.barh(x="utility", y="cost_per_hour", ax=ax, legend=False,
+                               title=f"Cost per hour ({self.call} run)")
+
+    def __repr__(self) -> str:
+        total = "no total" if self.total_per_period is None else f"total per period {self.total_per_period:,.2f}"
+        return f"<tovex.Run {self.call}: result {self.result}, {total}>"
