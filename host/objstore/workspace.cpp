@@ -19,6 +19,13 @@ void Workspace::load(std::unique_ptr<Project> project)
     unitkit_set_unit_type(project_->unit_system);
 }
 
+std::unique_ptr<Project> Workspace::take()
+{
+    std::unique_ptr<Project> project = std::move(project_);
+    unload();
+    return project;
+}
+
 void Workspace::unload()
 {
     project_.reset();

@@ -157,7 +157,7 @@ qxhost::session::RunRequest request_of(const std::string& call, int class_id, bo
     return request;
 }
 
-py::dict outcome_object(const tovex_python::ScriptRun& run)
+py::dict outcome_object(tovex_python::ScriptRun& run)
 {
     py::dict reports;
     for (const auto& [name, bytes] : run.reports) reports[text(name)] = text(bytes);
@@ -171,19 +171,19 @@ py::dict outcome_object(const tovex_python::ScriptRun& run)
     outcome["warnings"] = warnings_object(run.warnings);
     outcome["findings"] = findings_object(run.findings);
     outcome["reports"] = std::move(reports);
-    outcome["state"] = text(run.state);
+    outcome["state"] = run.state ? py::cast(ScriptProject{std::move(run.state)}) : py::none();
     return outcome;
 }
 
 py::dict run_object(const ScriptProject& project, const std::string& call, int class_id, bool record,
-                    const std::string& module_path)
+                    const std::string& module_path, bool whole)
 {
     const qxhost::session::RunRequest request = request_of(call, class_id, record);
     tovex_python::ScriptRun run;
     {
         const py::gil_scoped_release released;
         const std::lock_guard lock(host_lock());
-        run = tovex_python::script_run(*project.project, request, module_path);
+        run = tovex_python::script_run(*project.project, request, module_path, whole);
     }
     return outcome_object(run);
 }
@@ -211,7 +211,13 @@ long keep_run(const std::string& path, const ScriptProject& project, const std::
         run.warnings.push_back({bytes_of(fields["from_units"]), bytes_of(fields["to_units"]), bytes_of(fields["source"]),
                                 bytes_of(fields["message"])});
     }
-    run.state = bytes_of(outcome["state"]);
+    const py::object state = outcome["state"];
+    if (py::isinstance<ScriptProject>(state)) {
+        const std::lock_guard lock(host_lock());
+        run.state = qxhost::write_project_json(*state.cast<const ScriptProject&>().project);
+    } else {
+        run.state = bytes_of(state);
+    }
     const py::gil_scoped_release released;
     const std::lock_guard lock(host_lock());
     return tovex_python::keep_run(path, *project.project, source, run);
@@ -292,8 +298,18 @@ PYBIND11_MODULE(_tovex, module)
         .def("copy",
              [](const ScriptProject& self) {
                  const std::lock_guard lock(host_lock());
-                 return ScriptProject{tovex_python::copy_of(*self.project)};
+                 return ScriptProject{qxhost::copy_of(*self.project)};
              })
+        .def(py::pickle(
+            [](const ScriptProject& self) {
+                const std::lock_guard lock(host_lock());
+                return py::make_tuple(text(qxhost::write_project_json(*self.project)));
+            },
+            [](const py::tuple& state) {
+                const std::string json = bytes_of(state[0]);
+                const std::lock_guard lock(host_lock());
+                return ScriptProject{qxhost::parse_project(json, "the project")};
+            }))
         .def("get",
              [](const ScriptProject& self, const std::string& place) {
                  const std::lock_guard lock(host_lock());
@@ -329,7 +345,7 @@ PYBIND11_MODULE(_tovex, module)
         .def_property_readonly("object_count", [](const ScriptProject& self) { return self.project->objects.size(); });
 
     module.def("run", &run_object, py::arg("project"), py::arg("call"), py::arg("class_id"), py::arg("record"),
-               py::arg("module_path"));
+               py::arg("module_path"), py::arg("whole") = true);
     module.def(
         "check",
         [](const ScriptProject& project, const std::string& module_path) {

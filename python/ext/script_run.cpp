@@ -21,53 +21,51 @@ std::mutex& host_lock()
     return lock;
 }
 
-std::unique_ptr<qxhost::Project> copy_of(const qxhost::Project& project)
-{
-    return qxhost::parse_project(qxhost::write_project_json(project), "the project");
-}
-
 namespace {
 
 // What a run in `folder` left: its results, findings and tables, and the
 // files it wrote.
 ScriptRun outcome(const session::RunRequest& request, int result, qxhost::Project& project,
-                  const std::filesystem::path& folder, const qxhost::run_results::RunJournal& journal)
+                  const std::filesystem::path& folder, const qxhost::run_results::RunJournal& journal, bool whole)
 {
     namespace layout = tovex::layout;
     ScriptRun run;
     run.result = result;
     run.request = request;
     run.call = session::call_text(request);
-    const auto results = session::results_of_run(request, result, project, folder, true);
+    const auto results = session::results_of_run(request, result, project, folder, whole);
     run.warnings = results.warnings;
-    run.findings = session::findings_of_run(request, project, results);
+    if (whole) run.findings = session::findings_of_run(request, project, results);
     project.index_unless_built();
     const std::optional<qxhost::run_results::RunJournal> kept = journal;
     const qxhost::sheets::RunReport report{run.call, qxhost::store::utc_now(), result, TOVEX_VERSION, results, kept,
                                            run.findings};
     run.tables = qxhost::sheets::results_workbook(project, report);
+    if (!whole) return run;
     for (const std::string_view name : {layout::summary_report, layout::summary_report_da, layout::detailed_report,
                                         layout::detailed_report_da, layout::electrical_load_file}) {
         if (auto bytes = qxhost::read_whole_file(folder / name)) run.reports.emplace(name, std::move(*bytes));
     }
-    run.state = qxhost::write_project_json(project);
     return run;
 }
 
 }  // namespace
 
-ScriptRun script_run(const qxhost::Project& project, const session::RunRequest& request, const std::string& module_path)
+ScriptRun script_run(const qxhost::Project& project, const session::RunRequest& request, const std::string& module_path,
+                     bool whole)
 {
     const session::Module module(module_path);
     const session::EntryCall entry(module, request);
-    qxhost::LoadedProject loaded(copy_of(project));
+    qxhost::LoadedProject loaded(qxhost::copy_of(project));
     const session::ScratchFolder scratch("tovex-run-");
     qxhost::run_results::RunJournal journal;
     // A script's run keeps no folder between runs, so there is no load
     // file to bring in when the project gives none.
     const int result = session::run_in(request, entry, loaded.project(), scratch.path(), [](std::string_view) {},
                                        journal, session::quiet());
-    return outcome(request, result, loaded.project(), scratch.path(), journal);
+    ScriptRun run = outcome(request, result, loaded.project(), scratch.path(), journal, whole);
+    if (whole) run.state = loaded.take();
+    return run;
 }
 
 std::vector<qxhost::checks::Finding> script_check(const qxhost::Project& project, const std::string& module_path)
@@ -75,7 +73,7 @@ std::vector<qxhost::checks::Finding> script_check(const qxhost::Project& project
     const session::RunRequest full;
     const session::Module module(module_path);
     const session::EntryCall entry(module, full);
-    qxhost::LoadedProject loaded(copy_of(project));
+    qxhost::LoadedProject loaded(qxhost::copy_of(project));
     const session::ScratchFolder scratch("tovex-check-");
     qxhost::run_results::RunJournal journal;
     const int result = session::run_in(full, entry, loaded.project(), scratch.path(), [](std::string_view) {}, journal,

@@ -5,6 +5,7 @@
 #define TOVEX_PYTHON_SCRIPT_RUN_H
 
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -25,7 +26,7 @@ struct ScriptRun {
     std::vector<UnitWarning> warnings;
     std::vector<qxhost::checks::Finding> findings;
     std::map<std::string, std::string> reports;  // by file name, the bytes the run wrote
-    std::string state;                           // the project as the run left it, as a project file
+    std::unique_ptr<qxhost::Project> state;      // the project as the run left it
 };
 
 // The host keeps one loaded project per process, and its unit texts in one
@@ -34,15 +35,14 @@ std::mutex& host_lock();
 
 // Runs `project` (left as it is) with the module at `module_path`. Throws
 // the session's and the readers' exceptions. The caller holds host_lock().
+// Without `whole`, only the figures: the tables but the items, and no
+// reports, state or findings (a sweep's case, which wants its totals).
 ScriptRun script_run(const qxhost::Project& project, const qxhost::session::RunRequest& request,
-                     const std::string& module_path);
+                     const std::string& module_path, bool whole = true);
 
 // The project's findings as `tovex check` gives them: those of a full run,
 // made in a scratch folder. The caller holds host_lock().
 std::vector<qxhost::checks::Finding> script_check(const qxhost::Project& project, const std::string& module_path);
-
-// A copy of the project, through its project file's text.
-std::unique_ptr<qxhost::Project> copy_of(const qxhost::Project& project);
 
 }  // namespace tovex_python
 

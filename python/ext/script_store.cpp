@@ -25,7 +25,7 @@ ScriptRun stored_run(const std::string& path, std::optional<long> number)
     qxhost::store::Store store(path);
     const qxhost::store::RunSummary summary = store.run(number);
     const auto files = store.files(summary.run);
-    const qxhost::session::StoredResults stored = qxhost::session::stored_results(store, summary, files);
+    qxhost::session::StoredResults stored = qxhost::session::stored_results(store, summary, files);
     ScriptRun run;
     run.result = summary.result;
     using Call = qxhost::session::RunRequest::Call;
@@ -39,7 +39,7 @@ ScriptRun stored_run(const std::string& path, std::optional<long> number)
                                            stored.results, stored.journal, stored.findings};
     run.tables = qxhost::sheets::results_workbook(*stored.project, report);
     for (const auto& [name, bytes] : files) run.reports.emplace(name, bytes);
-    run.state = qxhost::write_project_json(*stored.project);
+    run.state = std::move(stored.project);
     return run;
 }
 

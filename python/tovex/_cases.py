@@ -1,23 +1,49 @@
 """One case of a sweep, as a plain task that any process can run: the
-project's text and its changes in, a row (and, when asked, the whole
-outcome) out. It imports only the core, so that a worker starts quickly."""
+project's text (or the one the worker holds) and its changes in, a row (and,
+when asked, the whole outcome) out. It imports only the core, so that a
+worker starts quickly."""
 from __future__ import annotations
 
+import threading
 from typing import Any, Dict, List, Optional, Sequence, Tuple
 
 from . import _tovex
 
 Change = Tuple[str, Any]
 
+# The project this worker holds: read once, not once per case. A worker of
+# several threads (a Dask worker's) runs its cases one at a time, as they
+# change the one project it holds.
+_held: Dict[str, Any] = {"text": None, "project": None}
+_one_case_at_a_time = threading.Lock()
 
-def run_case(project_json: str, changes: Sequence[Change], reduced: bool, module_path: str,
+
+def hold_project(text: str) -> None:
+    """Reads the project a worker's cases change (a pool's initializer)."""
+    _held["text"] = text
+    _held["project"] = _tovex.Project.from_json(text, "the sweep's project")
+
+
+def run_case(project_json: Optional[str], changes: Sequence[Change], reduced: bool, module_path: str,
              keep_outcome: bool) -> Tuple[Dict[str, Any], Optional[Dict[str, Any]]]:
-    """Runs the project with ``changes`` made; returns the case's row and,
-    with ``keep_outcome``, the run's outcome for a store to keep."""
-    project = _tovex.Project.from_json(project_json, "the sweep's project")
-    for place, value in changes:
-        project.set(place, value, None)
-    outcome = _tovex.run(project, "reduced" if reduced else "full", 0, False, module_path)
+    """Runs the project (the one held when ``project_json`` is None) with
+    ``changes`` made; returns the case's row and, with ``keep_outcome``, the
+    run's outcome for a store to keep."""
+    with _one_case_at_a_time:
+        if project_json is not None and project_json != _held["text"]:
+            hold_project(project_json)
+        project = _held["project"]
+        before = [(place, project.get(place)) for place, _ in changes]
+        try:
+            for place, value in changes:
+                project.set(place, value, None)
+            outcome = _tovex.run(project, "reduced" if reduced else "full", 0, False, module_path, keep_outcome)
+            if keep_outcome:
+                outcome["project"] = project.to_json()
+        finally:
+            # The held project goes back to what it was, for the next case.
+            for place, value in reversed(before):
+                project.set(place, value, None)
     row: Dict[str, Any] = {place: value for place, value in changes}
     row["result"] = outcome["result"]
     summary = {what: value for what, value, _ in outcome["tables"]["Summary"][1]}
@@ -28,10 +54,7 @@ def run_case(project_json: str, changes: Sequence[Change], reduced: bool, module
     utility, cost = columns.index("Utility"), columns.index("Cost per hour")
     for line in rows:
         row[f"{line[utility]} cost per hour"] = line[cost]
-    if keep_outcome:
-        outcome["project"] = project.to_json()
-        return row, outcome
-    return row, None
+    return row, outcome if keep_outcome else None
 
 
 def cases(changes: Dict[str, List[Any]], paired: bool) -> List[List[Change]]:

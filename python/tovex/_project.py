@@ -184,8 +184,11 @@ class Run:
         return pd.DataFrame(self._outcome["findings"], columns=_FINDING_COLUMNS)
 
     def state(self) -> Project:
-        """The project as the run left it."""
-        return Project.from_json(self._outcome["state"], "the run's state")
+        """The project as the run left it (a copy of its own each time)."""
+        state = self._outcome["state"]
+        if state is None:
+            raise ValueError("this run was made for its figures only and kept no state")
+        return Project(state.copy(), "the run's state")
 
     def plot(self, ax=None):
         """A bar chart of each utility's cost per hour (matplotlib)."""

@@ -17,11 +17,14 @@ def _run_cases(text: str, every_case, reduced: bool, keep: bool, jobs: Optional[
     own = executor is None
     if own:
         # Forked, so that a script needs no main guard and a worker starts
-        # at once; the core makes a fork wait for a run in another thread.
+        # at once with the project read (the core makes a fork wait for a
+        # run in another thread); the cases then carry only their changes.
         executor = ProcessPoolExecutor(max_workers=jobs or os.cpu_count() or 1,
-                                       mp_context=multiprocessing.get_context("fork"))
+                                       mp_context=multiprocessing.get_context("fork"),
+                                       initializer=_cases.hold_project, initargs=(text,))
     try:
-        futures = [executor.submit(_cases.run_case, text, case, reduced, _project.module_path, keep)
+        sent = None if own else text
+        futures = [executor.submit(_cases.run_case, sent, case, reduced, _project.module_path, keep)
                    for case in every_case]
         return [future.result() for future in futures]
     finally:

@@ -48,6 +48,8 @@ public:
     // system.
     void load(std::unique_ptr<Project> project);
     void unload();
+    // Unloads the project and gives it to the caller, as the run left it.
+    std::unique_ptr<Project> take();
     Project* project() { return project_.get(); }
     // The loaded project when `instance` is its user instance or 0, else null.
     Project* project_for(std::uint32_t instance)
@@ -92,6 +94,8 @@ public:
     LoadedProject& operator=(const LoadedProject&) = delete;
 
     Project& project() { return *Workspace::get().project(); }
+    // The project as the run left it, no longer loaded.
+    std::unique_ptr<Project> take() { return Workspace::get().take(); }
 };
 
 }  // namespace qxhost

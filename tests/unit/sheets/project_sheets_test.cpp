@@ -1,5 +1,5 @@
-// A project written as sheets and read back is the same project, whatever
-// order it keeps; a workbook a user filled in is read as far as it says,
+// A project written as sheets and read back, or copied, is the same
+// project, whatever order it keeps; a workbook a user filled in is read as far as it says,
 // and refused naming the cell where it says something wrong.
 #include <cmath>
 
@@ -40,6 +40,8 @@ TEST(ProjectSheets, EveryProjectReadsBackAsItWas)
         const auto project = qxhost::read_project_file(file.string());
         EXPECT_EQ(round_trip(*project, false), qxhost::write_project_json(*project)) << file;
         EXPECT_EQ(round_trip(*project, true), qxhost::write_project_json(*project)) << file << " as a workbook";
+        EXPECT_EQ(qxhost::write_project_json(*qxhost::copy_of(*project)), qxhost::write_project_json(*project))
+            << file << " copied";
     }
 }
 
