@@ -139,15 +139,21 @@ long import_project(const std::string& path, const Project& project, const std::
 
 namespace {
 
+// The latest run of `revision` (0 when none).
+long latest_run_of(SQLite::Database& db, long revision)
+{
+    SQLite::Statement query(db, "SELECT coalesce(max(run), 0) FROM run WHERE revision = ?");
+    query.bind(1, static_cast<std::int64_t>(revision));
+    query.executeStep();
+    return static_cast<long>(query.getColumn(0).getInt64());
+}
+
 // The latest revision and the latest run of it (0 when none).
 std::pair<long, long> latest(SQLite::Database& db)
 {
     const long revision = static_cast<long>(db.execAndGet("SELECT coalesce(max(revision), 0) FROM revision").getInt64());
     if (revision == 0) throw std::runtime_error("the store holds no project");
-    SQLite::Statement query(db, "SELECT coalesce(max(run), 0) FROM run WHERE revision = ?");
-    query.bind(1, static_cast<std::int64_t>(revision));
-    query.executeStep();
-    return {revision, static_cast<long>(query.getColumn(0).getInt64())};
+    return {revision, latest_run_of(db, revision)};
 }
 
 // The revision of run `run`.
@@ -343,6 +349,16 @@ std::unique_ptr<Project> Store::load_project(std::optional<long> run)
         if (run) return read_revision(db, revision_of(db, *run), *run);
         const auto [revision, last_run] = latest(db);
         return read_revision(db, revision, last_run);
+    });
+}
+
+std::unique_ptr<Project> Store::load_revision(long revision)
+{
+    return guarded([&](SQLite::Database& db) {
+        SQLite::Statement query(db, "SELECT 1 FROM revision WHERE revision = ?");
+        query.bind(1, static_cast<std::int64_t>(revision));
+        if (!query.executeStep()) throw std::runtime_error("the store has no revision " + std::to_string(revision));
+        return read_revision(db, revision, latest_run_of(db, revision));
     });
 }
 

@@ -235,10 +235,11 @@ py::str store_text(Work work)
     return text(json);
 }
 
-ScriptProject load(const std::string& path, std::optional<long> run)
+ScriptProject load(const std::string& path, std::optional<long> run, std::optional<long> revision)
 {
     const py::gil_scoped_release released;
     const std::lock_guard lock(host_lock());
+    if (revision) return ScriptProject{qxhost::store::Store(path).load_revision(*revision)};
     return ScriptProject{qxhost::session::read_project(path, qxhost::session::quiet(), run)};
 }
 
@@ -277,7 +278,7 @@ PYBIND11_MODULE(_tovex, module)
     });
 
     py::class_<ScriptProject>(module, "Project")
-        .def_static("load", &load, py::arg("path"), py::arg("run") = py::none())
+        .def_static("load", &load, py::arg("path"), py::arg("run") = py::none(), py::arg("revision") = py::none())
         .def_static("from_json", &from_json, py::arg("json"), py::arg("label") = "the project")
         .def("to_json",
              [](const ScriptProject& self) {

@@ -36,12 +36,14 @@ class Project:
         self.source = source
 
     @classmethod
-    def load(cls, path: Union[str, os.PathLike], run: Optional[int] = None) -> "Project":
-        """Reads a project file, a store (the project as it holds it now, or as
-        its run ``run`` left it), a workbook (.xlsx) or a folder of CSV sheets.
-        Raises ProjectError with the command's message."""
+    def load(cls, path: Union[str, os.PathLike], revision: Optional[int] = None,
+             run: Optional[int] = None) -> "Project":
+        """Reads a project file, a store (its latest revision, or revision
+        ``revision``, as the latest run of it left it; or as its run ``run``
+        left it), a workbook (.xlsx) or a folder of CSV sheets. Raises
+        ProjectError with the command's message."""
         path = os.fspath(path)
-        return cls(_tovex.Project.load(path, run), path)
+        return cls(_tovex.Project.load(path, run, revision), path)
 
     @classmethod
     def from_json(cls, text: str, label: str = "the project") -> "Project":

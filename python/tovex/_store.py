@@ -38,9 +38,10 @@ class Store:
         """Run ``number`` (the latest without one), read back."""
         return Run(_tovex.store_run(self.path, number))
 
-    def project(self, run: Optional[int] = None) -> Project:
-        """The project as the store holds it now, or as run ``run`` left it."""
-        return Project.load(self.path, run)
+    def project(self, revision: Optional[int] = None, run: Optional[int] = None) -> Project:
+        """The project as the store holds it now, as revision ``revision``
+        stands, or as run ``run`` left it."""
+        return Project.load(self.path, revision=revision, run=run)
 
     def add(self, project: Project, source: str = "python") -> int:
         """Keeps ``project`` as the store's new revision; returns its number."""

@@ -28,3 +28,5 @@ def test_a_store_s_runs_and_diff_are_the_command_s(folder):
     assert first.utilities.equals(fresh.utilities)
     assert first.reports["UtilRes.Txt"] == fresh.reports["UtilRes.Txt"]
     assert first.state().get("OP/Operating Unit Costs/Fuel") == 4.5
+    assert tovex.Project.load(store_path, revision=1).get("OP/Operating Unit Costs/Fuel") == 4.5
+    assert tovex.Project.load(store_path).get("OP/Operating Unit Costs/Fuel") == 6.5
