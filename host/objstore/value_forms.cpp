@@ -73,13 +73,20 @@ std::string value_as_text(const Value& value)
     return {};
 }
 
+std::optional<std::pair<double, std::string_view>> text_as_number(std::string_view text)
+{
+    const auto number = leading_number(text);
+    if (!number) return std::nullopt;
+    return std::pair{*number, text_trimmed(second_line(text))};
+}
+
 std::optional<std::pair<double, std::string>> value_as_number(const Value& value)
 {
     switch (value.kind) {
     case Value::Kind::text: {
-        const auto number = leading_number(value.text);
+        const auto number = text_as_number(value.text);
         if (!number) return std::nullopt;
-        return std::pair{*number, std::string(text_trimmed(second_line(value.text)))};
+        return std::pair{number->first, std::string(number->second)};
     }
     case Value::Kind::number:
         return std::pair{value.number, value.units};

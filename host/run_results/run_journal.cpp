@@ -48,11 +48,12 @@ void JournalKeeper::written(std::string_view db, std::string_view object, std::s
     const std::string_view suffix = layout::stream_slot_suffix;
     if (slot.ends_with(suffix) && last_written_ == key_of(object, slot.substr(0, slot.size() - suffix.size())))
         return;
-    const auto amount = value_as_number(Value::of_text(std::string(text)));
+    // Read in place: a large plant's run writes a record slot per item.
+    const auto amount = text_as_number(text);
     if (!amount) return;
     UtilityJournal& entry = utility(slot);
     if (entry.writes == 0) {
-        entry.units = amount->second;
+        entry.units = std::string(amount->second);
     } else if (entry.units != amount->second) {
         entry.mixed_units = true;
     }

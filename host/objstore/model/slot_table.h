@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -40,6 +41,10 @@ QXHOST_API std::string value_as_text(const Value& value);
 // units; a number as it is; a list's first item's leading number with its
 // second item as units. Empty when there is no leading number.
 QXHOST_API std::optional<std::pair<double, std::string>> value_as_number(const Value& value);
+// The number form of a text, as value_as_number reads one, its units a view
+// of the text: for a reader of many texts that keeps none of them.
+QXHOST_API std::optional<std::pair<double, std::string_view>> text_as_number(std::string_view text);
+
 // The shortest text that reads back as the same double (std::to_chars).
 QXHOST_API std::string shortest_number_text(double value);
 
