@@ -88,6 +88,15 @@ def test_a_bad_file_and_an_unknown_place_say_what_the_command_says(folder):
         project.set("project/instance", "seven")
 
 
+def test_a_workbook_and_a_store_load_as_the_project_they_hold(folder):
+    book, store = os.path.join(folder, "plant.xlsx"), os.path.join(folder, "plant.db")
+    assert command("template", book, "--example").returncode == 0
+    assert command("import", EXAMPLES[0], store).returncode == 0
+    expected = tovex.Project.load(EXAMPLES[0]).to_json()
+    assert tovex.Project.load(book).to_json() == expected
+    assert tovex.Project.load(store).to_json() == expected
+
+
 def test_a_project_goes_through_pickle_and_check_as_the_command(folder):
     import pickle
     project = tovex.Project.load(EXAMPLES[0]).set("OP/Operating Unit Costs/Electricity", 0.2)
