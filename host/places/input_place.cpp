@@ -13,7 +13,6 @@ namespace qxhost::places {
 namespace {
 
 constexpr std::string_view project_fields[] = {"instance", "name", "scenario", "unit_system", "sim_type"};
-constexpr std::string_view kinds[] = {"project", "objects", "entries", "criteria", "electrical_loads"};
 
 // The candidate `text` most likely meant: a slip of case or two characters,
 // else the one sharing the longest start with it, so that a message always
@@ -33,15 +32,15 @@ std::string nearest(std::string_view text, const std::vector<std::string_view>& 
                                          [&](std::string_view a, std::string_view b) { return shared(a) < shared(b); }));
 }
 
-[[noreturn]] void unknown(std::string_view place, std::string_view what, std::string_view given, std::string_view before,
-                          const std::vector<std::string_view>& candidates, std::string_view after)
+// The message names what is missing and the place of the project nearest
+// to the one given, so that what it suggests always exists.
+[[noreturn]] void unknown(const Project& project, std::string_view place, std::string_view what, std::string_view given)
 {
-    std::string message = "no place \"" + std::string(place) + "\": " + std::string(what) + " \"" + std::string(given) + "\"";
-    const std::string near = nearest(given, candidates);
-    if (near.empty()) throw UnknownPlace(message + " (there is none)");
-    std::string suggestion = std::string(before) + near;
-    if (!after.empty()) suggestion += "/" + std::string(after);
-    throw UnknownPlace(message + " (did you mean \"" + suggestion + "\"?)");
+    const std::vector<std::string> places = every_place(project);
+    const std::string near = nearest(place, std::vector<std::string_view>(places.begin(), places.end()));
+    std::string message = "no place \"" + std::string(place) + "\": " + std::string(what);
+    if (!given.empty()) message += " \"" + std::string(given) + "\"";
+    throw UnknownPlace(message + (near.empty() ? " (the project has no input)" : " (did you mean \"" + near + "\"?)"));
 }
 
 // `rest` cut after the longest name that `holds` knows, and what follows
@@ -67,13 +66,6 @@ struct FieldPlace {
 };
 using Target = std::variant<SlotPlace, FieldPlace, Criterion*, ElectricalLoad*>;
 
-template <class Map>
-std::vector<std::string_view> keys_of(const Map& map)
-{
-    std::vector<std::string_view> keys;
-    for (const auto& [key, value] : map) keys.push_back(key.view());
-    return keys;
-}
 
 std::string_view first_name(std::string_view rest) { return rest.substr(0, rest.find('/')); }
 std::string_view after_first(std::string_view rest)
@@ -82,76 +74,57 @@ std::string_view after_first(std::string_view rest)
     return slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
 }
 
-SlotPlace slot_place(std::string_view place, std::string_view owner_place, SlotTable& own, const SlotTable* defaults,
+SlotPlace slot_place(const Project& project, std::string_view place, SlotTable& own, const SlotTable* defaults,
                      std::string_view slot)
 {
     if (own.contains(slot) || (defaults != nullptr && defaults->contains(slot))) return {&own, defaults, slot};
-    std::vector<std::string_view> slots = keys_of(own);
-    if (defaults != nullptr)
-        for (std::string_view name : keys_of(*defaults))
-            if (!own.contains(name)) slots.push_back(name);
-    unknown(place, "no slot", slot, std::string(owner_place) + "/", slots, {});
+    unknown(project, place, slot.empty() ? "a place ends with a slot's name" : "no slot", slot);
 }
 
 Target object_place(Project& project, std::string_view place, std::string_view rest)
 {
     project.index_unless_built();
-    const auto split = split_name(rest, [&](std::string_view name) { return project.object_index(name) >= 0; });
-    if (!split) {
-        std::vector<std::string_view> names;
-        for (const Object& object : project.objects) names.push_back(object.name);
-        unknown(place, "no object", first_name(rest), "objects/", names, after_first(rest));
-    }
+    const auto holds = [&](std::string_view name) { return project.object_index(name) >= 0; };
+    const auto split = split_name(rest, holds);
+    if (!split) unknown(project, place, holds(rest) ? "a place ends with a slot's name" : "no object", holds(rest) ? "" : first_name(rest));
     Object& object = project.objects[static_cast<std::size_t>(project.object_index(split->first))];
-    return slot_place(place, "objects/" + object.name, object.slots, &object.defaults, split->second);
+    return slot_place(project, place, object.slots, &object.defaults, split->second);
 }
 
 Target entry_place(Project& project, std::string_view place, std::string_view rest)
 {
-    const auto split = split_name(rest, [&](std::string_view name) { return project.entries.contains(name); });
-    if (!split) unknown(place, "no entry", first_name(rest), "entries/", keys_of(project.entries), after_first(rest));
+    const auto holds = [&](std::string_view name) { return project.entries.contains(name); };
+    const auto split = split_name(rest, holds);
+    if (!split) unknown(project, place, holds(rest) ? "a place ends with a slot's name" : "no entry", holds(rest) ? "" : first_name(rest));
     Entry& entry = *project.entries.find(split->first);
-    return slot_place(place, "entries/" + std::string(split->first), entry.slots, &entry.defaults, split->second);
+    return slot_place(project, place, entry.slots, &entry.defaults, split->second);
 }
 
 Target criterion_place(Project& project, std::string_view place, std::string_view rest)
 {
     const auto split = split_name(rest, [&](std::string_view name) { return project.design_criteria.contains(name); });
-    if (!split)
-        unknown(place, "no criteria group", first_name(rest), "criteria/", keys_of(project.design_criteria),
-                after_first(rest));
+    if (!split) unknown(project, place, "no criteria group", first_name(rest));
     auto& group = *project.design_criteria.find(split->first);
     if (Criterion* criterion = group.find(split->second)) return criterion;
-    unknown(place, "no criterion", split->second, "criteria/" + std::string(split->first) + "/", keys_of(group), {});
+    unknown(project, place, "no criterion", split->second);
 }
 
 Target load_place(Project& project, std::string_view place, std::string_view rest)
 {
-    std::vector<std::string> ids;
-    for (ElectricalLoad& load : project.electrical_loads) {
+    for (ElectricalLoad& load : project.electrical_loads)
         if (std::to_string(load.ref_id) == rest) return &load;
-        ids.push_back(std::to_string(load.ref_id));
-    }
-    unknown(place, "no electrical load of the item of reference id", rest, "electrical_loads/",
-            std::vector<std::string_view>(ids.begin(), ids.end()), {});
+    unknown(project, place, "no electrical load of the item of reference id", rest);
 }
 
 Target database_place(Project& project, std::string_view place)
 {
     const auto database_split = split_name(place, [&](std::string_view name) { return project.databases.contains(name); });
-    if (!database_split) {
-        std::vector<std::string_view> firsts(std::begin(kinds), std::end(kinds));
-        for (const auto& [name, database] : project.databases) firsts.push_back(name.view());
-        unknown(place, "no kind of input or database", first_name(place), "", firsts, after_first(place));
-    }
+    if (!database_split) unknown(project, place, "no kind of input or database", first_name(place));
     Database& database = *project.databases.find(database_split->first);
     const std::string_view rest = database_split->second;
     const auto split = split_name(rest, [&](std::string_view name) { return database.contains(name); });
-    if (!split)
-        unknown(place, "no database object", first_name(rest), std::string(database_split->first) + "/",
-                keys_of(database), after_first(rest));
-    return slot_place(place, std::string(database_split->first) + "/" + std::string(split->first),
-                      *database.find(split->first), nullptr, split->second);
+    if (!split) unknown(project, place, "no database object", first_name(rest));
+    return slot_place(project, place, *database.find(split->first), nullptr, split->second);
 }
 
 Target target(Project& project, std::string_view place)
@@ -161,7 +134,7 @@ Target target(Project& project, std::string_view place)
     if (kind == "project") {
         for (const std::string_view field : project_fields)
             if (rest == field) return FieldPlace{field};
-        unknown(place, "no project field", rest, "project/", {std::begin(project_fields), std::end(project_fields)}, {});
+        unknown(project, place, "no project field", rest);
     }
     if (kind == "objects") return object_place(project, place, rest);
     if (kind == "entries") return entry_place(project, place, rest);
@@ -200,6 +173,20 @@ void set_field(Project& project, std::string_view place, std::string_view field,
     }
 }
 
+// Units the host cannot read would leave the number unconverted, or taken
+// as if in other units: refused, with the nearest the host reads. A price's
+// units are a currency per a unit ("$/KLB"): the unit after the first "/"
+// is the one read.
+void check_units(std::string_view place, std::string_view units, std::string_view before)
+{
+    if (units.empty() || checks::known_units(units)) return;
+    const std::size_t slash = units.find('/');
+    if (slash != std::string_view::npos && checks::known_units(units.substr(slash + 1))) return;
+    const std::string near = checks::nearest_units(units, before);
+    throw WrongValue(std::string(place) + ": \"" + std::string(units) + "\" is not a unit the host reads" +
+                     (near.empty() ? "" : " (did you mean \"" + near + "\"?)"));
+}
+
 double number_for(std::string_view place, const Value& value)
 {
     if (value.kind != Value::Kind::number) throw WrongValue(std::string(place) + " takes a number");
@@ -231,14 +218,21 @@ void set(Project& project, std::string_view place, Value value, bool units_given
         if (before == nullptr) before = slot->defaults->find(slot->slot);
         if (value.kind == Value::Kind::number && !units_given && before->kind == Value::Kind::number)
             value.units = before->units;
+        if (value.kind == Value::Kind::number && units_given)
+            check_units(place, value.units, before->kind == Value::Kind::number ? before->units.str() : std::string());
         slot->own->set(slot->slot, std::move(value));
     } else if (const auto* field = std::get_if<FieldPlace>(&found)) {
         set_field(project, place, field->field, value);
     } else if (const auto* criterion = std::get_if<Criterion*>(&found)) {
-        (*criterion)->value = number_for(place, value);
+        const double number = number_for(place, value);
+        if (units_given) check_units(place, value.units, (*criterion)->units);
+        (*criterion)->value = number;
         if (units_given) (*criterion)->units = std::string(static_cast<std::string_view>(value.units));
     } else {
-        std::get<ElectricalLoad*>(found)->kw = number_for(place, value);
+        const double kw = number_for(place, value);
+        if (units_given && value.units != "KW")
+            throw WrongValue(std::string(place) + ": an electrical load is in KW, not \"" + value.units.str() + "\"");
+        std::get<ElectricalLoad*>(found)->kw = kw;
     }
 }
 

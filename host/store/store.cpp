@@ -352,13 +352,14 @@ std::unique_ptr<Project> Store::load_project(std::optional<long> run)
     });
 }
 
-std::unique_ptr<Project> Store::load_revision(long revision)
+std::unique_ptr<Project> Store::load_revision(std::optional<long> revision)
 {
     return guarded([&](SQLite::Database& db) {
+        const long wanted = revision ? *revision : latest(db).first;
         SQLite::Statement query(db, "SELECT 1 FROM revision WHERE revision = ?");
-        query.bind(1, static_cast<std::int64_t>(revision));
-        if (!query.executeStep()) throw std::runtime_error("the store has no revision " + std::to_string(revision));
-        return read_revision(db, revision, latest_run_of(db, revision));
+        query.bind(1, static_cast<std::int64_t>(wanted));
+        if (!query.executeStep()) throw std::runtime_error("the store has no revision " + std::to_string(wanted));
+        return read_revision(db, wanted, 0);
     });
 }
 

@@ -4,6 +4,7 @@
 // the package's Python.
 #include <pthread.h>
 
+#include <cmath>
 #include <optional>
 #include <string>
 
@@ -64,21 +65,40 @@ py::object value_object(const qxhost::Value& value)
     }
 }
 
+// A text as a project file can hold it: no NUL, which no reader of the file
+// takes back.
+std::string project_text(const py::handle& value, const char* what)
+{
+    std::string bytes = bytes_of(value);
+    if (bytes.find('\0') != std::string::npos)
+        throw py::value_error(std::string(what) + " cannot hold the character U+0000");
+    return bytes;
+}
+
+// Any real number (a numpy one too) but a truth value; finite, as a value
+// that is not would pass the run unseen.
 qxhost::Value value_of(const py::handle& value, const std::optional<std::string>& units)
 {
-    if (py::isinstance<py::bool_>(value)) throw py::type_error("a value is a number, a text or a list of texts");
-    if (py::isinstance<py::float_>(value) || py::isinstance<py::int_>(value))
-        return qxhost::Value::of_number(value.cast<double>(), units.value_or(""));
-    if (py::isinstance<py::str>(value)) return qxhost::Value::of_text(bytes_of(value));
+    const auto wrong = [&] {
+        return py::type_error("a value is a number, a text or a list of texts, not " +
+                              std::string(py::str(py::type::of(value).attr("__name__"))));
+    };
+    if (py::isinstance<py::bool_>(value)) throw wrong();
+    if (py::isinstance<py::str>(value)) return qxhost::Value::of_text(project_text(value, "a text"));
     if (py::isinstance<py::list>(value) || py::isinstance<py::tuple>(value)) {
         std::vector<std::string> items;
         for (const py::handle item : value) {
             if (!py::isinstance<py::str>(item)) throw py::type_error("a list holds texts only");
-            items.push_back(bytes_of(item));
+            items.push_back(project_text(item, "a text"));
         }
         return qxhost::Value::of_list(std::move(items));
     }
-    throw py::type_error("a value is a number, a text or a list of texts");
+    if (py::hasattr(value, "__float__") && !py::isinstance<py::bytes>(value)) {
+        const double number = py::float_(py::reinterpret_borrow<py::object>(value));
+        if (!std::isfinite(number)) throw py::value_error("a number must be finite, not " + std::string(py::str(value)));
+        return qxhost::Value::of_number(number, units ? project_text(py::str(*units), "units") : std::string());
+    }
+    throw wrong();
 }
 
 py::object cell_object(const qxhost::sheets::Cell& cell)
@@ -235,11 +255,15 @@ py::str store_text(Work work)
     return text(json);
 }
 
+// A store gives a revision's inputs, as they were kept, unless a run is
+// asked for: a project as a run left it carries that run's results, which
+// a second run would add to.
 ScriptProject load(const std::string& path, std::optional<long> run, std::optional<long> revision)
 {
     const py::gil_scoped_release released;
     const std::lock_guard lock(host_lock());
-    if (revision) return ScriptProject{qxhost::store::Store(path).load_revision(*revision)};
+    if (!run && qxhost::store::looks_like_store(path))
+        return ScriptProject{qxhost::store::Store(path).load_revision(revision)};
     return ScriptProject{qxhost::session::read_project(path, qxhost::session::quiet(), run)};
 }
 
@@ -312,19 +336,22 @@ PYBIND11_MODULE(_tovex, module)
                 return ScriptProject{qxhost::parse_project(json, "the project")};
             }))
         .def("get",
-             [](const ScriptProject& self, const std::string& place) {
+             [](const ScriptProject& self, const py::str& place) {
+                 const std::string name = project_text(place, "a place");
                  const std::lock_guard lock(host_lock());
-                 return value_object(qxhost::places::get(*self.project, place));
+                 return value_object(qxhost::places::get(*self.project, name));
              })
         .def("units",
-             [](const ScriptProject& self, const std::string& place) {
+             [](const ScriptProject& self, const py::str& place_text) {
+                 const std::string place = project_text(place_text, "a place");
                  const std::lock_guard lock(host_lock());
                  const qxhost::Value value = qxhost::places::get(*self.project, place);
                  return text(value.kind == qxhost::Value::Kind::number ? value.units.str() : std::string());
              })
         .def("set",
-             [](ScriptProject& self, const std::string& place, const py::handle& value,
+             [](ScriptProject& self, const py::str& place_text, const py::handle& value,
                 const std::optional<std::string>& units) {
+                 const std::string place = project_text(place_text, "a place");
                  qxhost::Value converted = value_of(value, units);
                  const std::lock_guard lock(host_lock());
                  qxhost::places::set(*self.project, place, std::move(converted), units.has_value());

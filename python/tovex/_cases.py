@@ -39,7 +39,7 @@ def run_case(project_json: Optional[str], changes: Sequence[Change], reduced: bo
                 project.set(place, value, None)
             outcome = _tovex.run(project, "reduced" if reduced else "full", 0, False, module_path, keep_outcome)
             if keep_outcome:
-                outcome["project"] = project.to_json()
+                outcome["input"] = project.copy()
         finally:
             # The held project goes back to what it was, for the next case.
             for place, value in reversed(before):

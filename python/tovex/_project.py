@@ -22,6 +22,26 @@ _FINDING_COLUMNS = ["code", "severity", "object", "slot", "message", "hint", "am
 _WARNING_COLUMNS = ["from_units", "to_units", "source", "message"]
 
 
+_WHOLE_FIELDS = {"project/instance", "project/unit_system", "project/sim_type"}
+
+
+def _place(place: Any) -> str:
+    if not isinstance(place, str):
+        raise TypeError(f"a place is a text such as \"objects/CW-101/TOTAL MASS FLOW\", not {type(place).__name__}")
+    return place
+
+
+def _whole(number: Any, what: str) -> Optional[int]:
+    """A whole number given as any integer (a numpy one too), or None."""
+    if number is None:
+        return None
+    import operator
+    try:
+        return operator.index(number)
+    except TypeError:
+        raise TypeError(f"{what} is a whole number, not {number!r}") from None
+
+
 def _column_name(header: str) -> str:
     """'Rate units' -> 'rate_units', "Items' lines" -> 'items_lines'."""
     return re.sub(r"[^0-9a-z]+", "_", header.lower().replace("'", "")).strip("_")
@@ -38,12 +58,15 @@ class Project:
     @classmethod
     def load(cls, path: Union[str, os.PathLike], revision: Optional[int] = None,
              run: Optional[int] = None) -> "Project":
-        """Reads a project file, a store (its latest revision, or revision
-        ``revision``, as the latest run of it left it; or as its run ``run``
-        left it), a workbook (.xlsx) or a folder of CSV sheets. Raises
-        ProjectError with the command's message."""
+        """Reads a project file, a workbook (.xlsx), a folder of CSV sheets or
+        a store. From a store it gives the inputs of its latest revision (or
+        of revision ``revision``) as they were kept; with ``run``, the
+        project as that run left it, results included, which a run of it
+        adds to. Raises ProjectError with the command's message."""
+        if revision is not None and run is not None:
+            raise ValueError("give a store's revision or one of its runs, not both")
         path = os.fspath(path)
-        return cls(_tovex.Project.load(path, run, revision), path)
+        return cls(_tovex.Project.load(path, _whole(run, "run"), _whole(revision, "revision")), path)
 
     @classmethod
     def from_json(cls, text: str, label: str = "the project") -> "Project":
@@ -59,6 +82,7 @@ class Project:
         self._core.save(os.fspath(path))
 
     def copy(self) -> "Project":
+        """A copy of its own, to change without changing this one."""
         return Project(self._core.copy(), self.source)
 
     def get(self, place: str) -> Value:
@@ -67,16 +91,19 @@ class Project:
         "entries/Cooling Water/Unit Cost", "OP/Operating Unit Costs/Electricity",
         "criteria/GROUP/CRITERION", "electrical_loads/211". An unknown place
         raises KeyError naming the nearest one."""
-        return self._core.get(place)
+        value = self._core.get(_place(place))
+        return int(value) if place in _WHOLE_FIELDS else value
 
     def units(self, place: str) -> str:
         """The units of the number at ``place`` ("" for none or a text)."""
-        return self._core.units(place)
+        return self._core.units(_place(place))
 
     def set(self, place: str, value: Value, units: Optional[str] = None) -> "Project":
         """Changes the input at ``place``; a number given without units keeps
-        the units it had. Returns the project, so that changes chain."""
-        self._core.set(place, value, units)
+        the units it had, and units the host cannot read are refused (the
+        check tells how the run reads those it can). Returns the project,
+        so that changes chain."""
+        self._core.set(_place(place), value, units)
         return self
 
     def places(self) -> List[str]:
@@ -85,14 +112,17 @@ class Project:
 
     @property
     def name(self) -> str:
+        """The project's name, as the run hands it to the module."""
         return self._core.name
 
     @property
     def scenario(self) -> str:
+        """The project's scenario."""
         return self._core.scenario
 
     @property
     def instance(self) -> int:
+        """The project's instance number."""
         return self._core.instance
 
     def check(self):
@@ -105,11 +135,16 @@ class Project:
     def run(self, reduced: bool = False) -> "Run":
         """The full run (or the reduced one, without equipment information),
         on a copy of the project."""
-        return Run(_tovex.run(self._core, "reduced" if reduced else "full", 0, False, module_path))
+        return Run(_tovex.run(self._core, "reduced" if reduced else "full", 0, False, module_path), self)
 
     def run_pass(self, class_id: int, record: bool = False) -> "Run":
         """One stream class's pass; with ``record``, the items' usage recorded."""
-        return Run(_tovex.run(self._core, "pass", int(class_id), bool(record), module_path))
+        if not isinstance(record, bool):
+            raise TypeError("record is True or False")
+        class_id = _whole(class_id, "class_id")
+        if not -2**31 <= class_id < 2**31:
+            raise ValueError(f"class_id {class_id} is not a class id")
+        return Run(_tovex.run(self._core, "pass", class_id, record, module_path), self)
 
     def __getstate__(self) -> Dict[str, Any]:
         return {"json": self.to_json(), "source": self.source}
@@ -128,8 +163,12 @@ class Run:
     --csv`` writes them), its warnings and findings, its reports as text and
     the project as it left it."""
 
-    def __init__(self, outcome: Dict[str, Any]):
+    def __init__(self, outcome: Dict[str, Any], project: Optional[Project] = None):
         self._outcome = outcome
+        # The project the run was made on, as it stood then (a copy: the
+        # script may change its own): what a store keeps with the run.
+        if project is not None and "input" not in outcome:
+            outcome["input"] = project._core.copy()
         self.result: int = outcome["result"]
         self.call: str = outcome["call"]
         self.reports: Dict[str, str] = dict(outcome["reports"])
@@ -163,14 +202,18 @@ class Run:
 
     @property
     def areas(self):
+        """Each area's items and cost per hour."""
         return self._table("Areas")
 
     @property
     def report_groups(self):
+        """Each report group's items and cost per hour."""
         return self._table("Report groups")
 
     @property
     def reconciliation(self):
+        """Each utility's posted rate against the sum of its items' lines,
+        and why they differ."""
         return self._table("Reconciliation")
 
     @property
@@ -199,8 +242,10 @@ class Run:
         except ImportError as error:
             raise ImportError("Run.plot needs matplotlib (Debian: python3-matplotlib)") from error
         frame = self.utilities.dropna(subset=["cost_per_hour"])
-        return frame.plot.barh(x="utility", y="cost_per_hour", ax=ax, legend=False,
+        axes = frame.plot.barh(x="utility", y="cost_per_hour", ax=ax, legend=False,
                                title=f"Cost per hour ({self.call} run)")
+        axes.figure.tight_layout()
+        return axes
 
     def __repr__(self) -> str:
         total = "no total" if self.total_per_period is None else f"total per period {self.total_per_period:,.2f}"

@@ -7,7 +7,7 @@ import os
 from typing import Any, Dict, Optional, Union
 
 from . import _tovex
-from ._project import Project, Run
+from ._project import Project, Run, _whole
 
 
 class Store:
@@ -36,11 +36,11 @@ class Store:
 
     def run(self, number: Optional[int] = None) -> Run:
         """Run ``number`` (the latest without one), read back."""
-        return Run(_tovex.store_run(self.path, number))
+        return Run(_tovex.store_run(self.path, _whole(number, "a run's number")))
 
     def project(self, revision: Optional[int] = None, run: Optional[int] = None) -> Project:
-        """The project as the store holds it now, as revision ``revision``
-        stands, or as run ``run`` left it."""
+        """The inputs of the latest revision (or of revision ``revision``),
+        or the project as run ``run`` left it."""
         return Project.load(self.path, revision=revision, run=run)
 
     def add(self, project: Project, source: str = "python") -> int:
@@ -48,14 +48,22 @@ class Store:
         return _tovex.store_import(self.path, project._core, source)
 
     def keep(self, project: Project, run: Run, source: str = "python") -> int:
-        """Keeps ``project`` as a new revision and ``run`` (a run of it) as a
-        run of that revision, with its reports; returns the run's number."""
+        """Keeps ``project`` as a new revision and ``run``, which must be a
+        run of it as it stands, as a run of that revision, with its
+        reports; returns the run's number."""
+        made_on = run._outcome.get("input")
+        if made_on is None:
+            raise ValueError("this run was read back from a store: it is kept there already")
+        if made_on.to_json() != project.to_json():
+            raise ValueError("the run was made on another project, or on this one before it changed: "
+                             "keep the project it ran")
         call, class_id, record = run._outcome["request"]
-        return _tovex.store_keep(self.path, project._core, source, run._outcome, call, class_id, record)
+        return _tovex.store_keep(self.path, made_on, source, run._outcome, call, class_id, record)
 
     def diff(self, a: int, b: int, all: bool = False) -> "RunDiff":
         """Run ``a`` against run ``b``, as ``tovex diff --json`` gives it."""
-        return RunDiff(json.loads(_tovex.store_diff(self.path, int(a), int(b), bool(all))))
+        return RunDiff(json.loads(_tovex.store_diff(self.path, _whole(a, "a run's number"),
+                                                    _whole(b, "a run's number"), bool(all))))
 
     def __repr__(self) -> str:
         return f"<tovex.Store {self.path}>"
@@ -73,7 +81,7 @@ class RunDiff:
         self.all_per_period = data["all_per_period"]
 
     @staticmethod
-    def _flat(rows, pairs):
+    def _flat(rows, pairs, columns):
         flat = []
         for row in rows:
             out = {}
@@ -84,20 +92,28 @@ class RunDiff:
                 else:
                     out[key] = value
             flat.append(out)
-        return flat
+        import pandas as pd
+        return pd.DataFrame(flat, columns=columns)
 
     @property
     def utilities(self):
-        import pandas as pd
-        return pd.DataFrame(self._flat(self.data["utilities"], {"rate", "rate_units", "cost_per_hour"}))
+        """Each utility whose rate or cost changed: its rate, rate units and
+        cost per hour in each run (``_from``, ``_to``) and their change."""
+        return self._flat(self.data["utilities"], {"rate", "rate_units", "cost_per_hour"},
+                          ["utility", "rate_from", "rate_to", "rate_change", "rate_units_from", "rate_units_to",
+                           "cost_per_hour_from", "cost_per_hour_to", "cost_per_hour_change", "in_total"])
 
     @property
     def items(self):
-        import pandas as pd
-        return pd.DataFrame(self._flat(self.data["items"], {"amount", "units", "cost_per_hour"}))
+        """Each item and utility whose amount or cost changed, likewise."""
+        return self._flat(self.data["items"], {"amount", "units", "cost_per_hour"},
+                          ["item", "utility", "amount_from", "amount_to", "amount_change", "units_from", "units_to",
+                           "cost_per_hour_from", "cost_per_hour_to", "cost_per_hour_change"])
 
     @property
     def inputs(self):
+        """The inputs that differ between the runs' revisions, as the store
+        names them, and their values in each."""
         import pandas as pd
         return pd.DataFrame(self.data["inputs"], columns=["place", "from", "to"])
 

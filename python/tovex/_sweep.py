@@ -47,14 +47,37 @@ def sweep(project: "_project.Project", changes: Dict[str, List[Any]], jobs: Opti
     project's text and its changes); one process runs one case at a time.
     With ``store``, every case is kept there as a run."""
     import pandas as pd
+    changes = _checked(project, changes)
     every_case = _cases.cases(changes, zip)
     keep = store is not None
     outcomes = _run_cases(project.to_json(), every_case, reduced, keep, jobs, executor)
     if keep:
         for row, outcome in outcomes:
-            row["run"] = store.keep(_project.Project.from_json(outcome["project"], "the sweep's case"),
-                                    _project.Run(outcome))
+            row["run"] = store.keep(_project.Project(outcome["input"], "the sweep's case"), _project.Run(outcome))
     return pd.DataFrame([row for row, _ in outcomes])
+
+
+def _checked(project: "_project.Project", changes: Dict[str, List[Any]]) -> Dict[str, List[Any]]:
+    """The changes as lists, each value tried on a copy of the project
+    first: a value a case cannot take is refused before any case runs,
+    naming its place and value."""
+    if not isinstance(changes, dict) or not changes:
+        raise TypeError("changes are a dict of place -> list of values")
+    lists = {}
+    for place, values in changes.items():
+        if isinstance(values, (str, bytes)) or not hasattr(values, "__iter__"):
+            raise TypeError(f"{place}: give a list of values, not {values!r}")
+        lists[place] = list(values)
+    trial = project.copy()
+    for place, values in lists.items():
+        for value in values:
+            try:
+                trial.set(place, value)
+            except KeyError as error:
+                raise KeyError(error.args[0]) from None
+            except (TypeError, ValueError) as error:
+                raise type(error)(f"{place} = {value!r}: {error}") from None
+    return lists
 
 
 def _swing(low: Optional[float], high: Optional[float]) -> Optional[float]:
@@ -71,6 +94,8 @@ def sensitivity(project: "_project.Project", step: float = 0.1, jobs: Optional[i
     utilities' cost, electricity and fuel included (which the total per
     period leaves out). Its ``plot()`` draws the swings."""
     import pandas as pd
+    if not 0 < step < 1:
+        raise ValueError(f"step is a fraction between 0 and 1 (0.1: ten per cent), not {step!r}")
     places = project._core.priced_places()
     base_values = {place: project.get(place) for place in places}
     changes = []
@@ -92,35 +117,7 @@ def sensitivity(project: "_project.Project", step: float = 0.1, jobs: Optional[i
                                                     high["total_all_utilities_per_period"])})
     frame = pd.DataFrame(table).sort_values(["swing", "swing_all_utilities"], ascending=False,
                                             na_position="last").reset_index(drop=True)
-    return _sensitivity_frame(frame)
-
-
-_frame_class = None
-
-
-def _sensitivity_frame(frame):
-    """The table as a DataFrame whose ``plot()`` draws the swings. Made on
-    first use, so that importing the package does not import pandas."""
-    global _frame_class
-    if _frame_class is None:
-        import pandas as pd
-
-        class SensitivityFrame(pd.DataFrame):
-            @property
-            def _constructor(self):
-                return SensitivityFrame
-
-            def plot(self, ax=None):
-                """A tornado chart of the swings (matplotlib)."""
-                try:
-                    import matplotlib.pyplot as plt  # noqa: F401
-                except ImportError as error:
-                    raise ImportError("plot needs matplotlib (Debian: python3-matplotlib)") from error
-                shown = pd.DataFrame(self).iloc[::-1]
-                return shown.plot.barh(x="place", y="swing", ax=ax, legend=False,
-                                       title="Swing of the total per period")
-
-        _frame_class = SensitivityFrame
-    return _frame_class(frame)
+    from ._frames import SensitivityFrame
+    return SensitivityFrame(frame)
 
 

@@ -113,3 +113,26 @@ def test_a_run_draws_its_costs():
     matplotlib.use("Agg")
     run = tovex.Project.load(EXAMPLES[0]).run()
     assert len(run.plot().patches) == run.utilities["cost_per_hour"].notna().sum()
+
+
+def test_what_a_run_could_not_take_is_refused_when_it_is_given(folder):
+    project = tovex.Project.load(EXAMPLES[0])
+    price = "OP/Operating Unit Costs/Electricity"
+    for place, value, units in [("project/name", "A\x00B", None), ("objects/CW-101/TOTAL MASS FLOW", float("nan"), None),
+                                (price, 9, "bogus"), ("electrical_loads/211", 5, "MW")]:
+        with pytest.raises(ValueError):
+            project.set(place, value, units)
+    with pytest.raises(KeyError, match='did you mean "objects/CW-101/DESCRIPTION"'):
+        project.get("objects/CW-101")
+    with pytest.raises(TypeError, match="give a list of values"):
+        tovex.sweep(project, {price: "0.08"}, jobs=1)
+    with pytest.raises(TypeError, match="TOTAL MASS FLOW = None"):
+        tovex.sweep(project, {"objects/CW-101/TOTAL MASS FLOW": [1, None]}, jobs=1)
+    store = tovex.Store(os.path.join(folder, "kept.db"))
+    with pytest.raises(ValueError, match="another project"):
+        store.keep(project, project.copy().set(price, 0.09).run())
+    store.keep(project, project.run())
+    # A store gives its inputs: running them again gives the same figures,
+    # where the project as the run left it would add to them.
+    assert store.project().run().total_per_period == project.run().total_per_period
+    assert store.project(run=1).run().total_per_period > project.run().total_per_period

@@ -101,8 +101,9 @@ public:
     // The project as the store holds it now: its latest revision as the
     // latest run of it left it; with `run`, as that run left it.
     std::unique_ptr<Project> load_project(std::optional<long> run = std::nullopt);
-    // Revision `revision` as its latest run left it.
-    std::unique_ptr<Project> load_revision(long revision);
+    // Revision `revision` (the latest without one) as it was kept, before
+    // any run of it: its inputs, which a run adds to.
+    std::unique_ptr<Project> load_revision(std::optional<long> revision);
 
     // Every run, in order.
     std::vector<RunSummary> runs();
