@@ -44,15 +44,18 @@ std::string nearest(std::string_view text, const std::vector<std::string_view>& 
 }
 
 // `rest` cut after the longest name that `holds` knows, and what follows
-// the "/" after it.
+// the "/" after it. A place that names no such owner, or stops at one,
+// is refused: `what` says which owner it is ("object", "entry", ...).
 template <class Holds>
-std::optional<std::pair<std::string_view, std::string_view>> split_name(std::string_view rest, Holds holds)
+std::pair<std::string_view, std::string_view> owner_and_rest(const Project& project, std::string_view place,
+                                                             std::string_view rest, std::string_view what, Holds holds)
 {
     for (std::size_t slash = rest.rfind('/'); slash != std::string_view::npos;
          slash = slash == 0 ? std::string_view::npos : rest.rfind('/', slash - 1)) {
-        if (holds(rest.substr(0, slash))) return std::pair(rest.substr(0, slash), rest.substr(slash + 1));
+        if (holds(rest.substr(0, slash))) return {rest.substr(0, slash), rest.substr(slash + 1)};
     }
-    return std::nullopt;
+    if (holds(rest)) unknown(project, place, "a place ends with a slot's name", "");
+    unknown(project, place, "no " + std::string(what), rest.substr(0, rest.find('/')));
 }
 
 // What a place names.
@@ -65,7 +68,6 @@ struct FieldPlace {
     std::string_view field;
 };
 using Target = std::variant<SlotPlace, FieldPlace, Criterion*, ElectricalLoad*>;
-
 
 std::string_view first_name(std::string_view rest) { return rest.substr(0, rest.find('/')); }
 std::string_view after_first(std::string_view rest)
@@ -84,29 +86,26 @@ SlotPlace slot_place(const Project& project, std::string_view place, SlotTable& 
 Target object_place(Project& project, std::string_view place, std::string_view rest)
 {
     project.index_unless_built();
-    const auto holds = [&](std::string_view name) { return project.object_index(name) >= 0; };
-    const auto split = split_name(rest, holds);
-    if (!split) unknown(project, place, holds(rest) ? "a place ends with a slot's name" : "no object", holds(rest) ? "" : first_name(rest));
-    Object& object = project.objects[static_cast<std::size_t>(project.object_index(split->first))];
-    return slot_place(project, place, object.slots, &object.defaults, split->second);
+    const auto holds = [&](std::string_view candidate) { return project.object_index(candidate) >= 0; };
+    const auto [name, slot] = owner_and_rest(project, place, rest, "object", holds);
+    Object& object = project.objects[static_cast<std::size_t>(project.object_index(name))];
+    return slot_place(project, place, object.slots, &object.defaults, slot);
 }
 
 Target entry_place(Project& project, std::string_view place, std::string_view rest)
 {
-    const auto holds = [&](std::string_view name) { return project.entries.contains(name); };
-    const auto split = split_name(rest, holds);
-    if (!split) unknown(project, place, holds(rest) ? "a place ends with a slot's name" : "no entry", holds(rest) ? "" : first_name(rest));
-    Entry& entry = *project.entries.find(split->first);
-    return slot_place(project, place, entry.slots, &entry.defaults, split->second);
+    const auto holds = [&](std::string_view candidate) { return project.entries.contains(candidate); };
+    const auto [name, slot] = owner_and_rest(project, place, rest, "entry", holds);
+    Entry& entry = *project.entries.find(name);
+    return slot_place(project, place, entry.slots, &entry.defaults, slot);
 }
 
 Target criterion_place(Project& project, std::string_view place, std::string_view rest)
 {
-    const auto split = split_name(rest, [&](std::string_view name) { return project.design_criteria.contains(name); });
-    if (!split) unknown(project, place, "no criteria group", first_name(rest));
-    auto& group = *project.design_criteria.find(split->first);
-    if (Criterion* criterion = group.find(split->second)) return criterion;
-    unknown(project, place, "no criterion", split->second);
+    const auto holds = [&](std::string_view candidate) { return project.design_criteria.contains(candidate); };
+    const auto [name, criterion_name] = owner_and_rest(project, place, rest, "criteria group", holds);
+    if (Criterion* criterion = project.design_criteria.find(name)->find(criterion_name)) return criterion;
+    unknown(project, place, "no criterion", criterion_name);
 }
 
 Target load_place(Project& project, std::string_view place, std::string_view rest)
@@ -118,13 +117,12 @@ Target load_place(Project& project, std::string_view place, std::string_view res
 
 Target database_place(Project& project, std::string_view place)
 {
-    const auto database_split = split_name(place, [&](std::string_view name) { return project.databases.contains(name); });
-    if (!database_split) unknown(project, place, "no kind of input or database", first_name(place));
-    Database& database = *project.databases.find(database_split->first);
-    const std::string_view rest = database_split->second;
-    const auto split = split_name(rest, [&](std::string_view name) { return database.contains(name); });
-    if (!split) unknown(project, place, "no database object", first_name(rest));
-    return slot_place(project, place, *database.find(split->first), nullptr, split->second);
+    const auto holds = [&](std::string_view candidate) { return project.databases.contains(candidate); };
+    const auto [database_name, rest] = owner_and_rest(project, place, place, "kind of input or database", holds);
+    Database& database = *project.databases.find(database_name);
+    const auto in_database = [&](std::string_view candidate) { return database.contains(candidate); };
+    const auto [name, slot] = owner_and_rest(project, place, rest, "database object", in_database);
+    return slot_place(project, place, *database.find(name), nullptr, slot);
 }
 
 Target target(Project& project, std::string_view place)
