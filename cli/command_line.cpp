@@ -57,12 +57,6 @@ void add_project_outputs(CLI::App& command, CommandOptions& options)
 
 }  // namespace
 
-std::string call_name(const CommandOptions& options)
-{
-    if (options.action == CommandOptions::Action::pass) return "pass";
-    return options.reduced ? "reduced" : "full";
-}
-
 std::optional<int> parse_command_line(int argc, char** argv, CommandOptions& options)
 {
     CLI::App app("Runs the utility calculation module on a project file, and keeps projects in stores.", "tovex");

@@ -36,9 +36,6 @@ struct CommandOptions {
     std::string module_path;   // empty: the default module
 };
 
-// What a run or pass calls: "full", "reduced" or "pass".
-std::string call_name(const CommandOptions& options);
-
 // Fills `options` from the command line. Returns the exit status when the
 // command is to end here (help asked for: 0; a bad command line: 2, with
 // the reason on standard error), else nothing.

@@ -18,11 +18,30 @@ ProjectIdentity identity_for(const RunRequest& request, const Project& project)
                            request.scenario.value_or(project.scenario)};
 }
 
+namespace {
+
+constexpr std::pair<RunRequest::Call, std::string_view> call_names[] = {
+    {RunRequest::Call::full, "full"}, {RunRequest::Call::reduced, "reduced"}, {RunRequest::Call::pass, "pass"}};
+
+}  // namespace
+
+std::string_view call_name(RunRequest::Call call)
+{
+    for (const auto& [named, name] : call_names)
+        if (named == call) return name;
+    return {};
+}
+
+std::optional<RunRequest::Call> call_named(std::string_view name)
+{
+    for (const auto& [call, call_name] : call_names)
+        if (call_name == name) return call;
+    return std::nullopt;
+}
+
 std::string call_text(const RunRequest& request)
 {
-    if (request.call != RunRequest::Call::pass)
-        return request.call == RunRequest::Call::full ? "full" : "reduced";
-    return store::call_text("pass", request.class_id, request.record ? 1 : 0);
+    return store::call_text(std::string(call_name(request.call)), request.class_id, request.record ? 1 : 0);
 }
 
 EntryCall::EntryCall(const Module& module, const RunRequest& request) : class_id_(request.class_id)

@@ -90,7 +90,7 @@ store::RunRecord run_record(const RunRequest& request, const ProjectIdentity& id
                             const run_results::RunResults& results, const std::vector<checks::Finding>& findings)
 {
     store::RunRecord record;
-    record.call = request.call == RunRequest::Call::full ? "full" : request.call == RunRequest::Call::reduced ? "reduced" : "pass";
+    record.call = call_name(request.call);
     if (request.call == RunRequest::Call::pass) {
         record.class_id = request.class_id;
         record.record = request.record ? 1 : 0;

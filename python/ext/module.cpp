@@ -166,12 +166,10 @@ py::list warnings_object(const std::vector<UnitWarning>& warnings)
 
 qxhost::session::RunRequest request_of(const std::string& call, int class_id, bool record)
 {
-    using Call = qxhost::session::RunRequest::Call;
+    const auto named = qxhost::session::call_named(call);
+    if (!named) throw py::value_error("a run is \"full\", \"reduced\" or \"pass\", not \"" + call + "\"");
     qxhost::session::RunRequest request;
-    if (call == "full") request.call = Call::full;
-    else if (call == "reduced") request.call = Call::reduced;
-    else if (call == "pass") request.call = Call::pass;
-    else throw py::value_error("a run is \"full\", \"reduced\" or \"pass\", not \"" + call + "\"");
+    request.call = *named;
     request.class_id = class_id;
     request.record = record;
     return request;
@@ -184,9 +182,8 @@ py::dict outcome_object(tovex_python::ScriptRun& run)
     py::dict outcome;
     outcome["result"] = run.result;
     outcome["call"] = text(run.call);
-    using Call = qxhost::session::RunRequest::Call;
-    const char* kind = run.request.call == Call::full ? "full" : run.request.call == Call::reduced ? "reduced" : "pass";
-    outcome["request"] = py::make_tuple(kind, run.request.class_id, run.request.record);
+    outcome["request"] = py::make_tuple(std::string(qxhost::session::call_name(run.request.call)),
+                                        run.request.class_id, run.request.record);
     outcome["tables"] = tables_object(run.tables);
     outcome["warnings"] = warnings_object(run.warnings);
     outcome["findings"] = findings_object(run.findings);
@@ -232,12 +229,8 @@ long keep_run(const std::string& path, const ScriptProject& project, const std::
                                 bytes_of(fields["message"])});
     }
     const py::object state = outcome["state"];
-    if (py::isinstance<ScriptProject>(state)) {
-        const std::lock_guard lock(host_lock());
-        run.state = qxhost::write_project_json(*state.cast<const ScriptProject&>().project);
-    } else {
-        run.state = bytes_of(state);
-    }
+    if (!py::isinstance<ScriptProject>(state)) throw py::value_error("a run made for its figures only cannot be kept");
+    run.state = state.cast<const ScriptProject&>().project.get();
     const py::gil_scoped_release released;
     const std::lock_guard lock(host_lock());
     return tovex_python::keep_run(path, *project.project, source, run);

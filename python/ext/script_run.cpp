@@ -2,7 +2,6 @@
 
 #include "fileio/whole_file.h"
 #include "model/workspace.h"
-#include "projfile/projfile.h"
 #include "run_results/run_journal.h"
 #include "session/module_run.h"
 #include "session/progress.h"
@@ -49,10 +48,11 @@ ScriptRun outcome(const session::RunRequest& request, int result, qxhost::Projec
     return run;
 }
 
-}  // namespace
-
-ScriptRun script_run(const qxhost::Project& project, const session::RunRequest& request, const std::string& module_path,
-                     bool whole)
+// Runs a copy of `project` in a scratch folder and hands `then` the result,
+// the loaded copy as the run left it, the folder and the journal.
+template <class Then>
+auto run_in_scratch(const qxhost::Project& project, const session::RunRequest& request, const std::string& module_path,
+                    Then then)
 {
     const session::Module module(module_path);
     const session::EntryCall entry(module, request);
@@ -63,23 +63,32 @@ ScriptRun script_run(const qxhost::Project& project, const session::RunRequest& 
     // file to bring in when the project gives none.
     const int result = session::run_in(request, entry, loaded.project(), scratch.path(), [](std::string_view) {},
                                        journal, session::quiet());
-    ScriptRun run = outcome(request, result, loaded.project(), scratch.path(), journal, whole);
-    if (whole) run.state = loaded.take();
-    return run;
+    return then(result, loaded, scratch.path(), journal);
+}
+
+}  // namespace
+
+ScriptRun script_run(const qxhost::Project& project, const session::RunRequest& request, const std::string& module_path,
+                     bool whole)
+{
+    return run_in_scratch(project, request, module_path,
+                          [&](int result, qxhost::LoadedProject& loaded, const std::filesystem::path& folder,
+                              const qxhost::run_results::RunJournal& journal) {
+                              ScriptRun run = outcome(request, result, loaded.project(), folder, journal, whole);
+                              if (whole) run.state = loaded.take();
+                              return run;
+                          });
 }
 
 std::vector<qxhost::checks::Finding> script_check(const qxhost::Project& project, const std::string& module_path)
 {
     const session::RunRequest full;
-    const session::Module module(module_path);
-    const session::EntryCall entry(module, full);
-    qxhost::LoadedProject loaded(qxhost::copy_of(project));
-    const session::ScratchFolder scratch("tovex-check-");
-    qxhost::run_results::RunJournal journal;
-    const int result = session::run_in(full, entry, loaded.project(), scratch.path(), [](std::string_view) {}, journal,
-                                       session::quiet());
-    const auto results = session::results_of_run(full, result, loaded.project(), scratch.path(), false);
-    return session::findings_of_run(full, loaded.project(), results);
+    return run_in_scratch(project, full, module_path,
+                          [&](int result, qxhost::LoadedProject& loaded, const std::filesystem::path& folder,
+                              const qxhost::run_results::RunJournal&) {
+                              const auto results = session::results_of_run(full, result, loaded.project(), folder, false);
+                              return session::findings_of_run(full, loaded.project(), results);
+                          });
 }
 
 }  // namespace tovex_python

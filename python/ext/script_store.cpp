@@ -1,6 +1,5 @@
 #include "script_store.h"
 
-#include "projfile/projfile.h"
 #include "session/module_run.h"
 #include "session/stored_results.h"
 #include "sheets/results_workbook.h"
@@ -28,8 +27,7 @@ ScriptRun stored_run(const std::string& path, std::optional<long> number)
     qxhost::session::StoredResults stored = qxhost::session::stored_results(store, summary, files);
     ScriptRun run;
     run.result = summary.result;
-    using Call = qxhost::session::RunRequest::Call;
-    run.request.call = summary.call == "pass" ? Call::pass : summary.call == "reduced" ? Call::reduced : Call::full;
+    run.request.call = qxhost::session::call_named(summary.call).value_or(qxhost::session::RunRequest::Call::full);
     run.request.class_id = summary.class_id.value_or(0);
     run.request.record = summary.record.value_or(0) != 0;
     run.call = qxhost::store::call_text(summary.call, summary.class_id, summary.record);
@@ -49,16 +47,16 @@ long keep_run(const std::string& path, const qxhost::Project& project, const std
     qxhost::store::import_project(path, project, source);
     qxhost::store::Store store(path);
     store.begin_run();
-    const auto after = qxhost::parse_project(run.state, "the run's state");
+    const qxhost::Project& after = *run.state;
     const bool wrote = run.result == 1 && run.request.call != qxhost::session::RunRequest::Call::pass;
-    auto results = qxhost::run_results::run_results(*after, wrote ? file_in(run.files, layout::summary_report) : "",
+    auto results = qxhost::run_results::run_results(after, wrote ? file_in(run.files, layout::summary_report) : "",
                                                     file_in(run.files, layout::detailed_report));
     results.warnings = run.warnings;
-    const auto findings = qxhost::session::findings_of_run(run.request, *after, results);
+    const auto findings = qxhost::session::findings_of_run(run.request, after, results);
     qxhost::store::RunRecord record = qxhost::session::run_record(
         run.request, qxhost::session::identity_for(run.request, project), run.result, results, findings);
     record.files.assign(run.files.begin(), run.files.end());
-    return store.record_run(*after, record);
+    return store.record_run(after, record);
 }
 
 }  // namespace tovex_python

@@ -25,7 +25,7 @@ struct RunToKeep {
     int result = 0;
     std::map<std::string, std::string> files;  // by name, the bytes the run wrote
     std::vector<UnitWarning> warnings;
-    std::string state;  // the project as the run left it, as a project file
+    const qxhost::Project* state = nullptr;  // the project as the run left it
 };
 
 // Keeps `project` as the store's new revision (making the store when there

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "model/cost_row_lists.h"
 #include "model/project.h"
@@ -32,6 +33,11 @@ struct ProjectIdentity {
 };
 
 ProjectIdentity identity_for(const RunRequest& request, const Project& project);
+
+// "full", "reduced" or "pass": the call as a store keeps it.
+std::string_view call_name(RunRequest::Call call);
+// The call of that name; none for another name.
+std::optional<RunRequest::Call> call_named(std::string_view name);
 
 // The call as a store and a results workbook name it: "full", "reduced",
 // "pass 3105" or "pass 3105 --record".
