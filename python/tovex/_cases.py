@@ -11,11 +11,21 @@ from . import _tovex
 
 Change = Tuple[str, Any]
 
-# The project this worker holds: read once, not once per case. A worker of
-# several threads (a Dask worker's) runs its cases one at a time, as they
-# change the one project it holds.
+# The project this worker holds: read once, not once per case, and copied
+# for each. The lock keeps the threads of a worker of several (a Dask
+# worker's) from reading it twice at once.
 _held: Dict[str, Any] = {"text": None, "project": None}
-_one_case_at_a_time = threading.Lock()
+_holding = threading.Lock()
+
+# The run's totals, as its results' summary names them.
+TOTALS = {"total_per_period": "total process utility cost per period",
+          "total_all_utilities_per_hour": "all utilities per hour, electricity and fuel included",
+          "total_all_utilities_per_period": "all utilities per period, electricity and fuel included"}
+
+
+def summary_of(outcome: Dict[str, Any]) -> Dict[str, Any]:
+    """The run's summary table as a dict: what -> value."""
+    return {what: value for what, value, _ in outcome["tables"]["Summary"][1]}
 
 
 def hold_project(text: str) -> None:
@@ -29,27 +39,20 @@ def run_case(project_json: Optional[str], changes: Sequence[Change], reduced: bo
     """Runs the project (the one held when ``project_json`` is None) with
     ``changes`` made; returns the case's row and, with ``keep_outcome``, the
     run's outcome for a store to keep."""
-    with _one_case_at_a_time:
+    with _holding:
         if project_json is not None and project_json != _held["text"]:
             hold_project(project_json)
-        project = _held["project"]
-        before = [(place, project.get(place)) for place, _ in changes]
-        try:
-            for place, value in changes:
-                project.set(place, value, None)
-            outcome = _tovex.run(project, "reduced" if reduced else "full", 0, False, module_path, keep_outcome)
-            if keep_outcome:
-                outcome["input"] = project.copy()
-        finally:
-            # The held project goes back to what it was, for the next case.
-            for place, value in reversed(before):
-                project.set(place, value, None)
+        project = _held["project"].copy()
+    for place, value in changes:
+        project.set(place, value, None)
+    outcome = _tovex.run(project, "reduced" if reduced else "full", 0, False, module_path, keep_outcome)
+    if keep_outcome:
+        outcome["input"] = project
     row: Dict[str, Any] = {place: value for place, value in changes}
     row["result"] = outcome["result"]
-    summary = {what: value for what, value, _ in outcome["tables"]["Summary"][1]}
-    row["total_per_period"] = summary.get("total process utility cost per period")
-    row["total_all_utilities_per_hour"] = summary.get("all utilities per hour, electricity and fuel included")
-    row["total_all_utilities_per_period"] = summary.get("all utilities per period, electricity and fuel included")
+    summary = summary_of(outcome)
+    for column, what in TOTALS.items():
+        row[column] = summary.get(what)
     columns, rows = outcome["tables"]["Utilities"]
     utility, cost = columns.index("Utility"), columns.index("Cost per hour")
     for line in rows:

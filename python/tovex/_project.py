@@ -5,7 +5,7 @@ import os
 import re
 from typing import Any, Dict, List, Optional, Union
 
-from . import _tovex
+from . import _cases, _tovex
 
 ProjectError = _tovex.ProjectError
 ProjectError.__doc__ = ("A project that cannot be read: the message is the command's (the file, its line and "
@@ -172,13 +172,12 @@ class Run:
         self.result: int = outcome["result"]
         self.call: str = outcome["call"]
         self.reports: Dict[str, str] = dict(outcome["reports"])
-        summary = outcome["tables"]["Summary"][1]
-        self.summary: Dict[str, Any] = {what: value for what, value, _ in summary}
-        self.total_per_period: Optional[float] = self.summary.get("total process utility cost per period")
+        self.summary: Dict[str, Any] = _cases.summary_of(outcome)
+        self.total_per_period: Optional[float] = self.summary.get(_cases.TOTALS["total_per_period"])
         self.total_all_utilities_per_hour: Optional[float] = self.summary.get(
-            "all utilities per hour, electricity and fuel included")
+            _cases.TOTALS["total_all_utilities_per_hour"])
         self.total_all_utilities_per_period: Optional[float] = self.summary.get(
-            "all utilities per period, electricity and fuel included")
+            _cases.TOTALS["total_all_utilities_per_period"])
 
     def _table(self, name: str, rename: Optional[Dict[str, str]] = None):
         import pandas as pd
