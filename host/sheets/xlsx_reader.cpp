@@ -1,4 +1,4 @@
-// Reading a workbook from its XLSX file: the zip container with libzip, the
+// Reading a workbook from its XLSX file: the zip container (zip_reader), the
 // workbook, its relationships, the shared strings and each wanted sheet
 // with pugixml. Only what a sheet of values needs is read: a cell's shared,
 // inline or formula string, its number or boolean (a formula's cached
@@ -7,92 +7,22 @@
 #include <map>
 #include <memory>
 
-#include <libdeflate.h>
 #include <pugixml.hpp>
-#include <zip.h>
 
 #include "model/slot_table.h"
 #include "sheets/xlsx_file.h"
 #include "two_threads.h"
+#include "zip_reader.h"
 
 namespace qxhost::sheets {
 
 namespace {
 
-using Archive = std::unique_ptr<zip_t, decltype(&zip_discard)>;
-
-[[noreturn]] void refuse(const std::filesystem::path& path, const std::string& why)
-{
-    throw WorkbookError(path.string() + ": " + why);
-}
-
-// A part's bytes are refused beyond this, as a project file is: a size
-// the container claims is not allocated before it is believed.
-constexpr zip_uint64_t largest_part = (zip_uint64_t{1} << 31) - 1;
-
-// A part of the container as it is stored: deflated bytes are kept as they
-// are, to be inflated by `inflated` (on any thread, which libzip's reading
-// is not); any other method is read whole through libzip.
-struct StoredPart {
-    std::string name;
-    std::string bytes;
-    bool deflated = false;
-    std::size_t size = 0;  // inflated
-    std::uint32_t crc = 0;
-    bool has_crc = false;
-};
-
-std::optional<StoredPart> stored_part(zip_t* archive, const std::string& name, const std::filesystem::path& path)
-{
-    zip_stat_t stat;
-    zip_stat_init(&stat);
-    if (zip_stat(archive, name.c_str(), 0, &stat) != 0) return std::nullopt;
-    if (stat.size > largest_part || stat.comp_size > largest_part)
-        refuse(path, "its part " + name + " is larger than a workbook may be (2 GiB)");
-    StoredPart part{name, {}, stat.comp_method == ZIP_CM_DEFLATE, static_cast<std::size_t>(stat.size), stat.crc,
-                    (stat.valid & ZIP_STAT_CRC) != 0};
-    const zip_flags_t flags = part.deflated ? ZIP_FL_COMPRESSED : 0;
-    std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(zip_fopen_index(archive, stat.index, flags), &zip_fclose);
-    if (!file) refuse(path, "cannot read its part " + name);
-    part.bytes.resize(static_cast<std::size_t>(part.deflated ? stat.comp_size : stat.size));
-    std::size_t read = 0;
-    while (read < part.bytes.size()) {
-        const zip_int64_t got = zip_fread(file.get(), part.bytes.data() + read, part.bytes.size() - read);
-        if (got <= 0) refuse(path, "cannot read its part " + name);
-        read += static_cast<std::size_t>(got);
-    }
-    return part;
-}
-
-// The part's bytes, inflated with libdeflate (a third of zlib's time on a
-// large sheet) and checked against the container's CRC.
-std::string inflated(StoredPart part, const std::filesystem::path& path)
-{
-    if (!part.deflated) return std::move(part.bytes);
-    std::string bytes(part.size, '\0');
-    std::unique_ptr<libdeflate_decompressor, decltype(&libdeflate_free_decompressor)> inflater(
-        libdeflate_alloc_decompressor(), &libdeflate_free_decompressor);
-    if (!inflater) throw std::bad_alloc();
-    std::size_t size = 0;
-    const libdeflate_result result = libdeflate_deflate_decompress(inflater.get(), part.bytes.data(), part.bytes.size(),
-                                                                  bytes.data(), bytes.size(), &size);
-    if (result != LIBDEFLATE_SUCCESS || size != part.size ||
-        (part.has_crc && libdeflate_crc32(0, bytes.data(), bytes.size()) != part.crc))
-        refuse(path, "its part " + part.name + " is damaged");
-    return bytes;
-}
-
-std::optional<std::string> part(zip_t* archive, const std::string& name, const std::filesystem::path& path)
-{
-    auto stored = stored_part(archive, name, path);
-    if (!stored) return std::nullopt;
-    return inflated(std::move(*stored), path);
-}
-
 pugi::xml_document parsed(const std::string& bytes, const std::string& name, const std::filesystem::path& path)
 {
     pugi::xml_document document;
-    const pugi::xml_parse_result result = document.load_buffer(bytes.data(), bytes.size(), pugi::parse_default | pugi::parse_ws_pcdata_single);
+    const pugi::xml_parse_result result =
+        document.load_buffer(bytes.data(), bytes.size(), pugi::parse_default | pugi::parse_ws_pcdata_single);
     if (!result) refuse(path, "its part " + name + " is not XML: " + result.description());
     return document;
 }
@@ -157,7 +87,7 @@ bool reference(std::string_view text, std::size_t& column, std::size_t& row)
 
 class XlsxReader {
 public:
-    explicit XlsxReader(const std::filesystem::path& path) : path_(path), archive_(open(path)) {}
+    explicit XlsxReader(const std::filesystem::path& path) : path_(path), archive_(open_archive(path)) {}
 
     // The container is read on this thread, in the sheets' order (libzip
     // reads on one); the sheets are inflated and parsed on two.
@@ -184,20 +114,6 @@ public:
     }
 
 private:
-    static Archive open(const std::filesystem::path& path)
-    {
-        int error = 0;
-        zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY, &error);
-        if (archive == nullptr) {
-            zip_error_t why;
-            zip_error_init_with_code(&why, error);
-            const std::string text = zip_error_strerror(&why);
-            zip_error_fini(&why);
-            refuse(path, "cannot read it as a workbook: " + text);
-        }
-        return Archive(archive, &zip_discard);
-    }
-
     void shared_strings()
     {
         const auto bytes = part(archive_.get(), "xl/sharedStrings.xml", path_);

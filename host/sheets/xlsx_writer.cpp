@@ -18,10 +18,10 @@
 #include <utility>
 
 #include <xlsxwriter.h>
-#include <zip.h>
 
 #include "sheet_xml.h"
 #include "sheets/xlsx_file.h"
+#include "zip_reader.h"
 #include "zip_writer.h"
 
 namespace qxhost::sheets {
@@ -164,31 +164,6 @@ private:
     std::map<std::string, lxw_format*> formats_;
 };
 
-
-// The frame's parts in its order, each whole: they are small, as no sheet
-// holds its rows yet.
-std::vector<std::pair<std::string, std::string>> frame_parts(const std::filesystem::path& frame,
-                                                             const std::filesystem::path& path)
-{
-    const auto unreadable = [&] { return WorkbookError(path.string() + ": cannot write it: its frame does not read back"); };
-    int error = 0;
-    std::unique_ptr<zip_t, decltype(&zip_discard)> archive(zip_open(frame.c_str(), ZIP_RDONLY, &error), &zip_discard);
-    if (!archive) throw unreadable();
-    std::vector<std::pair<std::string, std::string>> parts;
-    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
-    for (zip_int64_t i = 0; i < count; ++i) {
-        zip_stat_t stat;
-        if (zip_stat_index(archive.get(), static_cast<zip_uint64_t>(i), 0, &stat) != 0) throw unreadable();
-        std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(
-            zip_fopen_index(archive.get(), static_cast<zip_uint64_t>(i), 0), &zip_fclose);
-        std::string bytes(static_cast<std::size_t>(stat.size), '\0');
-        if (!file || zip_fread(file.get(), bytes.data(), bytes.size()) != static_cast<zip_int64_t>(bytes.size()))
-            throw unreadable();
-        parts.emplace_back(stat.name, std::move(bytes));
-    }
-    return parts;
-}
-
 // The frame's sheet with its rows below the header, and its dimension
 // taking them in.
 std::string with_rows(const std::string& frame, const Sheet& sheet, const std::vector<int>& styles)
@@ -205,6 +180,9 @@ std::string with_rows(const std::string& frame, const Sheet& sheet, const std::v
         out += "A1:" + a1_name(columns - 1, sheet.rows.size() + 1);
         from = frame.find('"', value);
     }
+    // The rows go where the sheet's data ends: before "</sheetData>", or in
+    // place of an empty "<sheetData/>" (each twelve characters).
+    constexpr std::size_t tag_length = 12;
     const std::size_t empty = frame.find("<sheetData/>", from);
     const std::size_t close = empty != std::string::npos ? empty : frame.find("</sheetData>", from);
     if (close == std::string::npos) throw std::logic_error("a sheet of the frame has no rows' place");
@@ -212,7 +190,7 @@ std::string with_rows(const std::string& frame, const Sheet& sheet, const std::v
     if (empty != std::string::npos) out += "<sheetData>";
     append_rows_xml(sheet, styles, out);
     out += "</sheetData>";
-    out.append(frame, close + (empty != std::string::npos ? 12 : 12));
+    out.append(frame, close + tag_length);
     return out;
 }
 
@@ -231,7 +209,14 @@ void write_xlsx(const Workbook& workbook, const std::filesystem::path& path)
     try {
         const std::vector<std::vector<int>> styles = FrameWriter(path, frame).write(workbook);
         std::vector<ZipPart> parts;
-        for (auto& [name, bytes] : frame_parts(frame, path)) {
+        // The frame's parts are small: no sheet holds its rows yet.
+        std::vector<std::pair<std::string, std::string>> frame_parts;
+        try {
+            frame_parts = every_part(open_archive(frame).get(), frame);
+        } catch (const WorkbookError& error) {
+            throw WorkbookError(path.string() + ": cannot write it: its frame does not read back (" + error.what() + ")");
+        }
+        for (auto& [name, bytes] : frame_parts) {
             const auto frame_bytes = std::make_shared<const std::string>(std::move(bytes));
             ZipPart part{name, [frame_bytes] { return *frame_bytes; }, frame_bytes->size()};
             for (std::size_t i = 0; i < workbook.sheets.size(); ++i) {
