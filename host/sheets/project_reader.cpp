@@ -67,8 +67,7 @@ public:
                 if (known || name.empty()) continue;
                 std::string columns;
                 for (const Column& column : expected.columns) columns += (columns.empty() ? "" : ", ") + column.name;
-                const std::string cell = cell_name(given->name, 0, c);
-                throw WorkbookError(label + ": " + cell.substr(0, cell.size() - 1) + "1: \"" + name +
+                throw WorkbookError(label + ": " + given->name + "!" + a1_name(c, 1) + ": \"" + name +
                                     "\" is no column of the sheet (its columns: " + columns + ")");
             }
             // So would a value under no header.

@@ -8,13 +8,6 @@ namespace qxhost::sheets {
 
 namespace {
 
-std::string column_letters(std::size_t column)
-{
-    std::string letters;
-    for (std::size_t n = column + 1; n > 0; n = (n - 1) / 26) letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
-    return letters;
-}
-
 void append_number(std::string& out, std::uint64_t value)
 {
     char digits[24];
@@ -67,13 +60,6 @@ bool has_edge_blank(std::string_view text)
 }
 
 }  // namespace
-
-std::string a1_name(std::size_t column, std::size_t row)
-{
-    std::string name = column_letters(column);
-    append_number(name, row);
-    return name;
-}
 
 void append_rows_xml(const Sheet& sheet, const std::vector<int>& styles, std::string& out)
 {

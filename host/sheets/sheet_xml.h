@@ -19,9 +19,6 @@ namespace qxhost::sheets {
 // characters XML cannot hold escaped as "_xHHHH_".
 void append_rows_xml(const Sheet& sheet, const std::vector<int>& styles, std::string& out);
 
-// The cell's name in A1 form for 0-based `column` and 1-based `row`.
-std::string a1_name(std::size_t column, std::size_t row);
-
 }  // namespace qxhost::sheets
 
 #endif

@@ -126,10 +126,7 @@ private:
     {
         lxw_chart* bars = workbook_add_chart(book_, LXW_CHART_BAR);
         const auto range = [&](std::size_t column) {
-            const std::string first = cell_name(sheet.name, 0, column);
-            const std::string last = cell_name(sheet.name, sheet.rows.size() - 1, column);
-            const std::string quoted = "'" + sheet.name + "'!";
-            return "=" + quoted + first.substr(first.find('!') + 1) + ":" + last.substr(last.find('!') + 1);
+            return "='" + sheet.name + "'!" + a1_name(column, 2) + ":" + a1_name(column, sheet.rows.size() + 1);
         };
         const std::string categories = range(sheet.chart->categories);
         const std::string values = range(sheet.chart->values);

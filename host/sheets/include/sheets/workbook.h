@@ -54,6 +54,10 @@ struct Workbook {
     const Sheet* sheet(std::string_view name) const;
 };
 
+// "D": the letters of 0-based `column`.
+std::string column_letters(std::size_t column);
+// "D14": the cell of 0-based `column` in 1-based `row` of the sheet.
+std::string a1_name(std::size_t column, std::size_t row);
 // "Streams!D14": the cell of 0-based `row` below the header and `column`.
 std::string cell_name(std::string_view sheet, std::size_t row, std::size_t column);
 
