@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <iostream>
 #include <memory>
@@ -63,6 +64,28 @@ void refuse_unless_checked(const CommandOptions& options, Progress& progress)
     throw CommandError(exit_error_found, "--strict: the check found errors, so nothing was run or written");
 }
 
+// The project as the run left it, written with its progress shown; only
+// its texts that are not UTF-8 may add a warning.
+void write_state(const CommandOptions& options, const qxhost::Project& project,
+                 const std::filesystem::path& state_path, const std::filesystem::path& folder, Progress& progress)
+{
+    progress.begin("writing " + options.state_path);
+    try {
+        std::uint64_t written = 0;
+        write_file_atomically(state_path, [&](const PieceWriter& write) {
+            qxhost::write_project_json(project, [&](std::string_view piece) {
+                write(piece);
+                progress.advance(written += piece.size());
+            });
+        });
+    } catch (const FileWriteError& error) {
+        throw CommandError(exit_not_saved, error.what());
+    }
+    say_kept_on_interruption("this run's reports in " + folder.string() + " and its state in " +
+                             state_path.string());
+    progress.end();
+}
+
 }  // namespace
 
 int run_command(const CommandOptions& options)
@@ -93,25 +116,14 @@ int run_command(const CommandOptions& options)
     const bool with_items =
         stored || !options.html_path.empty() || !options.xlsx_path.empty() || !options.csv_path.empty();
     auto results = qxhost::session::results_of_run(request, result, project, folder, with_items);
-    const auto findings = qxhost::session::findings_of_run(request, project, results);
-
-    if (!state_path.empty()) {
-        progress.begin("writing " + options.state_path);
-        try {
-            std::uint64_t written = 0;
-            write_file_atomically(state_path, [&](const PieceWriter& write) {
-                qxhost::write_project_json(project, [&](std::string_view piece) {
-                    write(piece);
-                    progress.advance(written += piece.size());
-                });
-            });
-        } catch (const FileWriteError& error) {
-            throw CommandError(exit_not_saved, error.what());
-        }
-        say_kept_on_interruption("this run's reports in " + folder.string() + " and its state in " +
-                                 state_path.string());
-    }
-    progress.end();
+    // The checks and the state file only read the project: the checks run
+    // on a thread of their own while the state is written, which takes them
+    // off the command's path (a twentieth of a large plant's command).
+    auto checking = std::async(std::launch::async, [&] {
+        return qxhost::session::findings_of_run(request, project, results);
+    });
+    if (!state_path.empty()) write_state(options, project, state_path, folder, progress);
+    const auto findings = checking.get();
     // A run that found the project not valid posted nothing: the rates and
     // costs in the project are an earlier run's, so no table shows them.
     if (options.json) std::cout << result_json(result, project, findings);

@@ -13,9 +13,13 @@ endif()
 
 # Links `target` with the host allocator, when there is one. --no-as-needed
 # keeps the library although the program names none of its symbols: it
-# takes malloc's place only by being loaded ahead of the C library.
+# takes malloc's place only by being loaded ahead of the C library. Its
+# options are in host_allocator_options.cpp.
 function(tovex_use_host_allocator target)
     if(TARGET PkgConfig::JEMALLOC)
         target_link_libraries(${target} PRIVATE -Wl,--no-as-needed PkgConfig::JEMALLOC -Wl,--as-needed)
+        # jemalloc finds its options in the program's dynamic symbols only.
+        target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/host_allocator_options.cpp)
+        target_link_options(${target} PRIVATE -Wl,--export-dynamic-symbol=malloc_conf)
     endif()
 endfunction()
