@@ -36,37 +36,6 @@ void append_integer(std::string& out, Integer value)
     out.append(buffer, result.ptr);
 }
 
-// How many bytes from the start of `text` need no escape: ASCII at or
-// above the space, neither a quote nor a backslash. Eight bytes are tested
-// at a time, as nearly every text of a project is such bytes only; this
-// scan was the largest part of writing a large state file.
-std::size_t plain_prefix(std::string_view text)
-{
-    constexpr std::uint64_t ones = 0x0101010101010101ULL;
-    constexpr std::uint64_t highs = 0x8080808080808080ULL;
-    const auto has_byte = [](std::uint64_t word, unsigned char byte) {
-        const std::uint64_t x = word ^ (ones * byte);
-        return (x - ones) & ~x & highs;
-    };
-    // The bytes that end a plain run, one load each for the short tails
-    // that most names leave after their words of eight.
-    static constexpr auto special = [] {
-        std::array<bool, 256> table{};
-        for (int byte = 0; byte < 256; ++byte) table[byte] = byte < 0x20 || byte >= 0x80 || byte == '"' || byte == '\\';
-        return table;
-    }();
-    std::size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, text.data() + i, sizeof word);
-        const std::uint64_t found = ((word - ones * 0x20) & ~word & highs) | (word & highs) | has_byte(word, '"') |
-                                    has_byte(word, '\\');
-        if (found != 0) break;
-    }
-    while (i < text.size() && !special[static_cast<unsigned char>(text[i])]) ++i;
-    return i;
-}
-
 // The length of the UTF-8 sequence that `text` starts with (its first byte
 // not ASCII), and whether it is well formed (the ranges of the Unicode
 // standard's table of well-formed byte sequences). An ill-formed one is as
@@ -103,6 +72,37 @@ std::pair<std::size_t, bool> utf8_sequence(std::string_view text)
 
 }  // namespace
 
+// How many bytes from the start of `text` need no escape: ASCII at or
+// above the space, neither a quote nor a backslash. Eight bytes are tested
+// at a time, as nearly every text of a project is such bytes only; this
+// scan was the largest part of writing a large state file.
+std::size_t json_plain_prefix(std::string_view text)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101ULL;
+    constexpr std::uint64_t highs = 0x8080808080808080ULL;
+    const auto has_byte = [](std::uint64_t word, unsigned char byte) {
+        const std::uint64_t x = word ^ (ones * byte);
+        return (x - ones) & ~x & highs;
+    };
+    // The bytes that end a plain run, one load each for the short tails
+    // that most names leave after their words of eight.
+    static constexpr auto special = [] {
+        std::array<bool, 256> table{};
+        for (int byte = 0; byte < 256; ++byte) table[byte] = byte < 0x20 || byte >= 0x80 || byte == '"' || byte == '\\';
+        return table;
+    }();
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        const std::uint64_t found = ((word - ones * 0x20) & ~word & highs) | (word & highs) | has_byte(word, '"') |
+                                    has_byte(word, '\\');
+        if (found != 0) break;
+    }
+    while (i < text.size() && !special[static_cast<unsigned char>(text[i])]) ++i;
+    return i;
+}
+
 bool is_utf8(std::string_view text)
 {
     while (!text.empty()) {
@@ -134,7 +134,7 @@ bool append_json_string(std::string& out, std::string_view text)
     out.reserve(out.size() + text.size() + 2);
     out += '"';
     for (std::string_view rest = text; !rest.empty();) {
-        const std::size_t plain = plain_prefix(rest);
+        const std::size_t plain = json_plain_prefix(rest);
         out.append(rest.data(), plain);
         if (plain == rest.size()) break;
         rest.remove_prefix(plain);

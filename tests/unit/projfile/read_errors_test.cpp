@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "projfile/projfile.h"
 
@@ -346,6 +347,33 @@ TEST(ReadErrors, AFileGivesTheMessageOfItsTextWherePiecesEnd)
         } catch (const qxhost::ProjectFileError& error) {
             const std::string in_memory = error_of(text);
             EXPECT_EQ(std::string(error.what()), path.string() + in_memory.substr(in_memory.find(':')));
+        }
+    }
+    std::filesystem::remove(path);
+}
+
+// A file's texts are checked for UTF-8 as they are copied, a memory text's by
+// the parser: each sequence, good or bad, at the start of a text and across
+// the end of a piece, gives the same message both ways.
+TEST(ReadErrors, AFileChecksItsTextsAsMemoryDoes)
+{
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "tovex-utf8-project-test.json";
+    const std::vector<std::string> sequences = {
+        "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9D\x84\x9E", "\x80", "\xC0\x80", "\xC3", "\xC3(", "\xE0\x80\x80",
+        "\xED\xA0\x80", "\xF0\x80\x80\x80", "\xF4\x90\x80\x80", "\xF5\x80", "\xFF", "\xE2\x82", "\xFF\\q",
+    };
+    for (const std::string& sequence : sequences) {
+        for (const std::size_t at : {std::size_t{2}, std::size_t{65534}, std::size_t{65535}, std::size_t{65537}}) {
+            const std::string text = "[\"" + std::string(at - 2, 'a') + sequence + "\", \"z\"]";
+            std::ofstream(path, std::ios::binary) << text;
+            std::string from_file = "(no error)";
+            try {
+                qxhost::read_project_file(path.string());
+            } catch (const qxhost::ProjectFileError& error) {
+                from_file = error.what();
+            }
+            const std::string in_memory = error_of(text);
+            EXPECT_EQ(from_file, path.string() + in_memory.substr(in_memory.find(':'))) << at;
         }
     }
     std::filesystem::remove(path);

@@ -111,6 +111,10 @@ private:
 // nothing above U+10FFFF): what a JSON text can carry as it is.
 bool is_utf8(std::string_view text);
 
+// How many bytes from the start of `text` a JSON string carries as they
+// are: ASCII at or above the space, neither a quote nor a backslash.
+std::size_t json_plain_prefix(std::string_view text);
+
 // Appends `text` as a JSON string: escaped, and with U+FFFD in place of each
 // byte sequence that is not UTF-8. True when it had such a sequence.
 bool append_json_string(std::string& out, std::string_view text);
