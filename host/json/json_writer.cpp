@@ -13,7 +13,10 @@ namespace qxhost {
 
 namespace {
 
-constexpr std::size_t flush_at = 1 << 20;
+// A piece's size: the writer of a file holds a few of them while they wait
+// for the disk, and a piece of 256 KiB already costs its write call next to
+// nothing.
+constexpr std::size_t flush_at = 256 << 10;
 
 void append_number(std::string& out, double value)
 {
@@ -280,7 +283,10 @@ void JsonWriter::end_value()
 {
     if (depth_ == 0) return;
     Frame& frame = frames_[depth_ - 1];
-    if (frame.indented) return;
+    if (frame.indented) {
+        flush_if_full();
+        return;
+    }
     frame.kept.back().end = frame.line.size();
     // "[" or "{" and the closing bracket come on top of the members.
     if (frame.line.size() + 2 > one_line_limit_) indent_frame(frame, depth_ - 1);
@@ -314,6 +320,13 @@ void JsonWriter::end()
         indent(depth_);
         out_ += frame.object ? '}' : ']';
     }
+    flush_if_full();
+}
+
+// At the end of any member, so that a piece is at most a member longer than
+// flush_at however many members its container has.
+void JsonWriter::flush_if_full()
+{
     if (flush_ && out_.size() >= flush_at) {
         flush_(out_);
         out_.clear();

@@ -25,8 +25,8 @@ enum class JsonLayout {
 class JsonWriter {
 public:
     // The text goes to `out`, appended; with `flush`, `out` is handed to it
-    // whenever it has grown past a megabyte, and emptied, so that a large
-    // document never stands in memory whole. flush(out) after end() of the
+    // whenever it has grown past a quarter megabyte, and emptied, so that a
+    // large document never stands in memory whole. flush(out) after end() of the
     // document gives the rest.
     explicit JsonWriter(std::string& out, std::function<void(std::string&)> flush = {})
         : out_(out), flush_(std::move(flush))
@@ -89,6 +89,7 @@ private:
     // is to be appended to.
     std::string& start_value();
     void end_value();
+    void flush_if_full();
     void indent_frame(Frame& frame, std::size_t depth);
     void start_indented_member(Frame& frame, std::size_t depth);
     void open_line(const Frame& frame, std::size_t position, std::size_t depth);
