@@ -28,9 +28,9 @@ void write_page(const std::string& path, const std::string& page, int status_whe
 
 }  // namespace
 
-void write_html_for_run(const CommandOptions& options, const qxhost::Project& project, int result,
-                        qxhost::run_results::RunResults results, const qxhost::run_results::RunJournal& journal,
-                        std::vector<qxhost::checks::Finding> findings)
+std::string html_for_run(const CommandOptions& options, const qxhost::Project& project, int result,
+                         qxhost::run_results::RunResults results, const qxhost::run_results::RunJournal& journal,
+                         std::vector<qxhost::checks::Finding> findings)
 {
     tovex_html::RunFacts run;
     run.call = qxhost::session::call_text(run_request(options));
@@ -40,7 +40,12 @@ void write_html_for_run(const CommandOptions& options, const qxhost::Project& pr
     run.journal = journal;
     run.findings = std::move(findings);
     run.version = TOVEX_VERSION;
-    write_page(options.html_path, tovex_html::html_report(project, run), exit_not_saved);
+    return tovex_html::html_report(project, run);
+}
+
+void write_html_page(const CommandOptions& options, const std::string& page)
+{
+    write_page(options.html_path, page, exit_not_saved);
 }
 
 void write_html_for_stored_run(const CommandOptions& options, qxhost::store::Store& store,

@@ -15,10 +15,13 @@
 namespace tovex_cli {
 
 // The page for the run just made on `project`, which left `results`, kept
-// `journal` and gave `findings`, written whole or not at all to --html. Throws CommandError.
-void write_html_for_run(const CommandOptions& options, const qxhost::Project& project, int result,
-                        qxhost::run_results::RunResults results, const qxhost::run_results::RunJournal& journal,
-                        std::vector<qxhost::checks::Finding> findings);
+// `journal` and gave `findings`. It only reads them: the command makes it
+// while it writes the state file.
+std::string html_for_run(const CommandOptions& options, const qxhost::Project& project, int result,
+                         qxhost::run_results::RunResults results, const qxhost::run_results::RunJournal& journal,
+                         std::vector<qxhost::checks::Finding> findings);
+// Writes `page` whole or not at all to --html. Throws CommandError.
+void write_html_page(const CommandOptions& options, const std::string& page);
 
 // The page for run `summary` of `store`, which wrote `files` (name,
 // bytes). Throws CommandError or StoreError.

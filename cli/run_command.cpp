@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <exception>
 #include <future>
 #include <iterator>
 #include <iostream>
@@ -116,11 +117,23 @@ int run_command(const CommandOptions& options)
     const bool with_items =
         stored || !options.html_path.empty() || !options.xlsx_path.empty() || !options.csv_path.empty();
     auto results = qxhost::session::results_of_run(request, result, project, folder, with_items);
-    // The checks and the state file only read the project: the checks run
-    // on a thread of their own while the state is written, which takes them
-    // off the command's path (a twentieth of a large plant's command).
+    // The checks, the page and the state file only read the project: the
+    // checks and the page are made on a thread of their own while the state
+    // is written, which takes them off the command's path (a twentieth of a
+    // large plant's command, and most of what --html adds). The page is
+    // written, or its failure reported, where it always was.
+    std::exception_ptr page_failed;
+    std::string page;
     auto checking = std::async(std::launch::async, [&] {
-        return qxhost::session::findings_of_run(request, project, results);
+        auto findings = qxhost::session::findings_of_run(request, project, results);
+        if (!options.html_path.empty()) {
+            try {
+                page = html_for_run(options, project, result, results, journal, findings);
+            } catch (...) {
+                page_failed = std::current_exception();
+            }
+        }
+        return findings;
     });
     if (!state_path.empty()) write_state(options, project, state_path, folder, progress);
     const auto findings = checking.get();
@@ -137,8 +150,8 @@ int run_command(const CommandOptions& options)
     }
     if (!options.xlsx_path.empty() || !options.csv_path.empty())
         write_results_for_run(options, project, result, results, journal, findings);
-    if (!options.html_path.empty())
-        write_html_for_run(options, project, result, std::move(results), journal, findings);
+    if (page_failed) std::rethrow_exception(page_failed);
+    if (!options.html_path.empty()) write_html_page(options, page);
     std::cerr << warning_lines(unitkit_warnings()) << finding_lines(findings, options.notes);
     for (const std::string& name : missing_reports(options, result, run_folder)) {
         throw CommandError(exit_not_saved, "the run wrote no " + name + " into " + folder.string() +
