@@ -38,12 +38,12 @@ std::uint32_t CqxGenericObject::UserInstance() const { return instance_; }
 
 std::string CqxGenericObject::ObjectName() const { return object_; }
 
-int CqxGenericObject::SetValue(std::string_view slot, std::string_view text, int flags)
+int CqxGenericObject::SetValue(std::string_view slot, std::string_view text, int)
 {
-    const int result = CqxValueObject::SetValue(slot, text, flags);
+    qxhost::Value* stored = WriteText(slot, text);
     qxhost::DatabaseWatcher* watcher = qxhost::Workspace::get().watcher();
-    if (result != 0 && watcher != nullptr) watcher->written(db_, object_, slot, text);
-    return result;
+    if (stored != nullptr && watcher != nullptr) watcher->written(db_, object_, slot, *stored);
+    return stored != nullptr ? 1 : 0;
 }
 
 int CqxGenericObject::DeleteAttribute(std::string_view slot)

@@ -68,11 +68,15 @@ int CqxValueObject::SetValue(std::string_view slot, double number, std::string_v
 
 int CqxValueObject::SetValue(std::string_view slot, std::string_view text, int)
 {
-    if (qxhost::slot_write_should_fail()) return 0;
+    return WriteText(slot, text) != nullptr ? 1 : 0;
+}
+
+qxhost::Value* CqxValueObject::WriteText(std::string_view slot, std::string_view text)
+{
+    if (qxhost::slot_write_should_fail()) return nullptr;
     qxhost::SlotTable* own = OwnSlots(true);
-    if (own == nullptr) return 0;
-    own->set(slot, qxhost::Value::of_text(std::string(text)));
-    return 1;
+    if (own == nullptr) return nullptr;
+    return &own->set(slot, qxhost::Value::of_text(std::string(text)));
 }
 
 int CqxValueObject::DeleteAttribute(std::string_view slot)

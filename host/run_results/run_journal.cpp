@@ -1,5 +1,7 @@
 #include "run_results/run_journal.h"
 
+#include <atomic>
+
 #include "run_results/usage_record.h"
 
 namespace qxhost::run_results {
@@ -14,11 +16,19 @@ std::uint64_t key_of(std::string_view record, std::string_view slot)
     return hash(record) * 0x9E3779B97F4A7C15ULL ^ hash(slot);
 }
 
-std::uint64_t itself(std::uint64_t key) { return key; }
+// Each keeper's mark is new, so that a value a keeper of an earlier run
+// marked (in a project kept or copied since) is not taken for this run's.
+std::uint32_t new_mark()
+{
+    static std::atomic<std::uint32_t> last{0};
+    std::uint32_t mark = ++last;
+    if (mark == 0) mark = ++last;  // 0 marks no value
+    return mark;
+}
 
 }  // namespace
 
-JournalKeeper::JournalKeeper(const std::vector<CostRow>& rows) : previous_(Workspace::get().watcher())
+JournalKeeper::JournalKeeper(const std::vector<CostRow>& rows) : mark_(new_mark()), previous_(Workspace::get().watcher())
 {
     for (const CostRow& row : rows) {
         if (const auto amount = value_as_number(Value::of_text(row.value))) {
@@ -41,9 +51,9 @@ UtilityJournal& JournalKeeper::utility(std::string_view name)
 // A record's slots are written in one order: the description, the
 // utility's amount, then its stream when it has one. The stream slot is
 // told from an amount by following it.
-void JournalKeeper::written(std::string_view db, std::string_view object, std::string_view slot,
-                            std::string_view text)
+void JournalKeeper::written(std::string_view db, std::string_view object, std::string_view slot, Value& stored)
 {
+    const std::string_view text = stored.text;
     if (db != layout::results_database || object == layout::usage_registry || is_fixed_slot(slot)) return;
     const std::string_view suffix = layout::stream_slot_suffix;
     if (slot.ends_with(suffix) && last_written_ == key_of(object, slot.substr(0, slot.size() - suffix.size())))
@@ -60,12 +70,12 @@ void JournalKeeper::written(std::string_view db, std::string_view object, std::s
     ++entry.writes;
     entry.written += amount->first;
     last_written_ = key_of(object, slot);
-    if (!written_now_.find(last_written_, itself)) written_now_.insert(last_written_, itself);
+    stored.mark = mark_;
 }
 
 void JournalKeeper::removed(std::string_view db, std::string_view object, std::string_view slot, const Value& old)
 {
-    if (db != layout::results_database || !written_now_.find(key_of(object, slot), itself)) return;
+    if (db != layout::results_database || old.mark != mark_) return;
     const auto amount = value_as_number(old);
     if (!amount) return;
     UtilityJournal& entry = utility(slot);

@@ -23,6 +23,7 @@
 
 namespace qxhost {
 class SlotTable;
+struct Value;
 struct ReadSource;
 }
 
@@ -127,6 +128,8 @@ public:
     using CqxBase::SetValue;
 
 protected:
+    // Sets a text and gives the value as stored, or null when it could not.
+    qxhost::Value* WriteText(std::string_view slot, std::string_view text);
     // The object's own slots (null when it has none); `for_writing` is true
     // for a write. The defaults (null when none) are read only by the
     // inheriting getters.

@@ -24,6 +24,11 @@ struct Value {
     UnitsText units;      // number: empty when without units
     TextItems items;      // list
     Kind kind = Kind::text;
+    // Which watcher of the databases marked it when it was written (0:
+    // none): a run's journal tells the slots it wrote by this mark instead
+    // of a set of every slot it wrote, which a large run reached at a
+    // random place on each write. It lies in what was padding.
+    std::uint32_t mark = 0;
 
     QXHOST_API static Value of_text(std::string text);
     QXHOST_API static Value of_number(double number, std::string units = {});

@@ -19,12 +19,13 @@ namespace qxhost {
 
 // Told of each text written into, and each slot removed from, an object of
 // a project database, so that a host can keep a journal of what a run wrote
-// there without the module knowing.
+// there without the module knowing. A written text comes as the value
+// stored, so that the watcher can mark it (Value::mark).
 class DatabaseWatcher {
 public:
     virtual ~DatabaseWatcher() = default;
     virtual void written(std::string_view db, std::string_view object, std::string_view slot,
-                         std::string_view text) = 0;
+                         Value& stored) = 0;
     virtual void removed(std::string_view db, std::string_view object, std::string_view slot,
                          const Value& old) = 0;
 };

@@ -53,18 +53,16 @@ public:
     const RunJournal& journal() const { return journal_; }
 
 private:
-    void written(std::string_view db, std::string_view object, std::string_view slot,
-                 std::string_view text) override;
+    void written(std::string_view db, std::string_view object, std::string_view slot, Value& stored) override;
     void removed(std::string_view db, std::string_view object, std::string_view slot, const Value& old) override;
 
     RunJournal journal_;
     UtilityJournal& utility(std::string_view name);
 
-    // Record and slot of every amount written by this run, hashed: a value
-    // removed that is not among them was there before the run. Two of a
-    // run's pairs would have to collide in 64 bits to miscount one.
-    FlatIndex<std::uint64_t, std::uint64_t> written_now_;
-    std::uint64_t last_written_ = 0;  // record and slot of the latest amount
+    // The mark of every amount this run writes, its own among all keepers
+    // of the process: a value removed without it was there before the run.
+    std::uint32_t mark_;
+    std::uint64_t last_written_ = 0;  // record and slot of the latest amount, hashed
     DatabaseWatcher* previous_;
 };
 
