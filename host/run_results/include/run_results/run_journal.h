@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "model/flat_index.h"
 #include "model/project.h"
 #include "model/workspace.h"
 
